@@ -1,0 +1,40 @@
+# The two commands of the README, plus the benchmarks. Each first installs
+# whatever Debian packages are missing, and skips apt entirely when none is.
+
+BUILD     ?= build
+PACKAGES  := cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libgtest-dev \
+             libbenchmark-dev fonts-liberation2
+SUDO      := $(if $(filter 0,$(shell id -u)),,sudo)
+GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) $(GENERATOR)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --parallel
+
+run: build
+	cd $(BUILD)/shell && ./plimmerlo
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
+
+bench: build
+	$(BUILD)/bench/game_bench
+
+clean:
+	rm -rf $(BUILD)
