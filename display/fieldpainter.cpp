@@ -1,0 +1,95 @@
+#include "fieldpainter.h"
+
+#include "game.h"
+#include "makecolor.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+struct StoneShades {
+    QRgb face, light, dark;
+};
+
+constexpr StoneShades Shades(std::uint32_t face, std::uint32_t light, std::uint32_t dark)
+{
+    return {ToRgb(face), ToRgb(light), ToRgb(dark)};
+}
+
+// Indexed by colour code; code 0 (empty) never reaches PaintStone.
+constexpr std::array<StoneShades, 6> StoneColors = {{
+    Shades(0, 0, 0),
+    Shades(MakeColor(200, 32, 32), MakeColor(232, 32, 32), MakeColor(168, 32, 32)),  // red
+    Shades(MakeColor(70, 90, 210), MakeColor(70, 90, 255), MakeColor(70, 90, 170)),  // blue
+    Shades(MakeColor(32, 170, 32), MakeColor(32, 190, 32), MakeColor(32, 150, 32)),  // green
+    Shades(MakeColor(180, 180, 32), MakeColor(200, 200, 32), MakeColor(160, 160, 32)), // yellow
+    Shades(MakeColor(180, 32, 180), MakeColor(200, 32, 200), MakeColor(160, 32, 160)), // violet
+}};
+
+constexpr QRgb GridLight = ToRgb(MakeColor(200, 200, 200));
+constexpr QRgb GridDark = ToRgb(MakeColor(32, 32, 32));
+constexpr QRgb Black = ToRgb(MakeColor(0, 0, 0));
+
+} // namespace
+
+FieldPainter::FieldPainter(const Game& game, const QImage& background)
+    : game_(game), background_(background)
+{
+}
+
+void FieldPainter::ResetSurface(int width, int height)
+{
+    surface_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    surface_.fill(Black);
+}
+
+// Clipped to the surface, so no call can write outside it.
+void FieldPainter::FillRect(int x, int y, int width, int height, QRgb color)
+{
+    const int left = std::max(x, 0);
+    const int right = std::min(x + width, surface_.width());
+    const int top = std::max(y, 0);
+    const int bottom = std::min(y + height, surface_.height());
+    for (int row = top; row < bottom; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(surface_.scanLine(row));
+        std::fill(line + left, line + right, color);
+    }
+}
+
+void FieldPainter::PaintStone(int x, int y, std::uint8_t code)
+{
+    const int size = game_.CellWidth();
+    const StoneShades& shades = StoneColors[code < StoneColors.size() ? code : 0];
+    FillRect(x + 1, y + 1, size - 2, size - 2, shades.face);
+    FillRect(x, y, 1, size, shades.light);
+    FillRect(x, y, size, 1, shades.light);
+    FillRect(x + size - 1, y + 1, 1, size - 1, shades.dark);
+    FillRect(x + 1, y + size - 1, size - 1, 1, shades.dark);
+}
+
+void FieldPainter::PaintEmptyCell(int x, int y)
+{
+    const int size = game_.CellWidth();
+    const QRect cell(x, y, size, size);
+    const QRect target = cell.translated(offset_).intersected(background_.rect()).translated(-offset_)
+                             .intersected(surface_.rect());
+    // Where the field has been moved off the picture, the cell shows the
+    // black of the play-field area around it.
+    if (target != cell)
+        FillRect(x, y, size, size, Black);
+    if (!target.isEmpty() && background_.format() == QImage::Format_RGB32) {
+        const int sourceX = target.x() + offset_.x();
+        for (int row = target.top(); row <= target.bottom(); ++row)
+            std::memcpy(surface_.scanLine(row) + target.x() * 4,
+                        background_.constScanLine(row + offset_.y()) + sourceX * 4,
+                        static_cast<std::size_t>(target.width()) * 4);
+    }
+    if (!showGrid_)
+        return;
+    FillRect(x + size - 1, y + 1, 1, size - 1, GridLight);
+    FillRect(x + 1, y + size - 1, size - 1, 1, GridLight);
+    FillRect(x, y, 1, size, GridDark);
+    FillRect(x, y, size, 1, GridDark);
+}
