@@ -1,0 +1,243 @@
+#include "pictureloader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <csetjmp>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <jerror.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// A background is shown 1:1, so nothing larger than the biggest screens is
+// of any use. The bounds are checked against the file's header before any
+// pixel memory is taken, so a damaged or hostile header cannot make the game
+// ask for gigabytes; they also keep every byte count well inside an int.
+constexpr int kMaxSide = 16384;
+constexpr qint64 kMaxBytes = qint64{256} << 20;  // decoded, at 4 bytes a pixel
+
+PictureError Unreadable(const QString& path)
+{
+    return PictureError(
+        QStringLiteral("Das Bild „%1“ kann nicht gelesen werden.").arg(path).toStdString());
+}
+
+PictureError TooLarge(const QString& path)
+{
+    return PictureError(
+        QStringLiteral("Das Bild „%1“ ist zu groß: erlaubt sind höchstens %2 Punkte je Seite "
+                       "und %3 Megapixel.")
+            .arg(path)
+            .arg(kMaxSide)
+            .arg(kMaxBytes / 4 >> 20)
+            .toStdString());
+}
+
+void CheckSize(const QString& path, qint64 width, qint64 height)
+{
+    if (width > kMaxSide || height > kMaxSide || width * height * 4 > kMaxBytes)
+        throw TooLarge(path);
+}
+
+QImage LoadBmp(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Unreadable(path);
+    QImageReader reader(&file, "bmp");
+    // Qt's own default ceiling is lower than ours; without this it would
+    // refuse pictures that pass the check below.
+    reader.setAllocationLimit(int{kMaxBytes >> 20});
+    const QSize size = reader.size();
+    if (!size.isValid())
+        throw Unreadable(path);
+    CheckSize(path, size.width(), size.height());
+    QImage image;
+    if (!reader.read(&image))
+        throw Unreadable(path);
+    image.convertTo(QImage::Format_RGB32);
+    return image;
+}
+
+struct JpegErrors {
+    jpeg_error_mgr manager;  // first, so libjpeg's pointer to it points to us
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void GiveUp(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
+}
+
+// On damaged image data libjpeg merely warns and fills the rest with grey; a
+// background with a grey band is worse than a clear error, so such warnings
+// are fatal. Oddities in the markers that leave the pixels intact pass
+// quietly, as nothing would be gained by refusing the picture.
+void OnMessage(j_common_ptr info, int level)
+{
+    if (level >= 0)
+        return;
+    switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+        GiveUp(info);
+    }
+}
+
+// Runs libjpeg calls so that a fatal error comes back here rather than
+// ending the program; returns whether they all succeeded. The jump skips the
+// calls' frames, so they must hold nothing that needs destroying.
+template <typename Calls>
+bool Guarded(JpegErrors& errors, Calls calls)
+{
+    if (setjmp(errors.jump))
+        return false;
+    calls();
+    return true;
+}
+
+struct JpegDecoder {
+    JpegErrors errors;
+    jpeg_decompress_struct info{};  // zero, so destroying it is safe even if creating it failed
+
+    JpegDecoder()
+    {
+        info.err = jpeg_std_error(&errors.manager);
+        errors.manager.error_exit = GiveUp;
+        errors.manager.emit_message = OnMessage;
+    }
+    ~JpegDecoder() { jpeg_destroy_decompress(&info); }
+    JpegDecoder(const JpegDecoder&) = delete;
+    JpegDecoder& operator=(const JpegDecoder&) = delete;
+};
+
+// Turns a line of CMYK, four bytes a pixel, into RGB32 in place. Adobe's
+// programs, which write nearly all CMYK files, store the inks inverted
+// (0 = full ink) and mark their files; unmarked files are taken literally.
+void CmykToRgb(uchar* line, int width, bool inverted)
+{
+    const int flip = inverted ? 0 : 0xFF;
+    auto* out = reinterpret_cast<QRgb*>(line);
+    for (int x = 0; x < width; ++x) {
+        const uchar* ink = line + 4 * x;
+        // What each ink and the black leave of the paper's white.
+        const int c = ink[0] ^ flip, m = ink[1] ^ flip, y = ink[2] ^ flip, k = ink[3] ^ flip;
+        out[x] = qRgb((c * k + 127) / 255, (m * k + 127) / 255, (y * k + 127) / 255);
+    }
+}
+
+// A fresh block of a photograph's size comes from the kernel page by page,
+// each one zeroed first, which costs a good part of what decoding it does.
+// So the memory of the last picture let go is kept for the next one: the
+// game decodes pictures again and again (each new background, each preview
+// in the chooser), mostly of like sizes. One spare block at the most, and
+// only one of a size worth keeping.
+class PixelMemory {
+public:
+    static QImage Image(int width, int height)
+    {
+        Block block{nullptr, std::size_t(width) * std::size_t(height) * 4};
+        if (spare_.memory && spare_.bytes >= block.bytes && spare_.bytes <= 2 * block.bytes) {
+            block = std::exchange(spare_, Block{});
+        } else {
+            block.memory = std::malloc(block.bytes);
+            if (!block.memory)
+                return {};
+            PreferHugePages(block.memory, block.bytes);
+        }
+        return QImage(static_cast<uchar*>(block.memory), width, height, qsizetype(width) * 4,
+                      QImage::Format_RGB32, &PixelMemory::Release, new Block(block));
+    }
+
+private:
+    struct Block {
+        void* memory;
+        std::size_t bytes;
+    };
+
+    static void Release(void* info)
+    {
+        const std::unique_ptr<Block> block(static_cast<Block*>(info));
+        std::free(std::exchange(spare_, Block{}).memory);
+        if (block->bytes <= kMaxSpareBytes)
+            spare_ = *block;
+        else
+            std::free(block->memory);
+    }
+
+    // In 2 MiB pages the kernel hands memory over ten times faster than in
+    // 4 KiB ones. Only a hint: where it has none to spare, nothing changes.
+    static void PreferHugePages(void* memory, std::size_t bytes)
+    {
+        const auto page = quintptr(sysconf(_SC_PAGESIZE));
+        const quintptr begin = (quintptr(memory) + page - 1) & ~(page - 1);
+        const quintptr end = quintptr(memory) + bytes;
+        if (end > begin)
+            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+
+    static constexpr std::size_t kMaxSpareBytes = std::size_t{128} << 20;
+    static inline Block spare_{nullptr, 0};
+};
+
+QImage LoadJpeg(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Unreadable(path);
+    const QByteArray bytes = file.readAll();
+
+    JpegDecoder jpeg;
+    jpeg_decompress_struct& info = jpeg.info;
+    if (!Guarded(jpeg.errors, [&] {
+            jpeg_create_decompress(&info);
+            jpeg_mem_src(&info, reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+            jpeg_read_header(&info, TRUE);
+        }))
+        throw Unreadable(path);
+    CheckSize(path, info.image_width, info.image_height);
+
+    // libjpeg-turbo writes the other colour spaces straight in RGB32's byte
+    // order (BGRA, which unlike BGRX promises an opaque fourth byte); CMYK
+    // it cannot turn into RGB, but its lines are four bytes a pixel too.
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is B, G, R, A in memory only here");
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+    QImage image = PixelMemory::Image(int(info.image_width), int(info.image_height));
+    if (image.isNull())
+        throw Unreadable(path);
+    if (!Guarded(jpeg.errors, [&] {
+            jpeg_start_decompress(&info);
+            while (info.output_scanline < info.output_height) {
+                JSAMPROW line = image.scanLine(int(info.output_scanline));
+                jpeg_read_scanlines(&info, &line, 1);
+                if (cmyk)
+                    CmykToRgb(line, image.width(), info.saw_Adobe_marker);
+            }
+        }))
+        throw Unreadable(path);
+    return image;
+}
+
+}  // namespace
+
+QImage LoadPicture(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == u"bmp")
+        return LoadBmp(path);
+    if (extension == u"jpg" || extension == u"jpeg")
+        return LoadJpeg(path);
+    return {};
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <stdexcept>
+
+// Thrown when a picture cannot be used; what() is a German sentence for an
+// error box, naming the file (UTF-8).
+class PictureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a BMP (".bmp") or JPEG (".jpg", ".jpeg") file, the extension matched
+// without regard to letter case, into an RGB32 image.
+// Returns a null image for any other extension, so the caller keeps its
+// picture. Throws PictureError when the file cannot be opened, read or
+// decoded, or is too large.
+QImage LoadPicture(const QString& path);

@@ -1,0 +1,269 @@
+#include "pictureloader.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+
+// Four flat quadrants meeting on a 16-pixel block edge, in a picture whose
+// size is no multiple of the block size: swapped channels, rows or halves
+// show, and the samples taken in the middle of blocks are free of JPEG's
+// blurring at the edges.
+constexpr int kWidth = 67, kHeight = 35;
+constexpr QRgb kQuadrants[] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(20, 40, 128),
+                               qRgb(240, 230, 60)};
+constexpr QPoint kSamples[] = {{16, 8}, {48, 8}, {16, 24}, {48, 24}};
+
+QRgb Drawn(int x, int y) { return kQuadrants[(x >= 32) + 2 * (y >= 16)]; }
+
+enum class Kind { Rgb, Gray, Progressive, Restarts, AdobeCmyk, PlainCmyk, AdobeYcck };
+
+// CMYK as Adobe's programs write it, inverted, unless plain is asked for.
+void ToCmyk(QRgb rgb, uchar* out, bool plain)
+{
+    const int k = 255 - std::max({qRed(rgb), qGreen(rgb), qBlue(rgb)});
+    const int white = 255 - k;
+    const int inks[] = {white - qRed(rgb), white - qGreen(rgb), white - qBlue(rgb)};
+    for (int i = 0; i < 3; ++i)
+        out[i] = uchar(white ? inks[i] * 255 / white : 0);
+    out[3] = uchar(k);
+    for (int i = 0; i < 4 && !plain; ++i)
+        out[i] = uchar(255 - out[i]);
+}
+
+QByteArray EncodeJpeg(Kind kind)
+{
+    const bool gray = kind == Kind::Gray;
+    const bool cmyk = kind == Kind::AdobeCmyk || kind == Kind::PlainCmyk || kind == Kind::AdobeYcck;
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    uchar* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = kWidth;
+    info.image_height = kHeight;
+    info.input_components = gray ? 1 : cmyk ? 4 : 3;
+    info.in_color_space = gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    if (kind == Kind::Progressive)
+        jpeg_simple_progression(&info);
+    if (kind == Kind::Restarts)
+        info.restart_interval = 1;
+    if (kind == Kind::AdobeYcck)
+        jpeg_set_colorspace(&info, JCS_YCCK);
+    if (kind == Kind::PlainCmyk)
+        info.write_Adobe_marker = FALSE;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<uchar> line(kWidth * 4);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const QRgb rgb = Drawn(x, y);
+            uchar* pixel = &line[x * info.input_components];
+            if (gray)
+                pixel[0] = uchar(qGray(rgb));
+            else if (cmyk)
+                ToCmyk(rgb, pixel, kind == Kind::PlainCmyk);
+            else {
+                pixel[0] = uchar(qRed(rgb));
+                pixel[1] = uchar(qGreen(rgb));
+                pixel[2] = uchar(qBlue(rgb));
+            }
+        }
+        JSAMPROW row = line.data();
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
+
+// The same file with other dimensions in its header.
+QByteArray ClaimingJpeg(QByteArray jpeg, quint16 width, quint16 height)
+{
+    // Height and width follow the frame marker, its length and the precision.
+    const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    qToBigEndian(height, jpeg.data() + frame + 5);
+    qToBigEndian(width, jpeg.data() + frame + 7);
+    return jpeg;
+}
+
+QByteArray Bmp(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+QByteArray ClaimingBmp(QByteArray bmp, qint32 width, qint32 height)
+{
+    qToLittleEndian(width, bmp.data() + 18);  // in the info header after the file header
+    qToLittleEndian(height, bmp.data() + 22);
+    return bmp;
+}
+
+class PictureLoader : public testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString Put(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return path;
+    }
+
+    // The message of the error LoadPicture throws, empty when it throws none.
+    static std::string ErrorOf(const QString& path)
+    {
+        try {
+            LoadPicture(path);
+        } catch (const PictureError& error) {
+            return error.what();
+        }
+        return {};
+    }
+};
+
+QImage Quadrants()
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            image.setPixel(x, y, Drawn(x, y));
+    return image;
+}
+
+void ExpectOpaqueRgb32(const QImage& image)
+{
+    ASSERT_EQ(image.format(), QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            ASSERT_EQ(qAlpha(image.pixel(x, y)), 255) << x << "," << y;
+}
+
+TEST_F(PictureLoader, DecodesEveryKindOfJpegToItsColours)
+{
+    ASSERT_TRUE(EncodeJpeg(Kind::Progressive).contains("\xFF\xC2"));
+    ASSERT_TRUE(EncodeJpeg(Kind::Restarts).contains("\xFF\xD0"));
+    const QByteArray rgb = EncodeJpeg(Kind::Rgb);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool gray = false;
+    } cases[] = {
+        {"farbe.jpg", rgb},
+        {"Blätter_groß.jpg", rgb},
+        {"GROSS.JPG", rgb},
+        // Stray bytes between markers leave the pixels whole, so they pass.
+        {"zusatzbytes.jpg", QByteArray(rgb).insert(rgb.indexOf("\xFF\xDA"), "abc")},
+        {"grau.jpeg", EncodeJpeg(Kind::Gray), true},
+        {"progressiv.JPEG", EncodeJpeg(Kind::Progressive)},
+        {"neustart.jpg", EncodeJpeg(Kind::Restarts)},
+        {"adobe_cmyk.jpg", EncodeJpeg(Kind::AdobeCmyk)},
+        {"cmyk.jpg", EncodeJpeg(Kind::PlainCmyk)},
+        {"adobe_ycck.jpg", EncodeJpeg(Kind::AdobeYcck)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage image = LoadPicture(Put(QString::fromUtf8(c.name), c.bytes));
+        ExpectOpaqueRgb32(image);
+        for (QPoint at : kSamples) {
+            const QRgb drawn = Drawn(at.x(), at.y()), got = image.pixel(at);
+            const int gray = qGray(drawn);
+            const QRgb want = c.gray ? qRgb(gray, gray, gray) : drawn;
+            const auto off = [](int a, int b) { return std::abs(a - b); };
+            EXPECT_LE(std::max({off(qRed(want), qRed(got)), off(qGreen(want), qGreen(got)),
+                                off(qBlue(want), qBlue(got))}),
+                      6)
+                << at.x() << "," << at.y() << ": " << std::hex << got;
+        }
+    }
+}
+
+TEST_F(PictureLoader, ReadsBmpsOfAnyDepthExactly)
+{
+    const QImage drawn = Quadrants();
+    for (const QImage& source : {drawn, drawn.convertToFormat(QImage::Format_Indexed8)}) {
+        for (const char* name : {"bild.bmp", "BILD.BMP"}) {
+            SCOPED_TRACE(name);
+            const QImage image = LoadPicture(Put(name, Bmp(source)));
+            ExpectOpaqueRgb32(image);
+            EXPECT_EQ(image, drawn);
+        }
+    }
+}
+
+TEST_F(PictureLoader, LeavesOtherExtensionsAlone)
+{
+    const QString png = dir.filePath("bild.png");
+    ASSERT_TRUE(Quadrants().save(png));
+    for (const QString& path : {png, Put("bild", EncodeJpeg(Kind::Rgb)), dir.filePath("fehlt.png")})
+        EXPECT_TRUE(LoadPicture(path).isNull()) << path.toStdString();
+}
+
+TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
+{
+    const std::string unreadable = "kann nicht gelesen werden", tooLarge = "ist zu groß";
+    const QByteArray jpeg = EncodeJpeg(Kind::Rgb), progressive = EncodeJpeg(Kind::Progressive);
+    QByteArray garbage(4000, '\0');
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
+    const QByteArray bmp = Bmp(Quadrants());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("ordner.jpg"));
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        const std::string& says;
+    } cases[] = {
+        {"halb.jpg", jpeg.left(jpeg.size() / 2), unreadable},
+        {"halb_progressiv.jpg", progressive.left(progressive.size() / 2), unreadable},
+        {"kaputt_Bär.jpg", jpeg.left(jpeg.size() - 40), unreadable},
+        {"rauschen.jpg", garbage, unreadable},
+        {"rauschen.bmp", garbage, unreadable},
+        {"leer.jpg", "", unreadable},
+        {"leer.bmp", "", unreadable},
+        {"jpeg_als.bmp", jpeg, unreadable},  // the name decides, not the content
+        {"riesig.bmp", ClaimingBmp(bmp, 100000, 100000), unreadable},  // Qt finds the header absurd
+        {"breit.bmp", ClaimingBmp(bmp, 16385, 1), tooLarge},
+        {"viele_punkte.bmp", ClaimingBmp(bmp, 9000, 9000), tooLarge},
+        {"riesig.jpg", ClaimingJpeg(jpeg, 60000, 60000), tooLarge},
+        {"breit.jpg", ClaimingJpeg(jpeg, 16385, 4), tooLarge},
+        {"viele_punkte.jpg", ClaimingJpeg(jpeg, 8192, 8193), tooLarge},
+        // Just within the limits, so only the missing data is wrong with them.
+        {"gerade_breit.jpg", ClaimingJpeg(jpeg, 16384, 4), unreadable},
+        {"gerade_genug.jpg", ClaimingJpeg(jpeg, 8192, 8192), unreadable},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = Put(QString::fromUtf8(c.name), c.bytes);
+        const std::string error = ErrorOf(path);
+        EXPECT_NE(error.find(c.says), std::string::npos) << error;
+        EXPECT_NE(error.find(path.toStdString()), std::string::npos) << error;
+    }
+    for (const char* name : {"ordner.jpg", "fehlt.jpg", "fehlt.bmp"})
+        EXPECT_NE(ErrorOf(dir.filePath(name)).find(unreadable), std::string::npos) << name;
+}
+
+}  // namespace
