@@ -1,0 +1,538 @@
+// Draws the tool-bar icons and the default background picture into the art
+// folder given on the command line. Its output is committed, so only a change
+// to the artwork needs a run.
+
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Every shape gets a darker rim so it stays readable on a light grey tool bar.
+QColor Rim(const QColor& c)
+{
+    return c.darker(220);
+}
+
+void Disc(QPainter& p, const QColor& c)
+{
+    QRadialGradient shine(6, 5.5, 8);
+    shine.setColorAt(0, c.lighter(170));
+    shine.setColorAt(0.45, c.lighter(115));
+    shine.setColorAt(1, c);
+    p.setPen(QPen(Rim(c), 1));
+    p.setBrush(shine);
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+}
+
+// A black-edged white tick, readable on any of the disc colours.
+void Tick(QPainter& p)
+{
+    QPainterPath tick;
+    tick.moveTo(5, 8.5);
+    tick.lineTo(7.5, 11.5);
+    tick.lineTo(12.5, 4.5);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 4.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(tick);
+}
+
+void Play(QPainter& p)
+{
+    const QColor green(40, 180, 40);
+    QLinearGradient fill(0, 2, 0, 14);
+    fill.setColorAt(0, green.lighter(140));
+    fill.setColorAt(1, green);
+    p.setPen(QPen(Rim(green), 1, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+    p.setBrush(fill);
+    p.drawPolygon(QPolygonF({{3.5, 1.5}, {14.5, 8}, {3.5, 14.5}}));
+}
+
+void Undo(QPainter& p)
+{
+    const QColor blue(40, 110, 210);
+    QPainterPath arc;
+    arc.moveTo(12, 13);
+    arc.cubicTo(15.5, 9, 13, 4, 8.5, 4.5);
+    arc.lineTo(6, 4.5);
+    const QPolygonF head({{1, 5}, {7, 0.5}, {7, 9.5}});
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Rim(blue), 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(arc);
+    p.setPen(QPen(Rim(blue), 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(blue);
+    p.drawPolygon(head);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(blue, 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(arc);
+    p.setPen(Qt::NoPen);
+    p.setBrush(blue);
+    p.drawPolygon(QPolygonF({{2.6, 5}, {6.3, 2.3}, {6.3, 7.7}}));
+}
+
+void Grid(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(2, 2, 12, 12, Qt::white);
+    p.fillRect(2, 2, 12, 4, QColor(150, 190, 240));
+    p.setPen(QColor(50, 60, 90));
+    for (int line = 1; line <= 13; line += 4) {
+        p.drawLine(line, 1, line, 13);
+        p.drawLine(1, line, 13, line);
+    }
+}
+
+void Landscape(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(0, 2, 16, 12, QColor(110, 70, 30));
+    QLinearGradient sky(0, 3, 0, 12);
+    sky.setColorAt(0, QColor(70, 140, 230));
+    sky.setColorAt(1, QColor(170, 210, 250));
+    p.fillRect(1, 3, 14, 10, sky);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(1, 3, 14, 10);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 220, 40));
+    p.drawEllipse(QPointF(5, 6.5), 2.2, 2.2);
+    p.setBrush(QColor(50, 160, 40));
+    p.drawEllipse(QPointF(11, 16), 8, 6.5);
+    p.setBrush(QColor(90, 190, 60));
+    p.drawEllipse(QPointF(2, 16), 6, 4.5);
+}
+
+void Diskette(QPainter& p)
+{
+    const QColor body(50, 80, 170);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Rim(body));
+    p.setBrush(body);
+    p.drawPolygon(QPolygon({{1, 1}, {13, 1}, {14, 2}, {14, 14}, {1, 14}}));
+    p.fillRect(4, 2, 8, 5, QColor(200, 205, 215));
+    p.fillRect(9, 3, 2, 3, QColor(50, 55, 70));
+    p.fillRect(3, 9, 10, 5, Qt::white);
+    p.fillRect(4, 10, 8, 1, QColor(160, 160, 170));
+    p.fillRect(4, 12, 6, 1, QColor(160, 160, 170));
+}
+
+void ColourCircles(QPainter& p)
+{
+    const QPointF centres[] = {{8, 5.6}, {5.3, 10.3}, {10.7, 10.3}};
+    const QColor colours[] = {{255, 30, 30}, {30, 220, 30}, {40, 60, 255}};
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    for (const QPointF& c : centres) {
+        p.drawEllipse(c, 5.3, 5.3);
+    }
+    // Mixed on a layer of its own, so overlaps show the light mixtures
+    // (yellow, magenta, cyan, white) without the dark rim showing through.
+    QImage light(16, 16, QImage::Format_ARGB32_Premultiplied);
+    light.fill(Qt::transparent);
+    QPainter mix(&light);
+    mix.setRenderHint(QPainter::Antialiasing);
+    mix.setPen(Qt::NoPen);
+    mix.setCompositionMode(QPainter::CompositionMode_Lighten);
+    for (int i = 0; i < 3; ++i) {
+        mix.setBrush(colours[i]);
+        mix.drawEllipse(centres[i], 4.4, 4.4);
+    }
+    mix.end();
+    p.drawImage(0, 0, light);
+}
+
+void Black(QPainter& p)
+{
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(0, 0, 16, 16, Qt::black);
+}
+
+void Die(QPainter& p)
+{
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2.5, 2.5);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (const QPoint pip : {QPoint(4, 4), QPoint(10, 4), QPoint(7, 7), QPoint(4, 10), QPoint(10, 10)}) {
+        p.fillRect(pip.x(), pip.y(), 2, 2, Qt::black);
+    }
+}
+
+void Stack(QPainter& p)
+{
+    const QColor boxes[] = {{60, 110, 210}, {40, 160, 40}, {210, 50, 40}};
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (int i = 0; i < 3; ++i) {
+        const int x = i == 1 ? 2 : 1;
+        const int y = 10 - 4 * i;
+        p.setPen(Rim(boxes[i]));
+        p.setBrush(boxes[i]);
+        p.drawRect(x, y, 12, 4);
+        p.fillRect(x + 1, y + 1, 11, 1, boxes[i].lighter(150));
+        p.fillRect(x + 3, y + 2, 6, 2, QColor(255, 235, 120));
+    }
+}
+
+void Emblem(QPainter& p)
+{
+    const QColor orange(240, 120, 20);
+    QRadialGradient shine(6, 5, 9);
+    shine.setColorAt(0, orange.lighter(130));
+    shine.setColorAt(1, orange);
+    p.setPen(QPen(Rim(orange), 1));
+    p.setBrush(shine);
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    // The G: an open ring whose lower end turns inwards as a bar.
+    QPainterPath g;
+    g.arcMoveTo(QRectF(4, 4, 8, 8), 45);
+    g.arcTo(QRectF(4, 4, 8, 8), 45, 305);
+    g.lineTo(8.5, 8);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawPath(g);
+}
+
+void Help(QPainter& p)
+{
+    const QColor blue(40, 90, 210);
+    Disc(p, blue);
+    QFont font("Liberation Sans");
+    font.setPixelSize(13);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(0, 0.5, 16, 16), Qt::AlignCenter, "?");
+}
+
+void Board(QPainter& p)
+{
+    const QColor stones[3][3] = {
+        {{200, 32, 32}, {70, 90, 210}, {32, 170, 32}},
+        {{220, 210, 40}, {200, 32, 32}, {180, 32, 180}},
+        {{70, 90, 210}, {32, 170, 32}, {220, 210, 40}},
+    };
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(0, 0, 16, 16, QColor(40, 40, 40));
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            const QColor& c = stones[row][col];
+            const int x = 1 + 5 * col;
+            const int y = 1 + 5 * row;
+            p.fillRect(x, y, 4, 4, c);
+            p.fillRect(x, y, 4, 1, c.lighter(135));
+            p.fillRect(x, y, 1, 4, c.lighter(135));
+        }
+    }
+}
+
+void Smiley(QPainter& p)
+{
+    Disc(p, QColor(250, 210, 30));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 40, 0));
+    p.drawEllipse(QRectF(4.6, 4.5, 2, 2.8));
+    p.drawEllipse(QRectF(9.4, 4.5, 2, 2.8));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(60, 40, 0), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(4.5, 5, 7, 6), -20 * 16, -140 * 16);
+}
+
+void Figure(QPainter& p)
+{
+    const QColor skin(250, 200, 150);
+    const QColor shirt(220, 50, 40);
+    const QColor trousers(40, 70, 160);
+    p.setPen(QPen(Rim(trousers), 1));
+    p.setBrush(trousers);
+    p.drawRoundedRect(QRectF(5, 10, 3, 5.5), 1, 1);
+    p.drawRoundedRect(QRectF(8, 10, 3, 5.5), 1, 1);
+    p.setPen(QPen(Rim(shirt), 1));
+    p.setBrush(shirt);
+    QPainterPath body;
+    body.moveTo(2.5, 11.5);
+    body.lineTo(2.5, 9);
+    body.quadTo(2.5, 6.5, 6, 6.5);
+    body.lineTo(10, 6.5);
+    body.quadTo(13.5, 6.5, 13.5, 9);
+    body.lineTo(13.5, 11.5);
+    body.lineTo(11.5, 11.5);
+    body.lineTo(11.5, 12.5);
+    body.lineTo(4.5, 12.5);
+    body.lineTo(4.5, 11.5);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setPen(QPen(skin.darker(180), 1));
+    p.setBrush(skin);
+    p.drawEllipse(QPointF(8, 3.5), 3, 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 70, 30));
+    p.drawChord(QRectF(4.5, 0, 7, 6), 20 * 16, 140 * 16);
+}
+
+QImage Icon(const std::function<void(QPainter&)>& draw)
+{
+    QImage icon(16, 16, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    draw(p);
+    p.end();
+    return icon.convertToFormat(QImage::Format_ARGB32);
+}
+
+std::vector<QImage> Icons()
+{
+    const QColor discs[] = {{220, 40, 40}, {70, 95, 225}, {40, 180, 40}, {180, 32, 180}, {210, 200, 40}};
+    std::vector<QImage> icons;
+    for (const QColor& c : discs) {
+        icons.push_back(Icon([&](QPainter& p) { Disc(p, c); }));
+        icons.push_back(Icon([&](QPainter& p) {
+            Disc(p, c);
+            Tick(p);
+        }));
+    }
+    for (auto draw : {Play, Undo, Grid, Landscape, Diskette, ColourCircles, Black, Die, Stack, Emblem,
+                      Help, Board, Smiley, Figure}) {
+        icons.push_back(Icon(draw));
+    }
+    return icons;
+}
+
+void Cloud(QPainter& p, qreal x, qreal y, qreal size)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 255, 255, 235));
+    p.drawEllipse(QPointF(x, y), 1.1 * size, 0.7 * size);
+    p.drawEllipse(QPointF(x - 0.9 * size, y + 0.25 * size), 0.8 * size, 0.5 * size);
+    p.drawEllipse(QPointF(x + 0.95 * size, y + 0.2 * size), 0.85 * size, 0.55 * size);
+    p.drawEllipse(QPointF(x + 0.3 * size, y - 0.45 * size), 0.7 * size, 0.55 * size);
+}
+
+void Tree(QPainter& p, qreal x, qreal ground, qreal size)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(120, 75, 35));
+    p.drawRect(QRectF(x - 0.12 * size, ground - 1.1 * size, 0.24 * size, 1.1 * size));
+    const QColor leaves(50, 150, 50);
+    p.setBrush(leaves);
+    p.drawEllipse(QPointF(x, ground - 1.5 * size), 0.65 * size, 0.6 * size);
+    p.drawEllipse(QPointF(x - 0.45 * size, ground - 1.15 * size), 0.5 * size, 0.42 * size);
+    p.drawEllipse(QPointF(x + 0.45 * size, ground - 1.15 * size), 0.5 * size, 0.42 * size);
+    p.setBrush(leaves.lighter(125));
+    p.drawEllipse(QPointF(x - 0.2 * size, ground - 1.7 * size), 0.3 * size, 0.25 * size);
+    p.setBrush(QColor(220, 40, 40));
+    for (const QPointF apple : {QPointF(-0.3, -1.3), QPointF(0.35, -1.55), QPointF(0.15, -1.05)}) {
+        p.drawEllipse(QPointF(x + apple.x() * size, ground + apple.y() * size), 0.06 * size, 0.06 * size);
+    }
+}
+
+void Window(QPainter& p, const QRectF& r)
+{
+    p.setPen(QPen(QColor(255, 255, 255), 3));
+    p.setBrush(QColor(150, 200, 245));
+    p.drawRect(r);
+    p.setPen(QPen(QColor(255, 255, 255), 2));
+    p.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
+    p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
+}
+
+void School(QPainter& p)
+{
+    const qreal left = 215;
+    const qreal right = 455;
+    const qreal eaves = 135;
+    const qreal ground = 250;
+    const QColor wall(245, 215, 150);
+    const QColor roof(200, 55, 40);
+
+    // The flag goes first, so the roof hides the foot of its pole.
+    p.setPen(QPen(QColor(90, 90, 90), 3));
+    p.drawLine(QPointF(335, 65), QPointF(335, 20));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 120, 220));
+    QPainterPath flag;
+    flag.moveTo(336, 21);
+    flag.cubicTo(350, 16, 358, 30, 372, 24);
+    flag.lineTo(372, 44);
+    flag.cubicTo(358, 50, 350, 36, 336, 41);
+    flag.closeSubpath();
+    p.drawPath(flag);
+    p.setBrush(QColor(255, 210, 40));
+    p.drawEllipse(QPointF(353, 32), 5, 5);
+
+    p.setPen(QPen(wall.darker(130), 2));
+    p.setBrush(wall);
+    p.drawRect(QRectF(left, eaves, right - left, ground - eaves));
+    p.setPen(QPen(roof.darker(140), 2));
+    p.setBrush(roof);
+    p.drawPolygon(QPolygonF({{left - 18, eaves + 2}, {335, 58}, {right + 18, eaves + 2}}));
+    // A few roof tile rows.
+    p.setPen(QPen(roof.darker(120), 1.5));
+    for (qreal y = 80; y < eaves; y += 18) {
+        const qreal half = (y - 58) / (eaves + 2 - 58) * (335 - left + 18);
+        p.drawLine(QPointF(335 - half, y), QPointF(335 + half, y));
+    }
+
+    // The clock in the gable.
+    p.setPen(QPen(QColor(70, 50, 40), 3));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(335, 108), 17, 17);
+    p.setPen(QPen(QColor(40, 40, 40), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(335, 108), QPointF(335, 96));
+    p.drawLine(QPointF(335, 108), QPointF(343, 108));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    for (int hour = 0; hour < 12; hour += 3) {
+        const QPointF mark = QLineF::fromPolar(13, 90 - 30 * hour).translated(335, 108).p2();
+        p.drawEllipse(mark, 1.6, 1.6);
+    }
+
+    for (const qreal x : {235.0, 280.0, 365.0, 410.0}) {
+        Window(p, QRectF(x, 148, 30, 30));
+        Window(p, QRectF(x, 200, 30, 30));
+    }
+
+    // Door with steps.
+    p.setPen(QPen(QColor(110, 60, 25), 2));
+    p.setBrush(QColor(160, 90, 40));
+    QPainterPath door;
+    door.moveTo(318, ground);
+    door.lineTo(318, 190);
+    door.arcTo(QRectF(318, 173, 34, 34), 180, -180);
+    door.lineTo(352, ground);
+    door.closeSubpath();
+    p.drawPath(door);
+    p.drawLine(QPointF(335, 175), QPointF(335, ground));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 210, 60));
+    p.drawEllipse(QPointF(330, 218), 2.2, 2.2);
+    p.drawEllipse(QPointF(340, 218), 2.2, 2.2);
+    p.setBrush(QColor(190, 190, 190));
+    p.drawRect(QRectF(310, ground - 1, 50, 6));
+}
+
+void Background(QPainter& p)
+{
+    const int width = 535;
+    const int height = 330;
+    const qreal horizon = 235;
+
+    QLinearGradient sky(0, 0, 0, horizon);
+    sky.setColorAt(0, QColor(80, 160, 240));
+    sky.setColorAt(1, QColor(190, 228, 255));
+    p.fillRect(0, 0, width, height, sky);
+
+    // Sun with rays.
+    p.setPen(QPen(QColor(255, 200, 40), 5, Qt::SolidLine, Qt::RoundCap));
+    for (int ray = 0; ray < 12; ++ray) {
+        const QLineF beam = QLineF::fromPolar(62, 30 * ray + 15).translated(75, 68);
+        p.drawLine(QLineF(beam.pointAt(0.7), beam.p2()));
+    }
+    QRadialGradient sun(70, 62, 40);
+    sun.setColorAt(0, QColor(255, 250, 170));
+    sun.setColorAt(1, QColor(255, 210, 40));
+    p.setPen(Qt::NoPen);
+    p.setBrush(sun);
+    p.drawEllipse(QPointF(75, 68), 36, 36);
+
+    Cloud(p, 200, 55, 30);
+    Cloud(p, 470, 45, 26);
+    Cloud(p, 140, 150, 20);
+
+    // Far hills, then the meadow.
+    p.setBrush(QColor(120, 200, 90));
+    QPainterPath hills;
+    hills.moveTo(0, horizon);
+    hills.cubicTo(90, 170, 180, 190, 260, horizon - 20);
+    hills.cubicTo(360, 170, 460, 180, width, horizon - 30);
+    hills.lineTo(width, height);
+    hills.lineTo(0, height);
+    p.drawPath(hills);
+    QLinearGradient meadow(0, horizon, 0, height);
+    meadow.setColorAt(0, QColor(90, 190, 60));
+    meadow.setColorAt(1, QColor(60, 160, 40));
+    p.setBrush(meadow);
+    QPainterPath grass;
+    grass.moveTo(0, horizon + 10);
+    grass.quadTo(270, horizon - 10, width, horizon + 5);
+    grass.lineTo(width, height);
+    grass.lineTo(0, height);
+    p.drawPath(grass);
+
+    Tree(p, 150, 255, 70);
+    School(p);
+    Tree(p, 495, 262, 55);
+
+    // The path widens towards the viewer.
+    p.setBrush(QColor(225, 195, 140));
+    QPainterPath path;
+    path.moveTo(315, 255);
+    path.lineTo(355, 255);
+    path.cubicTo(370, 285, 300, 300, 330, height);
+    path.lineTo(230, height);
+    path.cubicTo(220, 300, 310, 285, 315, 255);
+    p.drawPath(path);
+
+    // Flowers in the grass.
+    const QColor petals[] = {{240, 60, 60}, {255, 255, 255}, {250, 200, 30}, {200, 90, 220}};
+    int n = 0;
+    for (const QPointF f : {QPointF(40, 290), QPointF(95, 312), QPointF(160, 285), QPointF(200, 318),
+                            QPointF(420, 300), QPointF(470, 318), QPointF(505, 285), QPointF(385, 322),
+                            QPointF(60, 262), QPointF(445, 272)}) {
+        p.setBrush(petals[n++ % 4]);
+        for (int leaf = 0; leaf < 5; ++leaf) {
+            p.drawEllipse(QLineF::fromPolar(3.5, 72 * leaf).translated(f).p2(), 3, 3);
+        }
+        p.setBrush(QColor(250, 220, 50));
+        p.drawEllipse(f, 2.2, 2.2);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: makeart <art folder>\n");
+        return 2;
+    }
+    const QDir art(QString::fromLocal8Bit(argv[1]));
+    if (!art.mkpath("icons")) {
+        std::fprintf(stderr, "makeart: cannot create %s/icons\n", argv[1]);
+        return 1;
+    }
+
+    const std::vector<QImage> icons = Icons();
+    for (std::size_t i = 0; i < icons.size(); ++i) {
+        const QString name = art.filePath(QString("icons/icon%1.png").arg(i, 2, 10, QChar('0')));
+        if (!icons[i].save(name, "PNG")) {
+            std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+
+    QImage picture(535, 330, QImage::Format_RGB32);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    Background(p);
+    p.end();
+    const QString name = art.filePath("schule.bmp");
+    if (!picture.convertToFormat(QImage::Format_RGB888).save(name, "BMP")) {
+        std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
+        return 1;
+    }
+    return 0;
+}
