@@ -3,16 +3,21 @@
 
 BUILD     ?= build
 PACKAGES  := cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libgtest-dev \
-             libbenchmark-dev fonts-liberation2
+             libbenchmark-dev fonts-liberation2 qt6-translations-l10n
+# The start-up benchmark measures the game in a real X server.
+BENCH_PACKAGES := xvfb python3
 SUDO      := $(if $(filter 0,$(shell id -u)),,sudo)
 GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps install-missing build run test bench clean
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES)"
+
+install-missing:
+	@missing=$$(for p in $(WANTED); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -34,7 +39,11 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
 
 bench: build
+	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
 	$(BUILD)/bench/game_bench
+	$(BUILD)/bench/picture_bench
+	$(BUILD)/bench/paint_bench
+	bash bench/startup.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,12 +1,19 @@
+#include "application.h"
+#include "germandialogs.h"
+#include "hauptprogramm.h"
+#include "systemclock.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
+    // Whole device pixels per pixel, so the field stays sharp on dense screens.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
-    QApplication::setApplicationName("GR Plimmerlo");
-    QMainWindow window;
-    window.setWindowTitle("Grumbeck: Plimmerlo");
-    window.show();
+    SetUpApplication(app);
+    SystemClock clock;
+    GermanDialogs dialogs;
+    TMainForm mainForm(clock, dialogs);
+    mainForm.show();
     return app.exec();
 }

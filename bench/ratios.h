@@ -1,0 +1,57 @@
+#pragma once
+
+// Runs the benchmarks of one program and prints, after them, how one of them
+// compares with the others: the ratios of their fastest real times, each
+// beside its goal. Ratios measured in one run hold on any machine.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct RatioGoal {
+    const char* baseline;
+    double atMost;
+};
+
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // Without colours, so the output reads cleanly in a log.
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
+    std::map<std::string, double> fastest;
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            const double time = run.GetAdjustedRealTime();
+            auto [it, added] = fastest.try_emplace(run.run_name.function_name, time);
+            if (!added)
+                it->second = std::min(it->second, time);
+        }
+    }
+};
+
+inline int RunAndCompare(int argc, char** argv, const char* measured, const std::vector<RatioGoal>& goals)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const auto ours = reporter.fastest.find(measured);
+    for (const RatioGoal& goal : goals) {
+        const auto other = reporter.fastest.find(goal.baseline);
+        if (ours != reporter.fastest.end() && other != reporter.fastest.end())
+            std::printf("%s / %s: %.3f (goal: at most %.2f)\n", measured + 3, goal.baseline + 3,
+                        ours->second / other->second, goal.atMost);
+    }
+    return 0;
+}

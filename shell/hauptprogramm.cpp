@@ -1,0 +1,632 @@
+#include "hauptprogramm.h"
+
+#include "bevelpanel.h"
+#include "fieldlayout.h"
+#include "imageview.h"
+#include "keycodes.h"
+#include "makecolor.h"
+#include "pictureloader.h"
+#include "texts.h"
+#include "userdialogs.h"
+#include "webaddresses.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr int NoIcon = -1;
+constexpr QSize FallbackPictureSize(500, 400);
+
+// The main menu, in menu order. A caption of nullptr is a separator.
+struct MenuItem {
+    const char* name;
+    const char* caption;
+    int shortcut;
+    int icon;
+    void (TMainForm::*handler)();
+};
+
+struct TopMenu {
+    const char* name;
+    const char* caption;
+    std::vector<MenuItem> items;
+};
+
+const std::vector<TopMenu>& CommandMap()
+{
+    using K = TMainForm;
+    static const std::vector<TopMenu> map = {
+        {"menu_main", "&Spiel", {
+            {"menu_start", "Neu Starten", 113, 10, &K::menu_startClick},
+            {"menu_back", "Rückgängig machen", KeyCodes::Alt | KeyCodes::Backspace, 11, &K::menu_backClick},
+            {"N3", nullptr, 0, NoIcon, nullptr},
+            {"menu_loadgame", "Spiel Auswählen ...", 0, 18, nullptr},
+            {"menu_random", "Zufälliges Spiel Spielen", 0, 17, nullptr},
+            {"N2", nullptr, 0, NoIcon, nullptr},
+            {"menu_close", "Und Tschüss !!!", 121, NoIcon, &K::menu_closeClick},
+        }},
+        // The colour items run color_countClick with themselves as sender;
+        // their icons carry the selection.
+        {"menu_colors", "&Farben", {
+            {"color_red", "&rot", 0, 1, nullptr},
+            {"color_blue", "&blau", 0, 3, nullptr},
+            {"color_green", "&grün", 0, 4, nullptr},
+            {"color_yellow", "ge&lb", 0, 9, nullptr},
+            {"color_violett", "&violett", 0, 6, nullptr},
+        }},
+        {"menu_options", "&Einstellungen", {
+            {"menu_table", "&Spalten && Zeilen ...", 114, 12, nullptr},
+            {"menu_image", "&Hintergrundbild ...", 0, 13, &K::menu_imageClick},
+            {"menu_grid", "Gitternetz Anzeigen", 0, NoIcon, &K::menu_gridClick},
+            {"N1", nullptr, 0, NoIcon, nullptr},
+            {"menu_save", "Speichern", KeyCodes::Alt | 'S', 14, nullptr},
+            {"menu_reload", "Wiederherstellen", KeyCodes::Alt | KeyCodes::Backspace, NoIcon, nullptr},
+        }},
+        {"Hilfe1", "&Hilfe", {
+            {"menu_rules", "Spielregeln", KeyCodes::F1, 20, nullptr},
+            {"N4", nullptr, 0, NoIcon, nullptr},
+            {"menu_info", "Über dieses Spiel ...", 0, NoIcon, nullptr},
+            {"N5", nullptr, 0, NoIcon, nullptr},
+            {"menu_go", "Zur Grumbeck ins Internet", 0, 19, nullptr},
+            {"menu_plimmerlo", "Zu Plimmerlo im Internet", 0, 21, nullptr},
+            {"menu_games", "Zu den Spielen im Internet", 0, 22, nullptr},
+            {"N6", nullptr, 0, NoIcon, nullptr},
+            {"menu_who", "Wer hat das gemacht?", 0, 23, nullptr},
+        }},
+    };
+    return map;
+}
+
+// The tool bar, left to right. A button that shares its command with a menu
+// item shares that item's action; the others get an action of their own.
+// An empty hint is a separator; "Panel1" is the spacer.
+struct ToolButton {
+    const char* name;
+    const char* hint;
+    const char* menuItem;
+    int icon;
+};
+
+const std::vector<ToolButton> ToolBarButtons = {
+    {"GrumbeckToolButton", "Hier geht es zur Grumbeck ins Internet ...", nullptr, 19},
+    {"ToolButton12", "", nullptr, NoIcon},
+    {"ToolButton1", "Neustart", "menu_start", 10},
+    {"ToolButton2", "Zurück", "menu_back", 11},
+    {"ToolButton6", "", nullptr, NoIcon},
+    {"ToolButton9", "Spiel Aussuchen", "menu_loadgame", 18},
+    {"RandomToolButton", "Zufälliges Spiel", nullptr, 17},
+    {"ToolButton7", "", nullptr, NoIcon},
+    {"ToolButton4", "Bild Laden", "menu_image", 13},
+    {"ToolButton3", "Zeilen & Spalten ...", "menu_table", 12},
+    {"ToolButton10", "", nullptr, NoIcon},
+    {"ToolButton5", "Einstellungen Sichern ...", "menu_save", 14},
+    {"Panel1", nullptr, nullptr, NoIcon},
+    {"ToolButton8", "", nullptr, NoIcon},
+    {"HelpToolButton", "Spielregeln", nullptr, 20},
+};
+
+const char* const ImageIndexProperty = "ImageIndex";
+const char* const ShortcutProperty = "ShortcutCode";
+
+int ImageIndex(const QAction* item)
+{
+    return item->property(ImageIndexProperty).toInt();
+}
+
+QWidget* FixedWidthSpacer(QWidget* parent, const char* name, int width, bool line)
+{
+    QWidget* spacer = line ? new QFrame(parent) : new QWidget(parent);
+    if (line)
+        static_cast<QFrame*>(spacer)->setFrameStyle(QFrame::VLine | QFrame::Sunken);
+    spacer->setObjectName(name);
+    spacer->setFixedWidth(width);
+    return spacer;
+}
+
+} // namespace
+
+TMainForm::TMainForm(const Clock& clock, UserDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), clock_(clock), dialogs_(dialogs), game_(clock, *this, painter_),
+      background_(16, 16, QImage::Format_RGB32), painter_(game_, background_)
+{
+    setObjectName("MainForm");
+    // A fixed border with minimise and close, but no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    setFont(font);
+    background_.fill(Qt::black);
+    for (int i = 0; i < int(MenuImageList.size()); ++i)
+        MenuImageList[i] = QIcon(QString(":/icons/icon%1.png").arg(i, 2, 10, QChar('0')));
+
+    CreateControls();
+    CreateMenuAndToolBar();
+    CreateStatusBar();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TMainForm::CreateControls()
+{
+    Panel = new QWidget(this);
+    Panel->setObjectName("Panel");
+    Panel->setAutoFillBackground(true);
+    QPalette black = Panel->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    Panel->setPalette(black);
+    setCentralWidget(Panel);
+
+    DummyImage = new ImageView(background_, Panel);
+    DummyImage->setObjectName("DummyImage");
+    GamePanel = new BevelPanel(Panel);
+    GamePanel->setObjectName("GamePanel");
+    Field = new ImageView(painter_.Surface(), GamePanel);
+    Field->setObjectName("Field");
+    connect(Field, &ImageView::pressed, this, [this](int x, int y) { RunCommand([=, this] { FieldMouseDown(x, y); }); });
+
+    // Created after the field and in this order, so each text lies over its shadow.
+    for (QLabel** label : {&EndMessageLabel1, &EndMessageLabel2, &EndMessageLabel4, &EndMessageLabel3}) {
+        *label = new QLabel(GamePanel);
+        (*label)->hide();
+    }
+    EndMessageLabel1->setObjectName("EndMessageLabel1");
+    EndMessageLabel2->setObjectName("EndMessageLabel2");
+    EndMessageLabel3->setObjectName("EndMessageLabel3");
+    EndMessageLabel4->setObjectName("EndMessageLabel4");
+    QFont headline("Arial");
+    headline.setPixelSize(37);
+    headline.setBold(true);
+    EndMessageLabel1->setFont(headline);
+    QFont detail("Arial");
+    detail.setPixelSize(16);
+    detail.setBold(true);
+    EndMessageLabel3->setFont(detail);
+}
+
+void TMainForm::CreateMenuAndToolBar()
+{
+    for (const TopMenu& top : CommandMap()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.caption));
+        menu->setObjectName(top.name);
+        menu->menuAction()->setObjectName(top.name);
+        for (const MenuItem& item : top.items) {
+            QAction* action = item.caption ? menu->addAction(QString::fromUtf8(item.caption)) : menu->addSeparator();
+            action->setObjectName(item.name);
+            if (!item.caption)
+                continue;
+            // The shortcut is only shown here; the window dispatches it itself.
+            if (item.shortcut) {
+                action->setText(action->text() + '\t' + KeyCodes::ShortcutText(item.shortcut));
+                action->setProperty(ShortcutProperty, item.shortcut);
+            }
+            if (item.icon != NoIcon)
+                SetImageIndex(action, item.icon);
+            if (item.handler) {
+                const auto handler = item.handler;
+                connect(action, &QAction::triggered, this, [this, handler] { RunCommand([=, this] { (this->*handler)(); }); });
+            }
+        }
+    }
+    menu_colors = findChild<QMenu*>("menu_colors");
+    for (QAction* item : menu_colors->actions())
+        connect(item, &QAction::triggered, this, [this, item] { RunCommand([=, this] { color_countClick(item); }); });
+    menu_grid = findChild<QAction*>("menu_grid");
+    menu_grid->setCheckable(true);
+    menu_grid->setChecked(true);
+
+    QToolBar* toolBar = addToolBar("ToolBar1");
+    toolBar->setObjectName("ToolBar1");
+    toolBar->setMovable(false);
+    toolBar->setFloatable(false);
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->layout()->setContentsMargins(0, 0, 0, 0);
+    toolBar->layout()->setSpacing(0);
+    for (const ToolButton& button : ToolBarButtons) {
+        if (!button.hint) {
+            toolBar->addWidget(FixedWidthSpacer(toolBar, button.name, 81, false));
+            continue;
+        }
+        if (!*button.hint) {
+            toolBar->addWidget(FixedWidthSpacer(toolBar, button.name, 8, true));
+            continue;
+        }
+        QAction* action = button.menuItem ? findChild<QAction*>(button.menuItem) : new QAction(this);
+        if (!button.menuItem) {
+            action->setObjectName(button.name);
+            action->setIcon(MenuImageList[button.icon]);
+        }
+        action->setToolTip(QString::fromUtf8(button.hint));
+        toolBar->addAction(action);
+        QWidget* widget = toolBar->widgetForAction(action);
+        widget->setObjectName(button.name);
+        widget->setFixedSize(23, 22);
+    }
+    // The main window lays tool bars out by their size hint, not by a fixed
+    // height, so the bar reaches its 25 pixels through its margins.
+    const int extra = std::max(0, 25 - toolBar->sizeHint().height());
+    toolBar->layout()->setContentsMargins(0, extra / 2, 0, extra - extra / 2);
+}
+
+void TMainForm::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("Status");
+    bar->setFixedHeight(19);
+    bar->setSizeGripEnabled(false);
+    auto panel = [bar](int width) {
+        auto* label = new QLabel(bar);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setFixedWidth(width);
+        bar->addWidget(label);
+        return label;
+    };
+    panel(140)->setText(WebAddresses::HomePage);
+    messagePanel = panel(200);
+    messagePanel->setObjectName("MessagePanel");
+}
+
+void TMainForm::FormCreate()
+{
+    game_.ReseedFromClock();
+    setWindowTitle("Grumbeck: Plimmerlo");
+    InitEndLabels();
+    game_.SetGameName({});
+    game_.SetCellSize(24);
+    game_.SetDimensions(22, 18);
+    showGrid_ = true;
+    backgroundFile_ = "schule.bmp";
+    try {
+        LoadBackground();
+    } catch (const std::exception& error) {
+        // The game must start all the same: on the black picture that a
+        // missing file gets.
+        dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+        backgroundFile_.clear();
+        LoadBackground();
+    }
+    NewGame();
+}
+
+void TMainForm::SetImageIndex(QAction* item, int index)
+{
+    item->setProperty(ImageIndexProperty, index);
+    item->setIcon(index >= 0 && index < int(MenuImageList.size()) ? MenuImageList[index] : QIcon());
+}
+
+void TMainForm::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void TMainForm::SetMessage(const QString& text)
+{
+    messagePanel->setText(text);
+}
+
+// ---------------------------------------------------------------- game flow
+
+void TMainForm::NewGame()
+{
+    game_.NewGame();
+    Field->update();
+}
+
+void TMainForm::menu_startClick()
+{
+    NewGame();
+}
+
+void TMainForm::menu_backClick()
+{
+    game_.Undo();
+    Field->update();
+}
+
+void TMainForm::FieldMouseDown(int x, int y)
+{
+    game_.FieldMouseDown(x, y);
+    Field->update();
+}
+
+void TMainForm::menu_closeClick()
+{
+    close();
+}
+
+void TMainForm::SetBusy(bool busy)
+{
+    if (busy)
+        Field->setCursor(Qt::WaitCursor);
+    else
+        Field->unsetCursor();
+}
+
+void TMainForm::ShowMessage(const std::string& text, bool immediately)
+{
+    SetMessage(QString::fromStdString(text));
+    if (immediately)
+        messagePanel->repaint();
+}
+
+bool TMainForm::AskPlayAgain()
+{
+    return dialogs_.Confirm(this, QString::fromStdString(Texts::PlayAgainQuestion));
+}
+
+// ------------------------------------------------------ end-of-game labels
+
+void TMainForm::InitEndLabels()
+{
+    for (QLabel* label : {EndMessageLabel1, EndMessageLabel2, EndMessageLabel3, EndMessageLabel4})
+        label->clear();
+    EndMessageLabel2->setFont(EndMessageLabel1->font());
+    EndMessageLabel4->setFont(EndMessageLabel3->font());
+    auto colour = [](QLabel* label, std::uint32_t value) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, ToRgb(value));
+        label->setPalette(palette);
+    };
+    colour(EndMessageLabel1, MakeColor(0, 0, 0));
+    colour(EndMessageLabel4, MakeColor(0, 0, 0));
+    colour(EndMessageLabel2, MakeColor(0, 220, 0));
+    colour(EndMessageLabel3, MakeColor(0, 220, 0));
+    EndMessageLabel1->move(12, 12);
+    EndMessageLabel2->move(10, 10);
+    EndMessageLabel4->move(13, 51);
+    EndMessageLabel3->move(12, 50);
+}
+
+void TMainForm::HideEndMessage()
+{
+    for (QLabel* label : {EndMessageLabel1, EndMessageLabel2, EndMessageLabel3, EndMessageLabel4})
+        label->hide();
+}
+
+void TMainForm::ShowEndMessage(int stonesLeft)
+{
+    const Texts::EndTexts texts = Texts::EndOfGame(stonesLeft);
+    const QColor result = ToRgb(texts.won ? MakeColor(0, 220, 0) : MakeColor(240, 0, 0));
+    auto show = [](QLabel* label, const std::string& text, const QColor& colour) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colour);
+        label->setPalette(palette);
+        label->setText(QString::fromStdString(text));
+        label->adjustSize();
+        label->show();
+    };
+    show(EndMessageLabel1, texts.headline, Qt::black);
+    show(EndMessageLabel2, texts.headline, result);
+    show(EndMessageLabel4, texts.detail, Qt::black);
+    show(EndMessageLabel3, texts.detail, result);
+    SetMessage(QString::fromStdString(texts.panel));
+}
+
+// ----------------------------------------------------------------- colours
+
+void TMainForm::color_countClick(QAction* sender)
+{
+    const int index = ImageIndex(sender);
+    SetImageIndex(sender, index % 2 > 0 ? index - 1 : index + 1);
+    RebuildColorTable();
+    NewGame();
+}
+
+void TMainForm::RebuildColorTable()
+{
+    // By position: an item's place in the second menu is its colour code.
+    const QList<QAction*> items = menuBar()->actions().at(1)->menu()->actions();
+    std::vector<int> codes;
+    for (int i = 0; i < items.size(); ++i)
+        if (items[i]->objectName().left(6) == "color_" && ImageIndex(items[i]) % 2 == 1)
+            codes.push_back(i + 1);
+    game_.SetColorTable(codes);
+    if (game_.ColorCount() == 0)
+        ResetColorSelection();
+}
+
+void TMainForm::ResetColorSelection()
+{
+    const std::pair<const char*, int> start[] = {
+        {"color_red", 1}, {"color_blue", 3}, {"color_green", 4}, {"color_yellow", 9}, {"color_violett", 6}};
+    for (const auto& [name, index] : start)
+        SetImageIndex(findChild<QAction*>(name), index);
+    RebuildColorTable();
+}
+
+// ------------------------------------------------------ picture and layout
+
+void TMainForm::LoadBackground()
+{
+    const bool named = !backgroundFile_.isEmpty();
+    if (!QFileInfo(backgroundFile_).isFile())
+        backgroundFile_ = QFileInfo(backgroundFile_).fileName();
+    if (named && QFileInfo(backgroundFile_).isFile()) {
+        QImage picture = LoadPicture(backgroundFile_);
+        if (!picture.isNull())
+            background_ = std::move(picture);
+    } else {
+        background_ = QImage(FallbackPictureSize, QImage::Format_RGB32);
+        background_.fill(Qt::black);
+    }
+    SizeWindowToPicture();
+}
+
+void TMainForm::SizeWindowToPicture()
+{
+    const QSize size = background_.size();
+    Panel->setFixedSize(size);
+    DummyImage->setGeometry(QRect(QPoint(0, 0), size));
+    PlaceGamePanel(QRect(QPoint(0, 0), size));
+    layout()->activate();
+    if (isVisible())
+        CenterOnScreen();
+    DummyImage->update();
+}
+
+void TMainForm::CenterOnScreen()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize outer = frameGeometry().size();
+    // A window larger than the screen keeps its top-left corner on it.
+    const int x = std::max(screen.left(), screen.left() + (screen.width() - outer.width()) / 2);
+    const int y = std::max(screen.top(), screen.top() + (screen.height() - outer.height()) / 2);
+    move(x, y);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        CenterOnScreen();
+    }
+}
+
+void TMainForm::PlaceGamePanel(QRect panel)
+{
+    const int frame = GamePanel->FrameWidth();
+    GamePanel->setGeometry(panel);
+    Field->setGeometry(frame, frame, panel.width() - 2 * frame, panel.height() - 2 * frame);
+    painter_.SetFieldOffset(panel.topLeft() + QPoint(frame, frame));
+}
+
+void TMainForm::LayoutField()
+{
+    HideEndMessage();
+    const FieldLayout layout = LayoutCells(background_.size(), game_.ColCount(), game_.RowCount());
+    const int frame = 2 * GamePanel->FrameWidth();
+    // The cell area is centred; the frame is added to its right and below.
+    PlaceGamePanel(QRect(layout.cells.topLeft(), layout.cells.size() + QSize(frame, frame)));
+    GamePanel->update();
+    RebuildColorTable();
+    painter_.ResetSurface(layout.cells.width(), layout.cells.height());
+    game_.SetCellSize(layout.cellSize);
+}
+
+void TMainForm::menu_imageClick()
+{
+    const QString chosen = dialogs_.ChoosePicture(this, backgroundFile_);
+    if (chosen.isEmpty())
+        return;
+    const QString previous = backgroundFile_;
+    backgroundFile_ = chosen;
+    try {
+        LoadBackground();
+    } catch (...) {
+        // The game goes on with the picture it shows, so that is the one a
+        // save must record.
+        backgroundFile_ = previous;
+        throw;
+    }
+    NewGame();
+}
+
+void TMainForm::menu_gridClick()
+{
+    // The action has already turned its check mark over.
+    showGrid_ = menu_grid->isChecked();
+    GamePanel->SetFramed(showGrid_);
+    painter_.SetShowGrid(showGrid_);
+    PlaceGamePanel(GamePanel->geometry());
+    NewGame();
+}
+
+// -------------------------------------------------------------------- keys
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || QApplication::activeModalWidget())
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int code = KeyCodes::ShortcutCode(*key);
+    switch (type) {
+    case QEvent::ShortcutOverride:
+        // Our own menu shortcuts come before Qt's, and before the menu bar's
+        // access keys (Alt+S is "Speichern", not the "Spiel" menu).
+        if (!DispatchShortcut(-code))
+            return false;
+        event->accept();
+        return true;
+    case QEvent::KeyPress:
+        if (!DispatchShortcut(code))
+            FormKeyDown(KeyCodes::VirtualKey(*key));
+        return true;
+    default:
+        // X11 repeats a held key as press and release pairs; only the real
+        // release ends the move.
+        if (!key->isAutoRepeat())
+            FormKeyUp(KeyCodes::VirtualKey(*key));
+        return true;
+    }
+}
+
+// Finds the first menu item, depth first in menu order, whose shortcut is
+// `code` and runs it. A negative code only asks whether there is one.
+bool TMainForm::DispatchShortcut(int code)
+{
+    const int wanted = std::abs(code);
+    if ((wanted & 0xFF) == 0)
+        return false;
+    std::function<QAction*(const QList<QAction*>&)> find = [&](const QList<QAction*>& actions) -> QAction* {
+        for (QAction* action : actions) {
+            if (action->property(ShortcutProperty).toInt() == wanted)
+                return action;
+            if (action->menu())
+                if (QAction* inner = find(action->menu()->actions()))
+                    return inner;
+        }
+        return nullptr;
+    };
+    QAction* item = find(menuBar()->actions());
+    if (item && code > 0)
+        item->trigger();
+    return item != nullptr;
+}
+
+void TMainForm::FormKeyDown(int key)
+{
+    SetMessage(QString::number(key));
+    QRect panel = GamePanel->geometry();
+    switch (key) {
+    case KeyCodes::Left: panel.translate(-8, 0); break;
+    case KeyCodes::Up: panel.translate(0, -8); break;
+    case KeyCodes::Right: panel.translate(8, 0); break;
+    case KeyCodes::Down: panel.translate(0, 8); break;
+    default: return;
+    }
+    PlaceGamePanel(panel);
+}
+
+void TMainForm::FormKeyUp(int key)
+{
+    if (key < KeyCodes::Left || key > KeyCodes::Down)
+        return;
+    game_.RedrawBoard();
+    Field->update();
+}

@@ -1,0 +1,46 @@
+#include <QImage>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(Art, EveryIconIsThereAndDrawn)
+{
+    std::set<QRgb> firstPixels;
+    for (int i = 0; i < 24; ++i) {
+        const QString path = QString(":/icons/icon%1.png").arg(i, 2, 10, QChar('0'));
+        const QImage icon(path);
+        ASSERT_FALSE(icon.isNull()) << path.toStdString();
+        EXPECT_EQ(icon.size(), QSize(16, 16)) << i;
+        int visible = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                visible += qAlpha(icon.pixel(x, y)) > 0;
+        EXPECT_GT(visible, 20) << i;
+    }
+    // The fallback picture's icon is an opaque black square, pixel for pixel.
+    const QImage black(":/icons/icon16.png");
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(black.pixel(x, y), qRgba(0, 0, 0, 255));
+}
+
+TEST(Art, CheckedColourIconsDifferFromPlainOnes)
+{
+    for (int plain = 0; plain < 10; plain += 2) {
+        const QImage disc(QString(":/icons/icon%1.png").arg(plain, 2, 10, QChar('0')));
+        const QImage checked(QString(":/icons/icon%1.png").arg(plain + 1, 2, 10, QChar('0')));
+        EXPECT_NE(disc, checked) << plain;
+    }
+}
+
+TEST(Art, DefaultBackgroundIsASchoolPictureOfItsSize)
+{
+    QImageReader reader(PLIMMERLO_ART_DIR "/schule.bmp");
+    EXPECT_EQ(reader.format(), "bmp");
+    const QImage picture = reader.read();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(535, 330));
+    EXPECT_GT(picture.convertToFormat(QImage::Format_Indexed8).colorCount(), 16); // not a flat fill
+}

@@ -1,0 +1,143 @@
+#include "windowrig.h"
+
+#include <QFile>
+
+namespace {
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+TEST(Background, ChosenPictureSizesTheWindowWhateverTheExtensionsCase)
+{
+    WindowRig rig;
+    const QString path = rig.folder.filePath("Zoo.BMP");
+    TestPicture(300, 200).save(path, "BMP");
+    rig.dialogs.pictureToChoose = path;
+    rig.Action("menu_image")->trigger();
+    EXPECT_TRUE(rig.dialogs.errors.isEmpty()) << rig.dialogs.errors.join("|").toStdString();
+    EXPECT_EQ(rig.form->BackgroundFile(), path);
+    EXPECT_EQ(rig.Find("Panel")->size(), QSize(300, 200));
+    EXPECT_EQ(rig.form->Background().pixel(17, 9), qRgb(17, 9, 90));
+    EXPECT_EQ(rig.game().CellWidth(), 11); // 300 / 22 = 13, 200 / 18 = 11
+    EXPECT_EQ(rig.Message(), "Spielen wir ...");
+}
+
+TEST(Background, JpegIsDecodedThroughTheSameCommand)
+{
+    WindowRig rig;
+    const QString path = rig.folder.filePath("bild.jpeg");
+    QImage flat(320, 240, QImage::Format_RGB32);
+    flat.fill(qRgb(30, 160, 220));
+    ASSERT_TRUE(flat.save(path, "JPEG", 95));
+    rig.dialogs.pictureToChoose = path;
+    rig.Find<QToolButton>("ToolButton4")->click();
+    ASSERT_EQ(rig.form->Background().size(), QSize(320, 240));
+    const QColor pixel = rig.form->Background().pixelColor(100, 100);
+    EXPECT_NEAR(pixel.red(), 30, 4);
+    EXPECT_NEAR(pixel.green(), 160, 4);
+    EXPECT_NEAR(pixel.blue(), 220, 4);
+}
+
+TEST(Background, CancelledDialogChangesNothing)
+{
+    WindowRig rig;
+    const auto board = rig.game().Board();
+    rig.dialogs.pictureToChoose.clear();
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.game().Board(), board);
+    EXPECT_EQ(rig.form->BackgroundFile(), "schule.bmp");
+}
+
+TEST(Background, UnreadablePictureKeepsTheGameAndNamesTheFile)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
+    const auto board = rig.game().Board();
+    const QSize windowSize = rig.form->size();
+    const QByteArray header = QByteArray("BM") + QByteArray(60, '\x7f'); // dimensions far too large
+    const std::pair<const char*, QByteArray> broken[] = {
+        {"kaputt.jpg", QByteArray("this is no picture at all")},
+        {"leer.bmp", QByteArray()},
+        {"riesig.bmp", header},
+    };
+    for (const auto& [name, bytes] : broken) {
+        const QString path = rig.folder.filePath(name);
+        WriteBytes(path, bytes);
+        rig.dialogs.errors.clear();
+        rig.dialogs.pictureToChoose = path;
+        rig.Action("menu_image")->trigger();
+        ASSERT_EQ(rig.dialogs.errors.size(), 1) << name;
+        EXPECT_TRUE(rig.dialogs.errors[0].contains(name)) << rig.dialogs.errors[0].toStdString();
+        EXPECT_EQ(rig.game().Board(), board) << name;
+        EXPECT_EQ(rig.form->size(), windowSize) << name;
+        EXPECT_EQ(rig.form->Background().size(), QSize(535, 330)) << name;
+        EXPECT_EQ(rig.form->BackgroundFile(), "schule.bmp") << name;
+    }
+    // The next command runs as usual.
+    rig.Action("menu_start")->trigger();
+    EXPECT_EQ(rig.Message(), "Spielen wir ...");
+}
+
+TEST(Background, BrokenDefaultPictureStillStartsAGame)
+{
+    WindowRig rig; // constructs in its own folder; break the picture there and start again
+    WriteBytes(rig.folder.filePath("schule.bmp"), QByteArray("BM broken"));
+    TMainForm second(rig.clock, rig.dialogs);
+    ASSERT_EQ(rig.dialogs.errors.size(), 1);
+    EXPECT_TRUE(rig.dialogs.errors[0].contains("schule.bmp"));
+    EXPECT_EQ(second.Background().size(), QSize(500, 400));
+    EXPECT_EQ(second.CurrentGame().CellWidth(), 22);
+    EXPECT_EQ(second.CurrentGame().StonesLeft(), 22 * 18);
+}
+
+TEST(Background, MissingPathIsLookedForByItsBareName)
+{
+    WindowRig rig;
+    TestPicture(400, 300).save(rig.folder.filePath("garten.bmp"), "BMP");
+    rig.dialogs.pictureToChoose = "/no/such/folder/garten.bmp";
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.form->BackgroundFile(), "garten.bmp");
+    EXPECT_EQ(rig.form->Background().size(), QSize(400, 300));
+
+    // Not there under either name: the black fallback, and the bare name stays.
+    rig.dialogs.pictureToChoose = "/no/such/folder/weg.jpg";
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
+    EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
+    EXPECT_EQ(qGray(rig.form->Background().pixel(250, 200)), 0);
+    EXPECT_TRUE(rig.dialogs.errors.isEmpty());
+}
+
+TEST(Background, OtherExtensionLoadsNothingButDealsAgain)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
+    const QString path = rig.folder.filePath("bild.png");
+    TestPicture(100, 100).save(path, "PNG");
+    rig.dialogs.pictureToChoose = path;
+    rig.clock.ms += 1000;
+    const auto board = rig.game().Board();
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.form->Background().size(), QSize(535, 330));
+    EXPECT_EQ(rig.form->BackgroundFile(), path);
+    EXPECT_NE(rig.game().Board(), board);
+    EXPECT_TRUE(rig.dialogs.errors.isEmpty());
+}
+
+TEST(Background, TinyPictureGivesNoCellsAndIgnoresClicks)
+{
+    WindowRig rig;
+    const QString path = rig.folder.filePath("winzig.bmp");
+    TestPicture(15, 12).save(path, "BMP");
+    rig.dialogs.pictureToChoose = path;
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.game().CellWidth(), 0);
+    EXPECT_TRUE(rig.form->FieldSurface().isNull() || rig.form->FieldSurface().size().isEmpty());
+    const auto board = rig.game().Board();
+    rig.form->FieldMouseDown(0, 0);
+    EXPECT_EQ(rig.game().Board(), board);
+}

@@ -1,0 +1,270 @@
+#include "windowrig.h"
+
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+TEST(MainWindow, StartsWithTheBlackFallbackWhenThePictureIsMissing)
+{
+    WindowRig rig;
+    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo");
+    EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
+    EXPECT_EQ(rig.Find("Panel")->size(), QSize(500, 400));
+    EXPECT_EQ(rig.game().CellWidth(), 22);
+    EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 488, 400));
+    EXPECT_EQ(rig.Field()->geometry(), QRect(2, 2, 484, 396));
+    EXPECT_EQ(rig.form->FieldSurface().size(), QSize(484, 396));
+    EXPECT_EQ(rig.game().ColCount(), 22);
+    EXPECT_EQ(rig.game().RowCount(), 18);
+    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 1, 2, 4, 0, 0}));
+    EXPECT_EQ(rig.form->BackgroundFile(), "schule.bmp");
+    EXPECT_EQ(rig.Message(), "Spielen wir ...");
+    EXPECT_TRUE(rig.dialogs.errors.isEmpty());
+}
+
+TEST(MainWindow, SizesItselfToTheDefaultPicture)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
+    rig.form->show();
+    EXPECT_EQ(rig.Find("Panel")->size(), QSize(535, 330));
+    EXPECT_EQ(rig.Find("DummyImage")->size(), QSize(535, 330));
+    const QWidget* toolBar = rig.Find("ToolBar1");
+    const QWidget* status = rig.Find("Status");
+    EXPECT_EQ(toolBar->height(), 25);
+    EXPECT_EQ(status->height(), 19);
+    // The window is exactly menu, tool bar, picture and status bar high.
+    EXPECT_EQ(rig.form->height(), rig.form->menuBar()->height() + 25 + 330 + 19);
+    EXPECT_EQ(rig.form->width(), 535);
+    EXPECT_EQ(rig.form->minimumSize(), rig.form->maximumSize()); // not resizable
+    EXPECT_FALSE(rig.form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    // 22 x 18 on 535 x 330: 18-pixel cells, centred, frame added right and below.
+    EXPECT_EQ(rig.game().CellWidth(), 18);
+    EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(69, 3, 400, 328));
+}
+
+TEST(MainWindow, MenuCaptionsShortcutsAndIcons)
+{
+    WindowRig rig;
+    const QStringList tops = {"&Spiel", "&Farben", "&Einstellungen", "&Hilfe"};
+    QStringList seen;
+    for (QAction* top : rig.form->menuBar()->actions())
+        seen << top->text();
+    EXPECT_EQ(seen, tops);
+    EXPECT_EQ(rig.Action("menu_start")->text(), "Neu Starten\tF2");
+    EXPECT_EQ(rig.Action("menu_back")->text(), "Rückgängig machen\tAlt+Rück");
+    EXPECT_EQ(rig.Action("menu_reload")->text(), "Wiederherstellen\tAlt+Rück");
+    EXPECT_EQ(rig.Action("menu_save")->text(), "Speichern\tAlt+S");
+    EXPECT_EQ(rig.Action("menu_table")->text(), "&Spalten && Zeilen ...\tF3");
+    EXPECT_EQ(rig.Action("menu_close")->text(), "Und Tschüss !!!\tF10");
+    EXPECT_EQ(rig.Action("menu_rules")->text(), "Spielregeln\tF1");
+    EXPECT_EQ(rig.Action("menu_info")->text(), "Über dieses Spiel ...");
+    for (const char* bare : {"menu_info", "menu_close", "menu_grid", "menu_reload"})
+        EXPECT_TRUE(rig.Action(bare)->icon().isNull()) << bare;
+    for (const char* pictured : {"menu_start", "menu_back", "menu_who", "color_red"})
+        EXPECT_FALSE(rig.Action(pictured)->icon().isNull()) << pictured;
+    EXPECT_TRUE(rig.Action("menu_grid")->isChecked());
+}
+
+TEST(MainWindow, ToolBarAndStatusBar)
+{
+    WindowRig rig;
+    const std::pair<const char*, const char*> hints[] = {
+        {"GrumbeckToolButton", "Hier geht es zur Grumbeck ins Internet ..."},
+        {"ToolButton1", "Neustart"}, {"ToolButton2", "Zurück"}, {"ToolButton9", "Spiel Aussuchen"},
+        {"RandomToolButton", "Zufälliges Spiel"}, {"ToolButton4", "Bild Laden"},
+        {"ToolButton3", "Zeilen & Spalten ..."}, {"ToolButton5", "Einstellungen Sichern ..."},
+        {"HelpToolButton", "Spielregeln"}};
+    for (const auto& [name, hint] : hints) {
+        auto* button = rig.Find<QToolButton>(name);
+        ASSERT_TRUE(button);
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(hint));
+        EXPECT_EQ(button->width(), 23) << name;
+    }
+    EXPECT_EQ(rig.Find("ToolButton12")->width(), 8);
+    EXPECT_EQ(rig.Find("Panel1")->width(), 81);
+    const QList<QLabel*> panels = rig.Find("Status")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(panels.size(), 2);
+    EXPECT_EQ(panels[0]->width(), 140);
+    EXPECT_EQ(panels[0]->text(), "http://www.grumbeck.de/");
+    EXPECT_EQ(panels[1]->width(), 200);
+}
+
+TEST(MainWindow, EveryMouseButtonMakesAMove)
+{
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        WindowRig rig;
+        rig.PlayOnlyColour(2);
+        rig.ClickCell(5, 5, button);
+        EXPECT_EQ(rig.game().StonesLeft(), 0) << button;
+    }
+}
+
+TEST(MainWindow, WinIsAnnouncedInGreenOverBlack)
+{
+    WindowRig rig;
+    rig.Find("GamePanel")->show();
+    rig.form->show();
+    rig.PlayOnlyColour(4);
+    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 4, 0, 0, 0, 0}));
+    rig.ClickCell(0, 0);
+    EXPECT_EQ(rig.Message(), "Du hast gewonnen !!!");
+    auto* headline = rig.Find<QLabel>("EndMessageLabel2");
+    auto* shadow = rig.Find<QLabel>("EndMessageLabel1");
+    auto* detail = rig.Find<QLabel>("EndMessageLabel3");
+    auto* detailShadow = rig.Find<QLabel>("EndMessageLabel4");
+    for (QLabel* label : {headline, shadow, detail, detailShadow})
+        EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(headline->text(), "Game Over !!!");
+    EXPECT_EQ(shadow->text(), "Game Over !!!");
+    EXPECT_EQ(detail->text(), "Du hast das Spiel gewonnen !");
+    EXPECT_EQ(detailShadow->text(), detail->text());
+    EXPECT_EQ(headline->palette().color(QPalette::WindowText), QColor(0, 220, 0));
+    EXPECT_EQ(detail->palette().color(QPalette::WindowText), QColor(0, 220, 0));
+    EXPECT_EQ(shadow->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_EQ(headline->pos(), QPoint(10, 10));
+    EXPECT_EQ(shadow->pos(), QPoint(12, 12));
+    EXPECT_EQ(detail->pos(), QPoint(12, 50));
+    EXPECT_EQ(detailShadow->pos(), QPoint(13, 51));
+    EXPECT_EQ(headline->font().pixelSize(), 37);
+    EXPECT_TRUE(headline->font().bold());
+    EXPECT_EQ(detail->font().pixelSize(), 16);
+    EXPECT_EQ(headline->font().family(), "Arial");
+    EXPECT_EQ(QFontInfo(headline->font()).family(), "Liberation Sans"); // Arial's metrics on Linux
+
+    // The emptied field shows the picture under it, framed by the grid.
+    const QImage& surface = rig.form->FieldSurface();
+    EXPECT_EQ(surface.pixel(5, 5), rig.form->Background().pixel(8 + 2 + 5, 2 + 2 + 5));
+
+    // A new game hides the announcement.
+    rig.Action("menu_start")->trigger();
+    for (QLabel* label : {headline, shadow, detail, detailShadow})
+        EXPECT_FALSE(label->isVisible());
+}
+
+TEST(MainWindow, LossIsAnnouncedInRedAndTheQuestionFollows)
+{
+    WindowRig rig;
+    rig.form->show();
+    // Play the first takeable group again and again until the game ends.
+    for (int guard = 0; guard < 500 && !rig.game().GameOver(); ++guard) {
+        bool moved = false;
+        for (int row = rig.game().RowCount() - 1; row >= 0 && !moved; --row)
+            for (int col = 0; col < rig.game().ColCount() && !moved; ++col)
+                if (rig.game().Board()[col][row] && rig.game().HasSameNeighbour(col, row)) {
+                    rig.ClickCell(col, row);
+                    moved = true;
+                }
+    }
+    ASSERT_TRUE(rig.game().GameOver());
+    const int left = rig.game().StonesLeft();
+    if (left == 0)
+        GTEST_SKIP() << "this shuffle was won";
+    auto* detail = rig.Find<QLabel>("EndMessageLabel3");
+    EXPECT_EQ(rig.Find<QLabel>("EndMessageLabel2")->palette().color(QPalette::WindowText), QColor(240, 0, 0));
+    EXPECT_EQ(rig.Find<QLabel>("EndMessageLabel4")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_TRUE(detail->text().startsWith("Verloren! " + QString::number(left)));
+    EXPECT_TRUE(rig.Message().endsWith("Verloren !!!"));
+
+    // A click beside the announcement asks; No keeps the game as it is.
+    const auto board = rig.game().Board();
+    rig.dialogs.answers = {false};
+    const int cell = rig.game().CellWidth();
+    QTest::mouseClick(rig.Field(), Qt::LeftButton, {}, QPoint(rig.game().ColCount() * cell - 2, rig.game().RowCount() * cell - 2));
+    EXPECT_EQ(rig.dialogs.questions, QStringList{"Das Spiel ist zu Ende. Möchtest Du es noch einmal spielen?"});
+    EXPECT_EQ(rig.game().Board(), board);
+
+    // A click on the headline's letters reaches neither the field nor the question.
+    auto* headline = rig.Find<QLabel>("EndMessageLabel2");
+    QTest::mouseClick(headline, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(rig.dialogs.questions.size(), 1);
+
+    // Yes deals a new game.
+    rig.dialogs.answers = {true};
+    rig.ClickCell(rig.game().ColCount() - 1, rig.game().RowCount() - 1);
+    EXPECT_FALSE(headline->isVisible());
+    EXPECT_EQ(rig.Message(), "Spielen wir ...");
+}
+
+TEST(MainWindow, UndoByMenuToolButtonAndAltBackspace)
+{
+    WindowRig rig;
+    const auto dealt = rig.game().Board();
+    rig.PlayOnlyColour(1);
+    const auto oneColour = rig.game().Board();
+    rig.ClickCell(0, 0);
+    QTest::keyClick(rig.form.get(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(rig.game().Board(), oneColour);
+    EXPECT_EQ(rig.Message(), "Du hast es rückgängig gemacht ...");
+    EXPECT_FALSE(rig.game().GameOver());
+
+    rig.ClickCell(3, 3);
+    rig.Find<QToolButton>("ToolButton2")->click();
+    EXPECT_EQ(rig.game().Board(), oneColour);
+    (void)dealt;
+}
+
+TEST(MainWindow, FunctionKeysAndKeyCodes)
+{
+    WindowRig rig;
+    rig.form->show();
+    rig.clock.ms += 1;
+    QTest::keyClick(rig.form.get(), Qt::Key_A);
+    EXPECT_EQ(rig.Message(), "65");
+    QTest::keyClick(rig.form.get(), Qt::Key_F5);
+    EXPECT_EQ(rig.Message(), "116");
+    QTest::keyClick(rig.form.get(), Qt::Key_Up);
+    EXPECT_EQ(rig.Message(), "38");
+
+    const auto before = rig.game().Board();
+    QTest::keyClick(rig.form.get(), Qt::Key_F2);
+    EXPECT_EQ(rig.Message(), "Spielen wir ...");
+    EXPECT_NE(rig.game().Board(), before);
+
+    QTest::keyClick(rig.form.get(), Qt::Key_F10);
+    EXPECT_FALSE(rig.form->isVisible());
+}
+
+TEST(MainWindow, ArrowKeysMoveTheFieldAndANewGameCentresIt)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
+    rig.form->show();
+    QWidget* panel = rig.Find("GamePanel");
+    const QPoint centred = panel->pos();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(rig.form.get(), Qt::Key_Right);
+    EXPECT_EQ(rig.Message(), "39");
+    EXPECT_EQ(panel->pos(), centred + QPoint(24, 0));
+    QTest::keyClick(rig.form.get(), Qt::Key_Down);
+    EXPECT_EQ(panel->pos(), centred + QPoint(24, 8));
+
+    // Cells repainted after the move show the picture from their new place.
+    rig.PlayOnlyColour(3);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(rig.form.get(), Qt::Key_Left);
+    rig.ClickCell(0, 0);
+    const QPoint field = panel->pos() + QPoint(2, 2);
+    EXPECT_EQ(rig.form->FieldSurface().pixel(7, 7), rig.form->Background().pixel(field.x() + 7, field.y() + 7));
+
+    rig.Action("menu_start")->trigger();
+    EXPECT_EQ(panel->pos(), centred);
+}
+
+TEST(MainWindow, GridSwitchKeepsCellsAndDropsTheFrame)
+{
+    WindowRig rig;
+    rig.Action("menu_grid")->trigger();
+    EXPECT_FALSE(rig.form->ShowGrid());
+    EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 484, 396));
+    EXPECT_EQ(rig.Field()->geometry(), QRect(0, 0, 484, 396));
+    EXPECT_EQ(rig.game().CellWidth(), 22);
+
+    // Without the grid an emptied field is the picture itself, seamless.
+    rig.PlayOnlyColour(5);
+    rig.ClickCell(0, 0);
+    EXPECT_EQ(rig.form->FieldSurface(), rig.form->Background().copy(8, 2, 484, 396));
+
+    rig.Action("menu_grid")->trigger();
+    EXPECT_TRUE(rig.form->ShowGrid());
+    EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 488, 400));
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "game/fakes.h"
+#include "hauptprogramm.h"
+#include "userdialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+// Answers questions from a script and remembers what it was shown.
+struct ScriptedDialogs : UserDialogs {
+    std::deque<bool> answers;
+    QStringList questions;
+    QStringList errors;
+    QString pictureToChoose;
+
+    bool Confirm(QWidget*, const QString& text) override
+    {
+        questions << text;
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void ShowError(QWidget*, const QString& text) override { errors << text; }
+    QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
+};
+
+inline const char* const ColourNames[] = {"color_red", "color_blue", "color_green", "color_yellow", "color_violett"};
+
+// The real main window, offscreen, started in a temporary folder of its own
+// so that bare picture names are looked for there.
+struct WindowRig {
+    QTemporaryDir folder;
+    QString previousFolder = QDir::currentPath();
+    FixedClock clock;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+
+    // Pictures to lay into the folder before the window starts.
+    explicit WindowRig(const std::vector<std::pair<QString, QImage>>& pictures = {})
+    {
+        QDir::setCurrent(folder.path());
+        for (const auto& [name, image] : pictures)
+            image.save(folder.filePath(name), "BMP");
+        clock.ms = 37000000;
+        form = std::make_unique<TMainForm>(clock, dialogs);
+    }
+    ~WindowRig()
+    {
+        form.reset();
+        QDir::setCurrent(previousFolder);
+    }
+
+    template <typename T = QWidget> T* Find(const char* name) const
+    {
+        T* child = form->findChild<T*>(name);
+        EXPECT_TRUE(child) << name;
+        return child;
+    }
+    QAction* Action(const char* name) const { return Find<QAction>(name); }
+    QString Message() const { return Find<QLabel>("MessagePanel")->text(); }
+    const Game& game() const { return form->CurrentGame(); }
+    QWidget* Field() const { return Find("Field"); }
+
+    bool Selected(int code) const { return Action(ColourNames[code - 1])->property("ImageIndex").toInt() % 2 == 1; }
+
+    // Chooses colours in the menu until only `code` is in play; the target is
+    // selected first so that the selection never runs empty on the way.
+    void PlayOnlyColour(int code)
+    {
+        if (!Selected(code))
+            Action(ColourNames[code - 1])->trigger();
+        for (int other = 1; other <= 5; ++other)
+            if (other != code && Selected(other))
+                Action(ColourNames[other - 1])->trigger();
+    }
+
+    void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const int cell = game().CellWidth();
+        QTest::mouseClick(Field(), button, {}, QPoint(col * cell + cell / 2, row * cell + cell / 2));
+    }
+};
+
+// A picture of one colour with a pattern, so that positions can be told apart.
+inline QImage TestPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, 90));
+    return image;
+}
