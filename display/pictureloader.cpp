@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+#include <array>
 #include <csetjmp>
 #include <cstdlib>
 #include <memory>
@@ -219,11 +221,17 @@ QImage LoadJpeg(const QString& path)
         throw Unreadable(path);
     if (!Guarded(jpeg.errors, [&] {
             jpeg_start_decompress(&info);
+            // A whole band of lines at a time, as libjpeg decodes them.
+            std::array<JSAMPROW, 16> band;
             while (info.output_scanline < info.output_height) {
-                JSAMPROW line = image.scanLine(int(info.output_scanline));
-                jpeg_read_scanlines(&info, &line, 1);
+                const int first = int(info.output_scanline);
+                const int count = std::min<int>(band.size(), int(info.output_height) - first);
+                for (int i = 0; i < count; ++i)
+                    band[i] = image.scanLine(first + i);
+                const int done = int(jpeg_read_scanlines(&info, band.data(), JDIMENSION(count)));
                 if (cmyk)
-                    CmykToRgb(line, image.width(), info.saw_Adobe_marker);
+                    for (int i = 0; i < done; ++i)
+                        CmykToRgb(band[i], image.width(), info.saw_Adobe_marker);
             }
         }))
         throw Unreadable(path);
