@@ -1,0 +1,34 @@
+#include "gamesections.h"
+
+namespace GameSections {
+
+QString Trimmed(const QString& name)
+{
+    qsizetype begin = 0;
+    qsizetype end = name.size();
+    while (begin < end && name[begin].unicode() < 33)
+        ++begin;
+    while (end > begin && name[end - 1].unicode() < 33)
+        --end;
+    return name.mid(begin, end - begin);
+}
+
+QString SectionOf(const QString& gameName)
+{
+    return (gameName == StandardName ? QString() : gameName) + Suffix;
+}
+
+bool IsGame(const QString& section)
+{
+    // Only the first occurrence counts: "-GAMEfoo-GAME" is no game.
+    return section == Suffix || section.indexOf(Suffix) >= 1;
+}
+
+QString NameOf(const QString& section)
+{
+    if (section == Suffix)
+        return StandardName;
+    return section.left(section.size() - Suffix.size());
+}
+
+} // namespace GameSections
