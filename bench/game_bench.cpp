@@ -1,17 +1,12 @@
 // The cost of the rules alone, on the largest board the dialog offers.
 #include "cellpainter.h"
-#include "clock.h"
+#include "game/fakes.h"
 #include "game.h"
 #include "gameview.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-struct StillClock : Clock {
-    std::uint32_t ms = 0;
-    std::uint32_t MillisecondsSinceMidnightUtc() const override { return ms; }
-};
 
 struct QuietView : GameView {
     Game* game = nullptr;
@@ -31,7 +26,7 @@ struct CountingPainter : CellPainter {
 };
 
 struct Rig {
-    StillClock clock;
+    FixedClock clock;
     QuietView view;
     CountingPainter painter;
     Game game{clock, view, painter};

@@ -2,7 +2,7 @@
 // a typical move with its incremental repaint. A move must stay cheap next
 // to a new game, or a child's clicks lag on a big board.
 #include "cellpainter.h"
-#include "clock.h"
+#include "game/fakes.h"
 #include "fieldlayout.h"
 #include "fieldpainter.h"
 #include "game.h"
@@ -20,11 +20,6 @@
 namespace {
 
 constexpr int kCells = 99;
-
-struct StillClock : Clock {
-    std::uint32_t ms = 0;
-    std::uint32_t MillisecondsSinceMidnightUtc() const override { return ms; }
-};
 
 // Every pixel differs from its neighbours, so no cell's piece of picture
 // is a flat fill that a copy could get away with.
@@ -76,7 +71,7 @@ struct CountingPainter : CellPainter {
 };
 
 struct Rig {
-    StillClock clock;
+    FixedClock clock;
     QImage background = Gradient();
     FieldView view;
     CountingPainter counter;
