@@ -3,6 +3,7 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SetUpApplication(app);
+    // Dates and times come out as on a German desktop, whatever this machine's locale.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

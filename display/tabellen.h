@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+class ImageView;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+// The rows-and-columns dialog: two scroll bars choose the board's columns
+// (10 to 99) and rows (8 to 99), and a preview shows the proportions of the
+// resulting grid. Created once and reused; the caller sets the positions
+// before every opening and reads them back after OK.
+class TTableForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TTableForm(QWidget* parent = nullptr);
+
+    // Values outside a bar's range are clamped into it; a position that
+    // changes redraws the preview and its label.
+    void SetPositions(int cols, int rows);
+    int Columns() const;
+    int Rows() const;
+
+    const QImage& Preview() const { return preview_; }
+
+private:
+    void FormCreate();
+    void ColScalaChange();
+    void RowScalaChange();
+    void DrawPreview();
+    void DrawPreviewCell(int j, int i, int s);
+    void FillRect(int x, int y, int width, int height, QRgb color);
+
+    QImage preview_;
+    ImageView* Image = nullptr;
+    QScrollBar* ColScala = nullptr;
+    QScrollBar* RowScala = nullptr;
+    QLabel* ColsLabel = nullptr;
+    QLabel* RowsLabel = nullptr;
+};
