@@ -1,0 +1,382 @@
+#include "inifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath("plimmerlo.ini");
+    IniFile ini{path};
+
+    void Put(const QByteArray& bytes) const
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray Contents() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+    }
+
+    QStringList FilesInFolder() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+template <class Action>
+QString ErrorOf(Action&& action)
+{
+    try {
+        action();
+    } catch (const SettingsError& error) {
+        return QString::fromUtf8(error.what());
+    }
+    return QStringLiteral("<no error>");
+}
+
+QString WriteFailed(const QString& path)
+{
+    return "nach " + path + " kann nicht geschrieben werden";
+}
+
+// Files of this process cannot grow beyond the given size: as good as a
+// full disk, and unlike folder permissions it binds root too, as whom CI runs.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+const QByteArray kMixedFile = "top=before any section\r\n"
+                              "[Zoo-GAME]\r\n"
+                              "Rows=18\r\n"
+                              "  cols =  22  \r\n"
+                              "\tgrid\t=\t1\t\r\n"
+                              "; comment=no\r\n"
+                              "  ;indented=no\r\n"
+                              "#hash=yes\r\n"
+                              "inline=;x\r\n"
+                              "twice==v\r\n"
+                              "quoted=\"  a b  \"\r\n"
+                              "single='c'\r\n"
+                              "mixed=\"d'\r\n"
+                              "lone=\"\r\n"
+                              "empty=\r\n"
+                              "noequals\r\n"
+                              "rows=99\r\n"
+                              "[zoo-game]\r\n"
+                              "extra=1\r\n"
+                              "[ Tiere ] tail=1 ]\r\n"
+                              "a=1\n"
+                              "b=2\r"
+                              "c=3\r\r\n"
+                              "[B\xE4ume]\r\n"
+                              "k\xFC=\x80\r\n"
+                              "[x]y=z\r\n"
+                              "[]\r\n"
+                              "nameless=ja\r\n"
+                              "last=no line end";
+
+} // namespace
+
+TEST_F(IniFileTest, ReadsValuesAsStored)
+{
+    Put(kMixedFile);
+    const char* const missing = "<default>";
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"Zoo-GAME", "rows", "18"},
+        {"ZOO-game", "ROWS", "18"}, // and the first of two equal keys wins
+        {"Zoo-GAME", "cols", "22"},
+        {"Zoo-GAME", "grid", "1"},
+        {"Zoo-GAME", "; comment", missing},
+        {"Zoo-GAME", ";indented", missing},
+        {"Zoo-GAME", "#hash", "yes"},
+        {"Zoo-GAME", "inline", ";x"},
+        {"Zoo-GAME", "twice", "=v"},
+        {"Zoo-GAME", "quoted", "  a b  "},
+        {"Zoo-GAME", "single", "c"},
+        {"Zoo-GAME", "mixed", "\"d'"},
+        {"Zoo-GAME", "lone", "\""},
+        {"Zoo-GAME", "empty", ""},
+        {"Zoo-GAME", "noequals", missing},
+        {"Zoo-GAME", "extra", missing}, // the first of two equal sections wins
+        {"Zoo-GAME", "top", missing},
+        {"", "top", missing}, // before the first section is no section
+        {"Tiere", "a", "1"},
+        {"Tiere", "b", "2"},
+        {"Tiere", "c", "3"},
+        {"Tiere", "tail", missing},
+        {"Bäume", "kü", "€"},
+        {"bÄume", "kü", missing}, // only ASCII letters match either case
+        {"x", "y", missing},
+        {"", "nameless", "ja"},
+        {"", "last", "no line end"},
+        {"Fehlt", "rows", missing},
+    };
+    for (const auto& [section, key, value] : cases) {
+        EXPECT_EQ(ini.ReadString(QString::fromUtf8(section), QString::fromUtf8(key), missing), QString::fromUtf8(value))
+            << section << " / " << key;
+    }
+}
+
+TEST_F(IniFileTest, IntegersAndBooleans)
+{
+    Put("[N]\r\n"
+        "dec=18\r\nneg=-5\r\nplus=+7\r\nhex=0x1A\r\nHEX=0X1a\r\nall=0xFFFFFFFF\r\n"
+        "bare=0x\r\nbadhex=0xZZ\r\nword=abc\r\ntail=12abc\r\nhuge=99999999999\r\nempty=\r\n"
+        "zero=0\r\nseven=7\r\n");
+    const std::pair<const char*, int> integers[] = {
+        {"dec", 18},     {"neg", -5},      {"plus", 7},       {"hex", 26},    {"HEX", 26},
+        {"all", -1},     {"bare", 42},     {"badhex", 42},    {"word", 42},   {"tail", 42},
+        {"huge", 42},    {"empty", 42},    {"missing", 42},
+    };
+    for (const auto& [key, value] : integers)
+        EXPECT_EQ(ini.ReadInteger("N", key, 42), value) << key;
+
+    const std::tuple<const char*, bool, bool> booleans[] = {
+        {"zero", true, false}, {"seven", false, true}, {"neg", false, true},
+        {"word", true, true},  {"word", false, false}, {"missing", true, true},
+    };
+    for (const auto& [key, fallback, value] : booleans)
+        EXPECT_EQ(ini.ReadBool("N", key, fallback), value) << key << " " << fallback;
+}
+
+TEST_F(IniFileTest, NoFileReadsDefaultsAndTheFirstWriteCreatesIt)
+{
+    EXPECT_EQ(ini.ReadString("OPTIONS", "gamename", "x"), "x");
+    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 18), 18);
+    EXPECT_TRUE(ini.SectionNames().isEmpty());
+    EXPECT_TRUE(ini.SectionEntries("Zoo-GAME").isEmpty());
+    ini.EraseSection("Zoo-GAME");
+    EXPECT_FALSE(QFile::exists(path));
+
+    ini.WriteInteger("Zoo-GAME", "rows", -18);
+    ini.WriteBool("Zoo-GAME", "grid", true);
+    ini.WriteString("OPTIONS", "gamename", "Zoo");
+    EXPECT_EQ(Contents(), "[Zoo-GAME]\r\nrows=-18\r\ngrid=1\r\n[OPTIONS]\r\ngamename=Zoo\r\n");
+    EXPECT_EQ(ini.ReadInteger("zoo-game", "rows", 0), -18);
+}
+
+TEST_F(IniFileTest, WritesChangeOnlyTheirOwnLine)
+{
+    const std::tuple<QByteArray, const char*, const char*, const char*, QByteArray> cases[] = {
+        // In place, with the key's and the section's own spelling and line end.
+        {"; Kopf\n[Zoo-GAME]\n  Rows = 5 \n\nfoo=bar\r\n", "ZOO-game", "ROWS", "18",
+         "; Kopf\n[Zoo-GAME]\nRows=18\n\nfoo=bar\r\n"},
+        {"[A]\r\nk=1", "A", "k", "", "[A]\r\nk="},
+        // A new key follows the last entry, ahead of what introduces the next section.
+        {"[A]\r\nk=1\r\n; zu B\r\n\r\n[B]\r\nk=2\r\n", "a", "n", "x",
+         "[A]\r\nk=1\r\nn=x\r\n; zu B\r\n\r\n[B]\r\nk=2\r\n"},
+        {"[A]\n; leer\n[B]\n", "A", "n", "x", "[A]\nn=x\r\n; leer\n[B]\n"},
+        {"top=1\r\n[A]\r\n", "A", "top", "2", "top=1\r\n[A]\r\ntop=2\r\n"},
+        {"[B]\r\nk=2", "b", "n", "x", "[B]\r\nk=2\r\nn=x\r\n"},
+        {"[B]", "B", "n", "x", "[B]\r\nn=x\r\n"},
+        // The first of two equal sections takes it.
+        {"[A]\nk=1\n[a]\nn=1\n", "A", "n", "2", "[A]\nk=1\nn=2\r\n[a]\nn=1\n"},
+        // A new section goes to the end, on a line of its own.
+        {"[A]\r\nk=1", "C", "k", "v", "[A]\r\nk=1\r\n[C]\r\nk=v\r\n"},
+        {"[A]\nk=1\n", "C", "k", "v", "[A]\nk=1\n[C]\r\nk=v\r\n"},
+        {"[A]\rk=1\r", "C", "k", "v", "[A]\rk=1\r[C]\r\nk=v\r\n"},
+        {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\n[C]\r\nk=v\r\n"},
+        {"", "C", "k", "v", "[C]\r\nk=v\r\n"},
+        // Text is stored in Windows-1252, and what it cannot hold as "?".
+        {"", "Bäume-GAME", "filename", "C:\\Bilder\\Zoo €.jpg Łódź",
+         "[B\xE4ume-GAME]\r\nfilename=C:\\Bilder\\Zoo \x80.jpg ?\xF3" "d?\r\n"},
+    };
+    for (const auto& [before, section, key, value, after] : cases) {
+        SCOPED_TRACE(before.toStdString() + " <- " + section + " / " + key);
+        Put(before);
+        ini.WriteString(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value));
+        EXPECT_EQ(Contents(), after);
+    }
+}
+
+TEST_F(IniFileTest, UnusualButHarmlessNamesAndValuesReadBack)
+{
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"[Zoo-GAME", "k", "v"},
+        {"Zoo-GAME", "k;", "v"},
+        {"Zoo-GAME", "#k", "v"},
+        {"Zoo-GAME", "k", "=;[]#"},
+        {"Zoo-GAME", "k", "€ Bäume ß"},
+    };
+    for (const auto& [section, key, value] : cases) {
+        ini.WriteString(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value));
+        EXPECT_EQ(ini.ReadString(QString::fromUtf8(section), QString::fromUtf8(key), "-"), QString::fromUtf8(value))
+            << section << " / " << key;
+    }
+}
+
+TEST_F(IniFileTest, ErasesAllOfASectionButTheLinesAfterItsLastEntry)
+{
+    const std::tuple<QByteArray, const char*, QByteArray> cases[] = {
+        {"[A]\r\nk=1\r\n[B]\r\nk=2\r\n", "a", "[B]\r\nk=2\r\n"},
+        {"x=0\r\n[A]\r\n; darin\r\nk=1\r\n; zu B\r\n\r\n[B]\r\n", "A", "x=0\r\n; zu B\r\n\r\n[B]\r\n"},
+        {"[A]\nk=1\n[B]\nk=2\n[a]\nk=3\n", "A", "[B]\nk=2\n"},
+        {"[A]\n[a]\nk=3\n[B]\n", "A", "[B]\n"},
+        {"[B]\r\nk=2\r\n[A]\r\nk=1", "A", "[B]\r\nk=2\r\n"},
+        {"[A]", "A", ""},
+        {"[A]\r\nk=1\r\n", "B", "[A]\r\nk=1\r\n"},
+    };
+    for (const auto& [before, section, after] : cases) {
+        SCOPED_TRACE(before.toStdString() + " - " + section);
+        Put(before);
+        ini.EraseSection(section);
+        EXPECT_EQ(Contents(), after);
+    }
+}
+
+TEST_F(IniFileTest, ListsSectionsAndEntriesInFileOrder)
+{
+    Put("[OPTIONS]\r\ngamename=Zoo\r\n"
+        "[Zoo-GAME]\r\nfilename=zoo.jpg\r\ndate=\r\n rows = 18 \r\n;cols=1\r\nROWS=20\r\nq=\"\"\r\ngrid=1\r\n"
+        "[ -GAME ]\r\n"
+        "[zoo-game]\r\nx=1\r\n"
+        "[B\xE4ume]");
+    EXPECT_EQ(ini.SectionNames(), QStringList({"OPTIONS", "Zoo-GAME", "-GAME", "Bäume"}));
+    EXPECT_EQ(ini.SectionEntries("ZOO-GAME"), QStringList({"filename=zoo.jpg", "rows=18", "grid=1"}));
+    EXPECT_TRUE(ini.SectionEntries("-GAME").isEmpty());
+    EXPECT_TRUE(ini.SectionEntries("Fehlt").isEmpty());
+}
+
+TEST_F(IniFileTest, ListsStopWhereTheirBuffersWouldOverflow)
+{
+    // 15 bytes and a zero byte per name: 1024 names fill the 16384 bytes.
+    QByteArray sections;
+    QByteArray keys = "[Keys]\r\n";
+    for (int i = 0; i < 1025; ++i) {
+        const QByteArray name = QByteArray::number(i).rightJustified(15, 'n');
+        sections += '[' + name + "]\r\n";
+        keys += name + (i == 0 ? "=\r\n" : "=v\r\n"); // an empty value takes its room too
+    }
+    Put(sections + keys);
+    const QStringList names = ini.SectionNames();
+    ASSERT_EQ(names.size(), 1024);
+    EXPECT_EQ(names.back(), "nnnnnnnnnnn1023");
+    const QStringList entries = ini.SectionEntries("Keys");
+    ASSERT_EQ(entries.size(), 1023);
+    EXPECT_EQ(entries.back(), "nnnnnnnnnnn1023=v");
+}
+
+TEST_F(IniFileTest, LongValuesAndBigFilesAreCutNotChoked)
+{
+    const QString longValue(100000, u'x');
+    ini.WriteString("A", "long", longValue);
+    EXPECT_EQ(Contents().size(), QByteArray("[A]\r\nlong=\r\n").size() + longValue.size());
+    EXPECT_EQ(ini.ReadString("A", "long", ""), longValue.left(2047));
+    EXPECT_EQ(ini.SectionEntries("A"), QStringList("long=" + longValue.left(2047)));
+
+    // 10 MB: a section of many lines, then one that is a single line.
+    QByteArray big = "[Many]\r\n";
+    while (big.size() < 5'000'000)
+        big += "key" + QByteArray::number(big.size()) + "=value\r\n";
+    big += "[Zoo-GAME]\r\nrows=18\r\n[One]\r\nk=" + QByteArray(5'000'000, 'y');
+    Put(big);
+    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 0), 18);
+    EXPECT_EQ(ini.ReadString("One", "k", ""), QString(2047, u'y'));
+    EXPECT_EQ(ini.SectionNames(), QStringList({"Many", "Zoo-GAME", "One"}));
+    ini.WriteInteger("zoo-game", "rows", 20);
+    EXPECT_EQ(Contents().size(), big.size());
+    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 0), 20);
+}
+
+TEST_F(IniFileTest, RefusesWhatCouldForgeOrLoseLines)
+{
+    const QString sectionBreak = "Ein Spielname darf keinen Zeilenumbruch enthalten";
+    const QString sectionBracket = "Ein Spielname darf kein \"]\" enthalten";
+    const QString keyBreak = "Ein Schlüssel darf keinen Zeilenumbruch enthalten";
+    const QString keyReserved = "Ein Schlüssel darf kein \"=\" enthalten und nicht mit \";\" oder \"[\" beginnen";
+    const QString valueBreak = "Ein gespeicherter Text darf keinen Zeilenumbruch enthalten";
+    const std::tuple<QString, QString, QString, QString> cases[] = {
+        {"Zoo\n[Evil-GAME]", "rows", "1", sectionBreak},
+        {"Zoo\r-GAME", "rows", "1", sectionBreak},
+        {"Zoo]x-GAME", "rows", "1", sectionBracket},
+        {"Zoo-GAME", "rows\nrows", "1", keyBreak},
+        {"Zoo-GAME", "a=b", "1", keyReserved},
+        {"Zoo-GAME", ";rows", "1", keyReserved},
+        {"Zoo-GAME", " \t[rows", "1", keyReserved},
+        {"Zoo-GAME", "rows", "1\r\n[Evil-GAME]", valueBreak},
+        {"Zoo-GAME", "rows", "1\r", valueBreak},
+    };
+    const QByteArray before = "; Kopf\r\n[Zoo-GAME]\r\nrows=18\r\n";
+    Put(before);
+    for (const auto& [section, key, value, message] : cases) {
+        EXPECT_EQ(ErrorOf([&] { ini.WriteString(section, key, value); }), message) << section.toStdString();
+        EXPECT_EQ(Contents(), before);
+    }
+}
+
+TEST_F(IniFileTest, AFolderInPlaceOfTheFileReadsDefaultsAndRefusesWrites)
+{
+    ASSERT_TRUE(QDir().mkpath(path));
+    EXPECT_EQ(ini.ReadString("OPTIONS", "gamename", "x"), "x");
+    EXPECT_TRUE(ini.SectionNames().isEmpty());
+    EXPECT_TRUE(ini.SectionEntries("OPTIONS").isEmpty());
+    EXPECT_EQ(ErrorOf([&] { ini.WriteString("OPTIONS", "gamename", "Zoo"); }), WriteFailed(path));
+    EXPECT_EQ(ErrorOf([&] { ini.EraseSection("OPTIONS"); }), WriteFailed(path));
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+TEST_F(IniFileTest, AFolderThatCannotExistRefusesWrites)
+{
+    // A regular file where the folder should be stops root as well.
+    Put("kein Ordner");
+    IniFile inside(path + "/plimmerlo.ini");
+    EXPECT_EQ(inside.ReadInteger("Zoo-GAME", "rows", 18), 18);
+    EXPECT_EQ(ErrorOf([&] { inside.WriteInteger("Zoo-GAME", "rows", 20); }), WriteFailed(inside.Path()));
+    EXPECT_EQ(Contents(), "kein Ordner");
+}
+
+TEST_F(IniFileTest, AFullDiskLeavesTheOldFileWhole)
+{
+    const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
+    Put(before);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QString error;
+    {
+        FileSizeLimit limit(1000);
+        error = ErrorOf([&] { ini.WriteString("Zoo-GAME", "filename", QString(5000, u'x')); });
+    }
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(error, WriteFailed(path));
+    EXPECT_EQ(Contents(), before);
+    EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // no temporary file left behind
+}
+
+TEST_F(IniFileTest, DyingWhileWritingLeavesTheOldFileWhole)
+{
+    const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
+    Put(before);
+    // The program ends abruptly at the moment the new text outgrows the
+    // limit, with the temporary file half written and not yet renamed.
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, [](int) { _exit(42); });
+            FileSizeLimit limit(1000);
+            ini.WriteString("Zoo-GAME", "filename", QString(5000, u'x'));
+        },
+        ::testing::ExitedWithCode(42), "");
+    EXPECT_EQ(Contents(), before);
+    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 0), 18);
+}
