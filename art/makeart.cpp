@@ -1,9 +1,10 @@
-// Draws the tool-bar icons and the default background picture into the art
-// folder given on the command line. Its output is committed, so only a change
-// to the artwork needs a run.
+// Draws the tool-bar icons, the pictures of the windows and the default
+// background picture into the art folder given on the command line. Its
+// output is committed, so only a change to the artwork needs a run.
 
 #include <QDir>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -499,6 +501,387 @@ void Background(QPainter& p)
     }
 }
 
+// The stones as the game paints them: a face with a light top and left edge
+// and a dark bottom and right edge, in the field painter's shades, so the
+// rules show what the player will see.
+struct StoneShades {
+    QColor face, light, dark;
+};
+
+StoneShades Shades(char colour)
+{
+    switch (colour) {
+    case 'r':
+        return {{200, 32, 32}, {232, 32, 32}, {168, 32, 32}};
+    case 'b':
+        return {{70, 90, 210}, {70, 90, 255}, {70, 90, 170}};
+    case 'g':
+        return {{32, 170, 32}, {32, 190, 32}, {32, 150, 32}};
+    case 'y':
+        return {{180, 180, 32}, {200, 200, 32}, {160, 160, 32}};
+    default:
+        return {{180, 32, 180}, {200, 32, 200}, {160, 32, 160}};
+    }
+}
+
+// Rows of a board, top to bottom: r, b, g, y, v for stones, '.' for a cell
+// that shows the picture under the field, framed by the grid.
+using Rows = std::vector<const char*>;
+
+void PaintField(QPainter& p, QPoint origin, int cell, const Rows& rows)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (int row = 0; row < int(rows.size()); ++row) {
+        for (int col = 0; rows[row][col] != '\0'; ++col) {
+            const int x = origin.x() + col * cell;
+            const int y = origin.y() + row * cell;
+            if (rows[row][col] == '.') {
+                p.fillRect(x + cell - 1, y + 1, 1, cell - 1, QColor(200, 200, 200));
+                p.fillRect(x + 1, y + cell - 1, cell - 1, 1, QColor(200, 200, 200));
+                p.fillRect(x, y, 1, cell, QColor(32, 32, 32));
+                p.fillRect(x, y, cell, 1, QColor(32, 32, 32));
+                continue;
+            }
+            const StoneShades s = Shades(rows[row][col]);
+            p.fillRect(x + 1, y + 1, cell - 2, cell - 2, s.face);
+            p.fillRect(x, y, 1, cell, s.light);
+            p.fillRect(x, y, cell, 1, s.light);
+            p.fillRect(x + cell - 1, y + 1, 1, cell - 1, s.dark);
+            p.fillRect(x + 1, y + cell - 1, cell - 1, 1, s.dark);
+        }
+    }
+    p.restore();
+}
+
+// The play field's frame: a raised outer and a lowered inner bevel.
+void FieldFrame(QPainter& p, const QRect& outer)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QColor light(255, 255, 255);
+    const QColor dark(128, 128, 128);
+    for (const auto& [r, topLeft, bottomRight] :
+         {std::tuple(outer, light, dark), std::tuple(outer.adjusted(1, 1, -1, -1), dark, light)}) {
+        p.fillRect(r.left(), r.top(), r.width(), 1, topLeft);
+        p.fillRect(r.left(), r.top(), 1, r.height(), topLeft);
+        p.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
+        p.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
+    }
+    p.restore();
+}
+
+QImage SchoolPicture()
+{
+    QImage picture(535, 330, QImage::Format_RGB32);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    Background(p);
+    return picture;
+}
+
+// A board fitted into `field` over the school picture, framed as in the game.
+void FramedBoard(QPainter& p, const QImage& school, const QRect& field, int cell, const Rows& rows)
+{
+    p.drawImage(field, school.scaled(field.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation));
+    FieldFrame(p, field.adjusted(-2, -2, 2, 2));
+    p.setClipRect(field);
+    PaintField(p, field.topLeft(), cell, rows);
+    p.setClipping(false);
+}
+
+QFont Font(int pixels, bool bold = false)
+{
+    QFont font("Liberation Sans");
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+// Text with a dark outline and a soft shadow, readable on any picture.
+void OutlinedText(QPainter& p, QPointF baseline, const QFont& font, const QString& text, const QColor& fill)
+{
+    QPainterPath path;
+    path.addText(baseline, font, text);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 60));
+    p.drawPath(path.translated(2, 2));
+    p.setPen(QPen(fill.darker(250), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(fill);
+    p.drawPath(path);
+}
+
+// The info window's picture. The bottom strip stays calm and fades into the
+// window's grey, because the window lays its link and buttons over it.
+QImage InfoPicture(const QImage& school)
+{
+    QImage image(450, 300, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    QLinearGradient sky(0, 0, 0, 220);
+    sky.setColorAt(0, QColor(90, 170, 245));
+    sky.setColorAt(1, QColor(200, 232, 255));
+    p.fillRect(image.rect(), sky);
+    Cloud(p, 405, 22, 16);
+    Cloud(p, 420, 190, 14);
+    Cloud(p, 60, 205, 12);
+
+    FramedBoard(p, school, QRect(24, 26, 180, 162), 18,
+                {"..........", "..........", "y.........", "yb.....r..", "bbr..g.rry", "ryrbgggbyy",
+                 "rybbyrgbbr", "gyrbyyrbrb", "bgryybbyrg"});
+
+    // Stones tumbling out of the field, as if just clicked away.
+    const std::tuple<QPointF, qreal, char> tumbling[] = {
+        {{222, 24}, 20, 'r'}, {{248, 12}, -15, 'g'}, {{276, 28}, 35, 'y'}};
+    for (const auto& [centre, angle, colour] : tumbling) {
+        QImage stone(18, 18, QImage::Format_RGB32);
+        QPainter stonePainter(&stone);
+        const char row[] = {colour, '\0'};
+        PaintField(stonePainter, {0, 0}, 18, {row});
+        stonePainter.end();
+        p.save();
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.translate(centre);
+        p.rotate(angle);
+        p.drawImage(-9, -9, stone);
+        p.restore();
+    }
+
+    const QColor letters[] = {{230, 50, 40}, {60, 110, 235}, {40, 180, 40}, {245, 205, 20}, {190, 50, 200}};
+    const QFont title = Font(42, true);
+    const QString name = "Plimmerlo";
+    const QFontMetricsF metrics(title);
+    qreal x = 335 - metrics.horizontalAdvance(name) / 2;
+    for (int i = 0; i < name.size(); ++i) {
+        OutlinedText(p, {x, 78}, title, name.mid(i, 1), letters[i % 5]);
+        x += metrics.horizontalAdvance(name.mid(i, 1));
+    }
+
+    p.setPen(QColor(30, 60, 130));
+    p.setFont(Font(17, true));
+    p.drawText(QRectF(224, 96, 222, 24), Qt::AlignHCenter, "Das bunte Steinchenspiel");
+    p.setFont(Font(14));
+    p.drawText(QRectF(224, 126, 222, 60), Qt::AlignHCenter,
+               "Klick die Steinchen weg,\nbis keins mehr übrig ist!");
+
+    QLinearGradient strip(0, 214, 0, 300);
+    strip.setColorAt(0, QColor(255, 250, 230));
+    strip.setColorAt(1, QColor(224, 224, 224));
+    p.setPen(Qt::NoPen);
+    p.setBrush(strip);
+    p.drawRect(0, 214, 450, 86);
+    p.setPen(QPen(QColor(250, 200, 60), 3));
+    p.drawLine(0, 214, 450, 214);
+
+    // The invitation ends where the window puts the link.
+    const QString invitation = "Besuch uns im Internet:";
+    const QFont font = Font(12, true);
+    const qreal textLeft = 210 - QFontMetricsF(font).horizontalAdvance(invitation);
+    p.save();
+    p.translate(textLeft - 26, 228);
+    p.scale(1.25, 1.25);
+    Emblem(p);
+    p.restore();
+    p.setPen(QColor(70, 70, 70));
+    p.setFont(font);
+    p.drawText(QRectF(textLeft, 229, 210 - textLeft, 18), Qt::AlignVCenter, invitation);
+    return image;
+}
+
+// A corner of a board in the three colours a new game starts with.
+QImage BoardCornerPicture(const QImage& school)
+{
+    QImage image(100, 100, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.drawImage(0, 0, school, 120, 120);
+    FramedBoard(p, school.copy(180, 40, 100, 100), QRect(8, 8, 92, 92), 24,
+                {"rrby", "ybbr", "yrby", "bryy"});
+    return image;
+}
+
+// A board in the middle of a game: the stones have fallen and the cleared
+// columns on the left show the picture.
+QImage ClearedBoardPicture(const QImage& school)
+{
+    QImage image(100, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    FramedBoard(p, school.copy(200, 20, 330, 310), QRect(2, 2, 96, 96), 12,
+                {"........", "........", "........", "......r.", "....y.rb", "...bb.yb", "..rybrrb",
+                 "..yryyby"});
+    return image;
+}
+
+// The colour menu opened over a game, red, blue and yellow chosen.
+QImage ColourMenuPicture(const QImage& school, const std::vector<QImage>& icons)
+{
+    QImage image(195, 166, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.drawImage(0, 20, school, 250, 150);
+    FramedBoard(p, school.copy(250, 150, 195, 146), QRect(10, 32, 185, 134), 24,
+                {"rbyyrbr", "yybrrby", "brybyyr", "rrbybrb", "ybrrbyy", "byrbyrb"});
+
+    const QColor face(240, 240, 240);
+    const QColor highlight(50, 110, 210);
+    p.fillRect(0, 0, 195, 20, face);
+    p.fillRect(0, 19, 195, 1, QColor(200, 200, 200));
+    p.setFont(Font(12));
+    const QFontMetrics metrics(p.font());
+    int x = 4;
+    QRect farben;
+    for (const QString title : {"Spiel", "Farben", "Einstellungen", "Hilfe"}) {
+        const QRect item(x, 1, metrics.horizontalAdvance(title) + 12, 18);
+        if (title == "Farben") {
+            farben = item;
+            p.fillRect(item, highlight);
+        }
+        p.setPen(title == "Farben" ? Qt::white : Qt::black);
+        p.drawText(item, Qt::AlignCenter, title);
+        x = item.right() + 1;
+    }
+
+    const QRect menu(farben.left(), 20, 96, 6 + 5 * 22);
+    p.fillRect(menu.translated(3, 3), QColor(0, 0, 0, 70));
+    p.fillRect(menu, Qt::white);
+    p.setPen(QColor(150, 150, 150));
+    p.drawRect(menu.adjusted(0, 0, -1, -1));
+    const std::pair<QString, int> items[] = {{"rot", 1}, {"blau", 3}, {"grün", 4}, {"gelb", 9}, {"violett", 6}};
+    for (int i = 0; i < 5; ++i) {
+        const QRect row(menu.left() + 2, menu.top() + 3 + 22 * i, menu.width() - 4, 22);
+        // The pointer rests on green, about to add it to the game.
+        const bool hovered = i == 2;
+        if (hovered)
+            p.fillRect(row, highlight);
+        p.drawImage(row.left() + 5, row.top() + 3, icons[items[i].second]);
+        p.setPen(hovered ? Qt::white : Qt::black);
+        p.drawText(row.adjusted(30, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, items[i].first);
+    }
+
+    const QPointF tip(menu.left() + 62, menu.top() + 3 + 22 * 2 + 13);
+    QPainterPath arrow;
+    arrow.moveTo(tip);
+    for (const QPointF step : {QPointF(0, 15), QPointF(3.5, 11.5), QPointF(6.5, 17.5), QPointF(9, 16.5),
+                               QPointF(6.2, 10.5), QPointF(11, 10.5)})
+        arrow.lineTo(tip + step);
+    arrow.closeSubpath();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawPath(arrow);
+    return image;
+}
+
+// The programmer at his computer, waving, for the credits window.
+QImage CreditsPicture()
+{
+    QImage image(150, 200, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    QLinearGradient wall(0, 0, 0, 150);
+    wall.setColorAt(0, QColor(255, 242, 205));
+    wall.setColorAt(1, QColor(250, 220, 165));
+    p.fillRect(image.rect(), wall);
+
+    // A poster of the game on the wall.
+    p.fillRect(QRect(10, 12, 48, 40), QColor(120, 80, 40));
+    p.fillRect(QRect(13, 15, 42, 34), QColor(150, 200, 245));
+    PaintField(p, {15, 25}, 8, {"...r.", "b.yrr", "bbyrg"});
+
+    // The programmer, behind the desk.
+    const QColor skin(250, 205, 160);
+    const QColor shirt(40, 160, 90);
+    p.setPen(QPen(shirt.darker(160), 1.5));
+    p.setBrush(shirt);
+    QPainterPath body;
+    body.moveTo(62, 160);
+    body.cubicTo(62, 118, 80, 110, 104, 110);
+    body.cubicTo(128, 110, 146, 118, 146, 160);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(QColor(250, 230, 60));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(104, 135), 9, 9);
+
+    // The waving arm.
+    p.setPen(QPen(shirt.darker(160), 12, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(134, 124), QPointF(140, 96));
+    p.setPen(QPen(shirt, 9, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(134, 124), QPointF(140, 96));
+    p.setPen(QPen(skin.darker(150), 1.2));
+    p.setBrush(skin);
+    p.drawEllipse(QPointF(140, 88), 7, 8);
+    for (int finger = 0; finger < 3; ++finger)
+        p.drawRoundedRect(QRectF(134 + 4 * finger, 76, 3.5, 9), 1.5, 1.5);
+
+    p.drawRect(QRectF(98, 100, 12, 12));
+    p.drawEllipse(QPointF(81, 80), 5, 7);
+    p.drawEllipse(QPointF(127, 80), 5, 7);
+    p.drawEllipse(QPointF(104, 78), 23, 26);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(130, 75, 30));
+    QPainterPath hair;
+    hair.moveTo(81, 76);
+    hair.cubicTo(76, 48, 96, 44, 100, 50);
+    hair.cubicTo(104, 40, 120, 44, 118, 52);
+    hair.cubicTo(130, 50, 132, 66, 127, 76);
+    hair.cubicTo(124, 62, 112, 58, 104, 60);
+    hair.cubicTo(94, 58, 84, 62, 81, 76);
+    p.drawPath(hair);
+
+    p.setBrush(QColor(255, 150, 140, 150));
+    p.drawEllipse(QPointF(88, 92), 5, 3.5);
+    p.drawEllipse(QPointF(120, 92), 5, 3.5);
+
+    p.setPen(QPen(QColor(40, 40, 60), 2));
+    p.setBrush(QColor(255, 255, 255, 160));
+    p.drawEllipse(QPointF(94, 79), 8, 7.5);
+    p.drawEllipse(QPointF(114, 79), 8, 7.5);
+    p.drawLine(QPointF(102, 78), QPointF(106, 78));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 60));
+    p.drawEllipse(QPointF(95, 80), 2.4, 2.8);
+    p.drawEllipse(QPointF(113, 80), 2.4, 2.8);
+    p.setPen(QPen(QColor(150, 60, 40), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(93, 82, 22, 14), -20 * 16, -140 * 16);
+
+    // The desk with the keyboard and the computer.
+    QLinearGradient wood(0, 150, 0, 200);
+    wood.setColorAt(0, QColor(205, 145, 80));
+    wood.setColorAt(1, QColor(160, 100, 50));
+    p.fillRect(QRect(0, 150, 150, 50), wood);
+    p.fillRect(QRect(0, 150, 150, 4), QColor(225, 170, 105));
+    p.setPen(QPen(QColor(120, 120, 130), 1));
+    p.setBrush(QColor(225, 225, 230));
+    p.drawRoundedRect(QRectF(70, 154, 60, 12), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(150, 150, 160));
+    for (int key = 0; key < 9; ++key) {
+        p.drawRect(QRectF(73 + 6.3 * key, 156.5, 4, 3));
+        p.drawRect(QRectF(75 + 6.3 * key, 161, 4, 3));
+    }
+    p.setPen(QPen(skin.darker(150), 1.2));
+    p.setBrush(skin);
+    p.drawEllipse(QPointF(84, 155), 7, 5);
+
+    p.setPen(QPen(QColor(150, 140, 120), 1.5));
+    p.setBrush(QColor(230, 225, 205));
+    p.drawRect(QRectF(24, 140, 32, 8));
+    p.drawRect(QRectF(35, 132, 10, 9));
+    p.drawRoundedRect(QRectF(4, 76, 68, 58), 5, 5);
+    p.fillRect(QRect(10, 82, 56, 44), QColor(20, 30, 70));
+    PaintField(p, {12, 86}, 9, {"......", "....r.", ".bb.ry", "ybrgyy"});
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 200, 60));
+    p.drawEllipse(QPointF(62, 130), 1.6, 1.6);
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -510,8 +893,8 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir art(QString::fromLocal8Bit(argv[1]));
-    if (!art.mkpath("icons")) {
-        std::fprintf(stderr, "makeart: cannot create %s/icons\n", argv[1]);
+    if (!art.mkpath("icons") || !art.mkpath("pictures")) {
+        std::fprintf(stderr, "makeart: cannot create the folders in %s\n", argv[1]);
         return 1;
     }
 
@@ -524,15 +907,23 @@ int main(int argc, char* argv[])
         }
     }
 
-    QImage picture(535, 330, QImage::Format_RGB32);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    Background(p);
-    p.end();
-    const QString name = art.filePath("schule.bmp");
-    if (!picture.convertToFormat(QImage::Format_RGB888).save(name, "BMP")) {
-        std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
-        return 1;
+    const QImage school = SchoolPicture();
+    const std::pair<QString, QImage> pictures[] = {
+        {"schule.bmp", school.convertToFormat(QImage::Format_RGB888)},
+        {"pictures/info.png", InfoPicture(school)},
+        {"pictures/credits.jpg", CreditsPicture()},
+        {"pictures/boardcorner.png", BoardCornerPicture(school)},
+        {"pictures/boardcleared.png", ClearedBoardPicture(school)},
+        {"pictures/colourmenu.png", ColourMenuPicture(school, icons)},
+    };
+    for (const auto& [file, picture] : pictures) {
+        const QString name = art.filePath(file);
+        // The credits window shows a JPEG; every other picture stays lossless,
+        // so its stones keep the game's exact shades.
+        if (!picture.save(name, nullptr, file.endsWith(".jpg") ? 92 : -1)) {
+            std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
+            return 1;
+        }
     }
     return 0;
 }

@@ -1,23 +1,14 @@
-// The game's start-up as shell/main.cpp does it, ended at the first paint.
-#include "application.h"
-#include "germandialogs.h"
+// The game's start-up exactly as the program does it, ended at the first paint.
 #include "hauptprogramm.h"
+#include "program.h"
 #include "startup_probe.h"
-#include "systemclock.h"
 
-#include <QApplication>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
-    QApplication app(argc, argv);
-    SetUpApplication(app);
-    SystemClock clock;
-    GermanDialogs dialogs;
-    TMainForm mainForm(clock, dialogs);
-    QuitAfterFirstPaint probe(mainForm);
-    mainForm.show();
-    const int result = app.exec();
+    std::unique_ptr<QuitAfterFirstPaint> probe;
+    const int result = RunProgram(argc, argv, [&](TMainForm& form) { probe = std::make_unique<QuitAfterFirstPaint>(form); });
     PrintPeakRss();
     return result;
 }

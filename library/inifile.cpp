@@ -212,9 +212,13 @@ bool HasLineBreak(const QString& text)
     return text.contains(u'\r') || text.contains(u'\n');
 }
 
+} // namespace
+
+SettingsError::SettingsError(const QString& message) : std::runtime_error(message.toStdString()) {}
+
 // Whatever is written must read back as the same section, key and value,
 // and must never forge a line of its own.
-void RefuseUnstorable(const QString& section, const QString& key, const QString& value)
+void IniFile::RefuseUnstorable(const QString& section, const QString& key, const QString& value)
 {
     if (HasLineBreak(section))
         throw SettingsError(Message::SectionLineBreak);
@@ -229,9 +233,6 @@ void RefuseUnstorable(const QString& section, const QString& key, const QString&
         throw SettingsError(Message::ValueLineBreak);
 }
 
-} // namespace
-
-SettingsError::SettingsError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {}
 

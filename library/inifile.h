@@ -53,6 +53,11 @@ public:
     // are as likely to introduce the next section.
     void EraseSection(const QString& section);
 
+    // Throws SettingsError for a section, key or value that could not be
+    // stored so that it reads back as it was; for a caller that must not
+    // stop halfway through several writes.
+    static void RefuseUnstorable(const QString& section, const QString& key, const QString& value);
+
 private:
     QString path_;
 };

@@ -1,13 +1,18 @@
 #include "germandialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
-bool GermanDialogs::Confirm(QWidget* parent, const QString& text)
+namespace {
+
+// The toolkit's message box with our own German buttons: Qt would name its
+// standard buttons in the desktop's language.
+bool Ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, "Bestätigung", text, QMessageBox::NoButton, parent);
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton("&Ja", QMessageBox::YesRole);
     box.addButton("&Nein", QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -15,11 +20,39 @@ bool GermanDialogs::Confirm(QWidget* parent, const QString& text)
     return box.clickedButton() == yes;
 }
 
-void GermanDialogs::ShowError(QWidget* parent, const QString& text)
+void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+          const QString& button = QStringLiteral("OK"))
 {
-    QMessageBox box(QMessageBox::Critical, "Fehler", text, QMessageBox::NoButton, parent);
-    box.setDefaultButton(box.addButton("OK", QMessageBox::AcceptRole));
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
+    box.setDefaultButton(box.addButton(button, QMessageBox::AcceptRole));
     box.exec();
+}
+
+} // namespace
+
+bool GermanDialogs::Confirm(QWidget* parent, const QString& text)
+{
+    return Ask(parent, QMessageBox::Question, "Bestätigung", text);
+}
+
+bool GermanDialogs::AskWarning(QWidget* parent, const QString& text)
+{
+    return Ask(parent, QMessageBox::Warning, "Warnung", text);
+}
+
+void GermanDialogs::ShowError(QWidget* parent, const QString& text, const QString& button)
+{
+    Tell(parent, QMessageBox::Critical, "Fehler", text, button);
+}
+
+void GermanDialogs::ShowWarning(QWidget* parent, const QString& text)
+{
+    Tell(parent, QMessageBox::Warning, "Warnung", text);
+}
+
+void GermanDialogs::ShowMessage(QWidget* parent, const QString& text)
+{
+    Tell(parent, QMessageBox::NoIcon, QApplication::applicationName(), text);
 }
 
 QString GermanDialogs::ChoosePicture(QWidget* parent, const QString& current)
@@ -39,4 +72,9 @@ QString GermanDialogs::ChoosePicture(QWidget* parent, const QString& current)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+}
+
+int GermanDialogs::RunModal(QDialog& dialog)
+{
+    return dialog.exec();
 }

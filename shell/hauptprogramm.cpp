@@ -2,28 +2,39 @@
 
 #include "bevelpanel.h"
 #include "fieldlayout.h"
+#include "exec.h"
+#include "gamesections.h"
+#include "helpform.h"
 #include "imageview.h"
+#include "information.h"
+#include "inifile.h"
 #include "keycodes.h"
 #include "makecolor.h"
 #include "pictureloader.h"
+#include "storedgame.h"
+#include "tabellen.h"
 #include "texts.h"
 #include "userdialogs.h"
 #include "webaddresses.h"
+#include "whodialog.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QFrame>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 namespace {
 
+const QString MainCaption = QStringLiteral("Grumbeck: Plimmerlo");
 constexpr int NoIcon = -1;
 constexpr QSize FallbackPictureSize(500, 400);
 
@@ -65,23 +76,23 @@ const std::vector<TopMenu>& CommandMap()
             {"color_violett", "&violett", 0, 6, nullptr},
         }},
         {"menu_options", "&Einstellungen", {
-            {"menu_table", "&Spalten && Zeilen ...", 114, 12, nullptr},
+            {"menu_table", "&Spalten && Zeilen ...", 114, 12, &K::menu_tableClick},
             {"menu_image", "&Hintergrundbild ...", 0, 13, &K::menu_imageClick},
             {"menu_grid", "Gitternetz Anzeigen", 0, NoIcon, &K::menu_gridClick},
             {"N1", nullptr, 0, NoIcon, nullptr},
-            {"menu_save", "Speichern", KeyCodes::Alt | 'S', 14, nullptr},
-            {"menu_reload", "Wiederherstellen", KeyCodes::Alt | KeyCodes::Backspace, NoIcon, nullptr},
+            {"menu_save", "Speichern", KeyCodes::Alt | 'S', 14, &K::menu_saveClick},
+            {"menu_reload", "Wiederherstellen", KeyCodes::Alt | KeyCodes::Backspace, NoIcon, &K::menu_reloadClick},
         }},
         {"Hilfe1", "&Hilfe", {
-            {"menu_rules", "Spielregeln", KeyCodes::F1, 20, nullptr},
+            {"menu_rules", "Spielregeln", KeyCodes::F1, 20, &K::menu_rulesClick},
             {"N4", nullptr, 0, NoIcon, nullptr},
-            {"menu_info", "Über dieses Spiel ...", 0, NoIcon, nullptr},
+            {"menu_info", "Über dieses Spiel ...", 0, NoIcon, &K::menu_infoClick},
             {"N5", nullptr, 0, NoIcon, nullptr},
-            {"menu_go", "Zur Grumbeck ins Internet", 0, 19, nullptr},
-            {"menu_plimmerlo", "Zu Plimmerlo im Internet", 0, 21, nullptr},
-            {"menu_games", "Zu den Spielen im Internet", 0, 22, nullptr},
+            {"menu_go", "Zur Grumbeck ins Internet", 0, 19, &K::menu_goClick},
+            {"menu_plimmerlo", "Zu Plimmerlo im Internet", 0, 21, &K::menu_plimmerloClick},
+            {"menu_games", "Zu den Spielen im Internet", 0, 22, &K::menu_gamesClick},
             {"N6", nullptr, 0, NoIcon, nullptr},
-            {"menu_who", "Wer hat das gemacht?", 0, 23, nullptr},
+            {"menu_who", "Wer hat das gemacht?", 0, 23, &K::menu_whoClick},
         }},
     };
     return map;
@@ -95,25 +106,31 @@ struct ToolButton {
     const char* hint;
     const char* menuItem;
     int icon;
+    void (TMainForm::*handler)();
 };
 
-const std::vector<ToolButton> ToolBarButtons = {
-    {"GrumbeckToolButton", "Hier geht es zur Grumbeck ins Internet ...", nullptr, 19},
-    {"ToolButton12", "", nullptr, NoIcon},
-    {"ToolButton1", "Neustart", "menu_start", 10},
-    {"ToolButton2", "Zurück", "menu_back", 11},
-    {"ToolButton6", "", nullptr, NoIcon},
-    {"ToolButton9", "Spiel Aussuchen", "menu_loadgame", 18},
-    {"RandomToolButton", "Zufälliges Spiel", nullptr, 17},
-    {"ToolButton7", "", nullptr, NoIcon},
-    {"ToolButton4", "Bild Laden", "menu_image", 13},
-    {"ToolButton3", "Zeilen & Spalten ...", "menu_table", 12},
-    {"ToolButton10", "", nullptr, NoIcon},
-    {"ToolButton5", "Einstellungen Sichern ...", "menu_save", 14},
-    {"Panel1", nullptr, nullptr, NoIcon},
-    {"ToolButton8", "", nullptr, NoIcon},
-    {"HelpToolButton", "Spielregeln", nullptr, 20},
-};
+const std::vector<ToolButton>& ToolBarButtons()
+{
+    using K = TMainForm;
+    static const std::vector<ToolButton> buttons = {
+        {"GrumbeckToolButton", "Hier geht es zur Grumbeck ins Internet ...", nullptr, 19, &K::GrumbeckToolButtonClick},
+        {"ToolButton12", "", nullptr, NoIcon, nullptr},
+        {"ToolButton1", "Neustart", "menu_start", 10, nullptr},
+        {"ToolButton2", "Zurück", "menu_back", 11, nullptr},
+        {"ToolButton6", "", nullptr, NoIcon, nullptr},
+        {"ToolButton9", "Spiel Aussuchen", "menu_loadgame", 18, nullptr},
+        {"RandomToolButton", "Zufälliges Spiel", nullptr, 17, nullptr},
+        {"ToolButton7", "", nullptr, NoIcon, nullptr},
+        {"ToolButton4", "Bild Laden", "menu_image", 13, nullptr},
+        {"ToolButton3", "Zeilen & Spalten ...", "menu_table", 12, nullptr},
+        {"ToolButton10", "", nullptr, NoIcon, nullptr},
+        {"ToolButton5", "Einstellungen Sichern ...", "menu_save", 14, nullptr},
+        {"Panel1", nullptr, nullptr, NoIcon, nullptr},
+        {"ToolButton8", "", nullptr, NoIcon, nullptr},
+        {"HelpToolButton", "Spielregeln", nullptr, 20, &K::HelpToolButtonClick},
+    };
+    return buttons;
+}
 
 const char* const ImageIndexProperty = "ImageIndex";
 const char* const ShortcutProperty = "ShortcutCode";
@@ -135,8 +152,9 @@ QWidget* FixedWidthSpacer(QWidget* parent, const char* name, int width, bool lin
 
 } // namespace
 
-TMainForm::TMainForm(const Clock& clock, UserDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), clock_(clock), dialogs_(dialogs), game_(clock, *this, painter_),
+TMainForm::TMainForm(const Environment& environment, QWidget* parent)
+    : QMainWindow(parent), environment_(environment), dialogs_(environment.dialogs),
+      game_(environment.clock, *this, painter_),
       background_(16, 16, QImage::Format_RGB32), painter_(game_, background_)
 {
     setObjectName("MainForm");
@@ -157,6 +175,11 @@ TMainForm::TMainForm(const Clock& clock, UserDialogs& dialogs, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
     FormCreate();
+    // The other windows come after the start-up, which needs none of them.
+    TableForm = new TTableForm(this);
+    InfoForm = new TInfoForm(environment_.desktop, dialogs_, this);
+    Helpwindow = new THelpwindow(this);
+    WhoForm = new TWhoForm(this);
 }
 
 TMainForm::~TMainForm()
@@ -219,10 +242,7 @@ void TMainForm::CreateMenuAndToolBar()
             }
             if (item.icon != NoIcon)
                 SetImageIndex(action, item.icon);
-            if (item.handler) {
-                const auto handler = item.handler;
-                connect(action, &QAction::triggered, this, [this, handler] { RunCommand([=, this] { (this->*handler)(); }); });
-            }
+            Connect(action, item.handler);
         }
     }
     menu_colors = findChild<QMenu*>("menu_colors");
@@ -239,7 +259,7 @@ void TMainForm::CreateMenuAndToolBar()
     toolBar->setIconSize(QSize(16, 16));
     toolBar->layout()->setContentsMargins(0, 0, 0, 0);
     toolBar->layout()->setSpacing(0);
-    for (const ToolButton& button : ToolBarButtons) {
+    for (const ToolButton& button : ToolBarButtons()) {
         if (!button.hint) {
             toolBar->addWidget(FixedWidthSpacer(toolBar, button.name, 81, false));
             continue;
@@ -252,6 +272,7 @@ void TMainForm::CreateMenuAndToolBar()
         if (!button.menuItem) {
             action->setObjectName(button.name);
             action->setIcon(MenuImageList[button.icon]);
+            Connect(action, button.handler);
         }
         action->setToolTip(QString::fromUtf8(button.hint));
         toolBar->addAction(action);
@@ -286,23 +307,22 @@ void TMainForm::CreateStatusBar()
 void TMainForm::FormCreate()
 {
     game_.ReseedFromClock();
-    setWindowTitle("Grumbeck: Plimmerlo");
+    setWindowTitle(MainCaption);
     InitEndLabels();
     game_.SetGameName({});
     game_.SetCellSize(24);
     game_.SetDimensions(22, 18);
     showGrid_ = true;
     backgroundFile_ = "schule.bmp";
-    try {
-        LoadBackground();
-    } catch (const std::exception& error) {
-        // The game must start all the same: on the black picture that a
-        // missing file gets.
-        dialogs_.ShowError(this, QString::fromUtf8(error.what()));
-        backgroundFile_.clear();
-        LoadBackground();
-    }
+    ReadSettings();
+    LoadBackgroundOrBlack();
     NewGame();
+}
+
+void TMainForm::Connect(QAction* action, void (TMainForm::*handler)())
+{
+    if (handler)
+        connect(action, &QAction::triggered, this, [this, handler] { RunCommand([=, this] { (this->*handler)(); }); });
 }
 
 void TMainForm::SetImageIndex(QAction* item, int index)
@@ -315,6 +335,8 @@ void TMainForm::RunCommand(const std::function<void()>& command)
 {
     try {
         command();
+    } catch (const SettingsError& error) {
+        dialogs_.ShowMessage(this, QString::fromUtf8(error.what()) + '.');
     } catch (const std::exception& error) {
         dialogs_.ShowError(this, QString::fromUtf8(error.what()));
     }
@@ -547,10 +569,210 @@ void TMainForm::menu_gridClick()
 {
     // The action has already turned its check mark over.
     showGrid_ = menu_grid->isChecked();
+    ApplyGrid();
+    NewGame();
+}
+
+void TMainForm::ApplyGrid()
+{
+    menu_grid->setChecked(showGrid_);
     GamePanel->SetFramed(showGrid_);
     painter_.SetShowGrid(showGrid_);
     PlaceGamePanel(GamePanel->geometry());
+}
+
+void TMainForm::menu_tableClick()
+{
+    TableForm->SetPositions(game_.ColCount(), game_.RowCount());
+    if (dialogs_.RunModal(*TableForm) != QDialog::Accepted)
+        return;
+    game_.SetDimensions(TableForm->Columns(), TableForm->Rows());
     NewGame();
+}
+
+// ---------------------------------------------------------- stored games
+
+void TMainForm::ReadSettings()
+{
+    const IniFile ini(environment_.settingsPath);
+    userName_ = ini.ReadString(GameSections::Options, "user", {});
+    setWindowTitle(userName_.isEmpty() ? MainCaption : MainCaption + ' ' + userName_);
+    QString name = QString::fromStdString(game_.GameName());
+    if (name.isEmpty())
+        name = ini.ReadString(GameSections::Options, "gamename", {});
+    if (name == GameSections::StandardName)
+        name.clear();
+    StoredGame current;
+    current.backgroundFile = backgroundFile_;
+    current.rows = game_.RowCount();
+    current.cols = game_.ColCount();
+    current.grid = showGrid_;
+    const StoredGame stored = StoredGames::Read(ini, GameSections::SectionOf(name), current);
+    backgroundFile_ = stored.backgroundFile;
+    game_.SetDimensions(stored.cols, stored.rows);
+    showGrid_ = stored.grid;
+    gameDate_ = stored.date;
+    ApplyGrid();
+    SetColorIcons(stored.colors);
+    // A game without a date plays its arrangement but counts as the standard game.
+    game_.SetGameName(gameDate_.isEmpty() ? std::string() : name.toStdString());
+}
+
+void TMainForm::SetColorIcons(const std::array<int, 5>& stored)
+{
+    // Each colour's plain icon; the stored 1 turns it into the checked one.
+    const std::pair<const char*, int> plainIcons[] = {
+        {"color_red", 0}, {"color_blue", 2}, {"color_green", 4}, {"color_yellow", 8}, {"color_violett", 6}};
+    for (int i = 0; i < 5; ++i)
+        SetImageIndex(findChild<QAction*>(plainIcons[i].first), plainIcons[i].second + stored[i]);
+}
+
+void TMainForm::WriteGame()
+{
+    const QString name = QString::fromStdString(game_.GameName());
+    const QString section = GameSections::SectionOf(name);
+    IniFile::RefuseUnstorable(section, "filename", backgroundFile_);
+    gameDate_ = StoredGames::DateStamp(environment_.clock.LocalNow());
+    IniFile ini(environment_.settingsPath);
+    ini.WriteString(GameSections::Options, "gamename", name);
+    showGrid_ = menu_grid->isChecked();
+    StoredGame game;
+    game.backgroundFile = backgroundFile_;
+    game.date = gameDate_;
+    game.rows = game_.RowCount();
+    game.cols = game_.ColCount();
+    game.grid = showGrid_;
+    for (int slot = 1; slot <= Game::MaxColors; ++slot)
+        if (const int code = game_.ColorTable()[slot])
+            game.colors[code - 1] = 1;
+    StoredGames::Write(ini, section, game);
+}
+
+void TMainForm::WriteOptions()
+{
+    IniFile ini(environment_.settingsPath);
+    ini.WriteString(GameSections::Options, "gamename", QString::fromStdString(game_.GameName()));
+    if (ini.ReadString(GameSections::Options, "firstgame", {}).isEmpty())
+        ini.WriteString(GameSections::Options, "firstgame", StoredGames::DateTimeText(environment_.clock.LocalNow()));
+    ini.WriteString(GameSections::Options, "lastgame", StoredGames::DateTimeText(environment_.clock.LocalNow()));
+}
+
+void TMainForm::LoadStoredGame()
+{
+    ReadSettings();
+    LoadBackgroundOrBlack();
+    NewGame();
+}
+
+void TMainForm::LoadBackgroundOrBlack()
+{
+    try {
+        LoadBackground();
+    } catch (const PictureError& error) {
+        // The stored arrangement is in force already, so the game is dealt
+        // on the black picture of a missing file rather than not at all. The
+        // name stays, so a save keeps the player's picture.
+        dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+        const QString stored = backgroundFile_;
+        backgroundFile_.clear();
+        LoadBackground();
+        backgroundFile_ = stored;
+    }
+}
+
+void TMainForm::menu_reloadClick()
+{
+    LoadStoredGame();
+}
+
+void TMainForm::menu_saveClick()
+{
+    const QString name = GameSections::Trimmed(AskSaveName());
+    if (name.isEmpty())
+        return;
+    game_.SetGameName(name.toStdString());
+    setWindowTitle(MainCaption + " / " + name);
+    WriteGame();
+    SetMessage('"' + name + "\" wurde gespeichert!");
+}
+
+QString TMainForm::AskSaveName()
+{
+    QInputDialog prompt(this);
+    prompt.setWindowTitle("Das aktuelle Plimmerlo-Spiel Speichern ...");
+    prompt.setLabelText("Spielname:");
+    prompt.setTextValue(QString::fromStdString(game_.GameName()));
+    prompt.setOkButtonText("Spiel Speichern");
+    prompt.setCancelButtonText("Abbrechen");
+    return dialogs_.RunModal(prompt) == QDialog::Accepted ? prompt.textValue() : QString();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // The window closes even when the game cannot be recorded: the player
+    // has been told, and nothing stored so far is lost.
+    RunCommand([this] { WriteOptions(); });
+    QMainWindow::closeEvent(event);
+}
+
+// ------------------------------------------------ information and links
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TMainForm::FormActivate()
+{
+    // The flag is set before the window shows, so an activation while it is
+    // still open or closing cannot show it a second time; and it is shown
+    // after the activation has been handled, not inside it.
+    if (StartInfoShown)
+        return;
+    StartInfoShown = true;
+    QTimer::singleShot(0, this, [this] { dialogs_.RunModal(*InfoForm); });
+}
+
+void TMainForm::menu_infoClick()
+{
+    dialogs_.RunModal(*InfoForm);
+}
+
+void TMainForm::menu_rulesClick()
+{
+    Helpwindow->ShowInFront();
+}
+
+void TMainForm::HelpToolButtonClick()
+{
+    Helpwindow->ShowInFront();
+}
+
+void TMainForm::menu_whoClick()
+{
+    WhoForm->ShowInFront();
+}
+
+void TMainForm::menu_goClick()
+{
+    OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::HomePage);
+}
+
+void TMainForm::GrumbeckToolButtonClick()
+{
+    OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::HomePage);
+}
+
+void TMainForm::menu_plimmerloClick()
+{
+    OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamePage);
+}
+
+void TMainForm::menu_gamesClick()
+{
+    OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamesPage);
 }
 
 // -------------------------------------------------------------------- keys

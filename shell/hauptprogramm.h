@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cellpainter.h"
+#include "environment.h"
 #include "fieldpainter.h"
 #include "game.h"
 #include "gameview.h"
@@ -12,8 +13,11 @@
 #include <functional>
 
 class BevelPanel;
-class Clock;
 class ImageView;
+class THelpwindow;
+class TInfoForm;
+class TTableForm;
+class TWhoForm;
 class QAction;
 class QLabel;
 class QMenu;
@@ -25,7 +29,7 @@ class UserDialogs;
 class TMainForm : public QMainWindow, private GameView {
     Q_OBJECT
 public:
-    TMainForm(const Clock& clock, UserDialogs& dialogs, QWidget* parent = nullptr);
+    explicit TMainForm(const Environment& environment, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     const Game& CurrentGame() const { return game_; }
@@ -33,6 +37,7 @@ public:
     const QImage& Background() const { return background_; }
     const QString& BackgroundFile() const { return backgroundFile_; }
     bool ShowGrid() const { return showGrid_; }
+    const QString& GameDate() const { return gameDate_; }
 
     // --- commands ---
     void menu_startClick();
@@ -40,10 +45,24 @@ public:
     void menu_imageClick();
     void menu_gridClick();
     void menu_closeClick();
+    void menu_tableClick();
+    void menu_saveClick();
+    void menu_reloadClick();
+    void menu_infoClick();
+    void menu_rulesClick();
+    void HelpToolButtonClick();
+    void menu_whoClick();
+    void menu_goClick();
+    void menu_plimmerloClick();
+    void menu_gamesClick();
+    void GrumbeckToolButtonClick();
     void color_countClick(QAction* sender);
 
     void NewGame();
     void LoadBackground();
+    void ReadSettings();
+    void WriteGame();
+    void WriteOptions();
     void FieldMouseDown(int x, int y);
     void ResetColorSelection();
     void RebuildColorTable() override;
@@ -51,6 +70,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // GameView
@@ -61,12 +82,24 @@ private:
     void ShowEndMessage(int stonesLeft) override;
 
     void FormCreate();
+    void FormActivate();
+    // The loading sequence of a stored game: read it, load its picture, deal.
+    void LoadStoredGame();
+    // At start-up and for stored games an unreadable picture must not stop
+    // the game: it is reported and the black picture stands in.
+    void LoadBackgroundOrBlack();
+    void ApplyGrid();
+    void SetColorIcons(const std::array<int, 5>& stored);
+    // The name to save the game in play under; empty when the player declines.
+    QString AskSaveName();
     void CreateControls();
     void CreateMenuAndToolBar();
     void CreateStatusBar();
     void InitEndLabels();
     void HideEndMessage();
     void SetImageIndex(QAction* item, int index);
+    // Runs `handler` for the action through RunCommand; nothing for a null one.
+    void Connect(QAction* action, void (TMainForm::*handler)());
     void PlaceGamePanel(QRect panel);
     void SizeWindowToPicture();
     void CenterOnScreen();
@@ -78,14 +111,17 @@ private:
     void RunCommand(const std::function<void()>& command);
     void SetMessage(const QString& text);
 
-    const Clock& clock_;
+    Environment environment_;
     UserDialogs& dialogs_;
     Game game_;
     QImage background_;
     FieldPainter painter_;
     QString backgroundFile_;
+    QString userName_;
+    QString gameDate_;
     bool showGrid_ = true;
     bool centred_ = false;
+    bool StartInfoShown = false;
 
     QWidget* Panel = nullptr;
     ImageView* DummyImage = nullptr;
@@ -99,4 +135,8 @@ private:
     QMenu* menu_colors = nullptr;
     QAction* menu_grid = nullptr;
     std::array<QIcon, 24> MenuImageList;
+    TTableForm* TableForm = nullptr;
+    TInfoForm* InfoForm = nullptr;
+    THelpwindow* Helpwindow = nullptr;
+    TWhoForm* WhoForm = nullptr;
 };

@@ -87,7 +87,7 @@ TEST(Background, BrokenDefaultPictureStillStartsAGame)
 {
     WindowRig rig; // constructs in its own folder; break the picture there and start again
     WriteBytes(rig.folder.filePath("schule.bmp"), QByteArray("BM broken"));
-    TMainForm second(rig.clock, rig.dialogs);
+    TMainForm second({rig.clock, rig.dialogs, rig.desktop, rig.settingsPath});
     ASSERT_EQ(rig.dialogs.errors.size(), 1);
     EXPECT_TRUE(rig.dialogs.errors[0].contains("schule.bmp"));
     EXPECT_EQ(second.Background().size(), QSize(500, 400));

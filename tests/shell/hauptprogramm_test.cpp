@@ -1,3 +1,4 @@
+#include "webaddresses.h"
 #include "windowrig.h"
 
 #include <QMenuBar>
@@ -86,7 +87,7 @@ TEST(MainWindow, ToolBarAndStatusBar)
     const QList<QLabel*> panels = rig.Find("Status")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(panels.size(), 2);
     EXPECT_EQ(panels[0]->width(), 140);
-    EXPECT_EQ(panels[0]->text(), "http://www.grumbeck.de/");
+    EXPECT_EQ(panels[0]->text(), WebAddresses::HomePage);
     EXPECT_EQ(panels[1]->width(), 200);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "game/fakes.h"
+#include "support/printers.h"
+#include "desktopopener.h"
 #include "hauptprogramm.h"
 #include "userdialogs.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -14,26 +17,57 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <memory>
 
 // Answers questions from a script and remembers what it was shown.
 struct ScriptedDialogs : UserDialogs {
     std::deque<bool> answers;
-    QStringList questions;
+    QStringList questions; // confirmations and warning questions alike
     QStringList errors;
+    QStringList errorButtons;
+    QStringList warnings;
+    QStringList messages;
     QString pictureToChoose;
 
-    bool Confirm(QWidget*, const QString& text) override
+    using UserDialogs::ShowError;
+    bool Confirm(QWidget*, const QString& text) override { return Answer(text); }
+    bool AskWarning(QWidget*, const QString& text) override { return Answer("Warnung: " + text); }
+    void ShowError(QWidget*, const QString& text, const QString& button) override
     {
-        questions << text;
+        errors << text;
+        errorButtons << button;
+    }
+    void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
+    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
+
+    // Plays the player's part in the program's own dialogs; without a
+    // script every dialog is cancelled.
+    std::function<int(QDialog&)> onModal;
+    int RunModal(QDialog& dialog) override { return onModal ? onModal(dialog) : QDialog::Rejected; }
+
+    bool Answer(const QString& question)
+    {
+        questions << question;
         if (answers.empty())
             return false;
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    void ShowError(QWidget*, const QString& text) override { errors << text; }
-    QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
+};
+
+// Remembers what the program asked the desktop to open.
+struct RecordingDesktop : DesktopOpener {
+    QStringList opened;
+    std::optional<int> failure;
+    std::optional<int> Open(const QString& target) override
+    {
+        opened << target;
+        return failure;
+    }
 };
 
 inline const char* const ColourNames[] = {"color_red", "color_blue", "color_green", "color_yellow", "color_violett"};
@@ -45,6 +79,8 @@ struct WindowRig {
     QString previousFolder = QDir::currentPath();
     FixedClock clock;
     ScriptedDialogs dialogs;
+    RecordingDesktop desktop;
+    QString settingsPath = folder.filePath("plimmerlo.ini");
     std::unique_ptr<TMainForm> form;
 
     // Pictures to lay into the folder before the window starts.
@@ -54,8 +90,15 @@ struct WindowRig {
         for (const auto& [name, image] : pictures)
             image.save(folder.filePath(name), "BMP");
         clock.ms = 37000000;
-        form = std::make_unique<TMainForm>(clock, dialogs);
+        Start();
     }
+    // Starts (or starts again) the main window, as the program does.
+    void Start()
+    {
+        form.reset();
+        form = std::make_unique<TMainForm>(Environment{clock, dialogs, desktop, settingsPath});
+    }
+
     ~WindowRig()
     {
         form.reset();

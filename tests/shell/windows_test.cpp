@@ -1,0 +1,75 @@
+#include "helpform.h"
+#include "information.h"
+#include "webaddresses.h"
+#include "whodialog.h"
+#include "windowrig.h"
+
+#include <QApplication>
+
+TEST(Windows, InfoWindowOnceAtTheFirstActivation)
+{
+    WindowRig rig;
+    QStringList shown;
+    rig.dialogs.onModal = [&](QDialog& dialog) {
+        shown << dialog.metaObject()->className();
+        // The window activates again while the info window is still open.
+        QEvent again(QEvent::WindowActivate);
+        QApplication::sendEvent(rig.form.get(), &again);
+        QCoreApplication::processEvents();
+        return int(QDialog::Accepted);
+    };
+    for (int i = 0; i < 3; ++i) {
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(rig.form.get(), &activate);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(shown, QStringList{"TInfoForm"});
+
+    rig.Action("menu_info")->trigger(); // the menu shows it whenever asked
+    EXPECT_EQ(shown, (QStringList{"TInfoForm", "TInfoForm"}));
+}
+
+TEST(Windows, RulesComeToTheFrontAsOneWindow)
+{
+    WindowRig rig;
+    rig.form->show();
+    QTest::keyClick(rig.form.get(), Qt::Key_F1);
+    const QList<THelpwindow*> windows = rig.form->findChildren<THelpwindow*>();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_TRUE(windows[0]->isVisible());
+    windows[0]->lower();
+    QTest::keyClick(rig.form.get(), Qt::Key_F1);
+    rig.Find<QToolButton>("HelpToolButton")->click();
+    EXPECT_EQ(rig.form->findChildren<THelpwindow*>().size(), 1);
+    EXPECT_TRUE(windows[0]->isVisible());
+    // The game stays playable beside the rules.
+    rig.PlayOnlyColour(2);
+    rig.ClickCell(0, 0);
+    EXPECT_EQ(rig.game().StonesLeft(), 0);
+}
+
+TEST(Windows, CreditsShowWithoutBlocking)
+{
+    WindowRig rig;
+    rig.Action("menu_who")->trigger();
+    auto* credits = rig.form->findChild<TWhoForm*>();
+    ASSERT_TRUE(credits);
+    EXPECT_TRUE(credits->isVisible());
+    EXPECT_FALSE(credits->isModal());
+}
+
+TEST(Windows, LinksOpenTheMakersPages)
+{
+    WindowRig rig;
+    rig.Action("menu_go")->trigger();
+    rig.Find<QToolButton>("GrumbeckToolButton")->click();
+    rig.Action("menu_plimmerlo")->trigger();
+    rig.Action("menu_games")->trigger();
+    EXPECT_EQ(rig.desktop.opened, (QStringList{WebAddresses::HomePage, WebAddresses::HomePage,
+                                               WebAddresses::GamePage, WebAddresses::GamesPage}));
+    EXPECT_TRUE(rig.dialogs.messages.isEmpty());
+
+    rig.desktop.failure = 31;
+    rig.Action("menu_games")->trigger();
+    EXPECT_EQ(rig.dialogs.messages, QStringList{"Mit dieser Bild-Datei ist kein Grafikprogramm verknüpft.Das Programm informierte."});
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+// Lets failing expectations show Qt texts as text.
+#include <QString>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
