@@ -2,6 +2,8 @@
 # whatever Debian packages are missing, and skips apt entirely when none is.
 
 BUILD     ?= build
+# The same tests once more, built with AddressSanitizer and UBSan.
+SANITIZE_BUILD ?= build-sanitize
 PACKAGES  := cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libgtest-dev \
              libbenchmark-dev fonts-liberation2 qt6-translations-l10n
 # The start-up benchmark measures the game in a real X server.
@@ -29,21 +31,27 @@ install-missing:
 $(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) $(GENERATOR)
 
+$(SANITIZE_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(SANITIZE_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DPLIMMERLO_SANITIZE=ON
+
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) --parallel
 
 run: build
 	cd $(BUILD)/shell && ./plimmerlo
 
-test: build
+test: build $(SANITIZE_BUILD)/CMakeCache.txt
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
+	cmake --build $(SANITIZE_BUILD) --parallel
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
 
 bench: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
 	$(BUILD)/bench/game_bench
 	$(BUILD)/bench/picture_bench
 	$(BUILD)/bench/paint_bench
+	$(BUILD)/bench/settings_bench
 	bash bench/startup.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

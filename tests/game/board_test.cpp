@@ -66,8 +66,9 @@ TEST(Board, UndoCopiesOnlyThePlayArea)
         for (int row = 0; row < Game::StorageSize; ++row) {
             const bool inPlay = col < 10 && row < 8;
             ASSERT_EQ(rig.game.UndoBoard()[col][row], inPlay ? rig.game.Board()[col][row] : 4);
-            if (!inPlay)
+            if (!inPlay) {
                 ASSERT_EQ(rig.game.Board()[col][row], 0);
+            }
         }
 }
 

@@ -16,8 +16,9 @@ TEST(GameSections, WhichSectionsAreGamesAndTheirNames)
     };
     for (const auto& [section, isGame, name] : cases) {
         EXPECT_EQ(GameSections::IsGame(QString::fromUtf8(section)), isGame) << section;
-        if (isGame)
+        if (isGame) {
             EXPECT_EQ(GameSections::NameOf(QString::fromUtf8(section)), QString::fromUtf8(name)) << section;
+        }
     }
 }
 
