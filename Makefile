@@ -11,7 +11,10 @@ BENCH_PACKAGES := xvfb python3
 SUDO      := $(if $(filter 0,$(shell id -u)),,sudo)
 GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 
-.PHONY: all deps install-missing build run test bench clean
+# Where `make install` puts the game: for the player alone by default.
+PREFIX ?= $(HOME)/.local
+
+.PHONY: all deps install-missing build run test bench install clean
 
 all: build
 
@@ -47,11 +50,11 @@ test: build $(SANITIZE_BUILD)/CMakeCache.txt
 
 bench: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
-	$(BUILD)/bench/game_bench
-	$(BUILD)/bench/picture_bench
-	$(BUILD)/bench/paint_bench
-	$(BUILD)/bench/settings_bench
-	bash bench/startup.sh $(BUILD)
+	@{ $(BUILD)/bench/game_bench && $(BUILD)/bench/picture_bench && $(BUILD)/bench/paint_bench \
+	   && $(BUILD)/bench/settings_bench && bash bench/startup.sh $(BUILD); } 2>&1 | python3 bench/summary.py
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -22,6 +22,7 @@ public:
     // Without colours, so the output reads cleanly in a log.
     RatioReporter() : ConsoleReporter(OO_Tabular) {}
 
+    // Seconds, whatever unit each benchmark reports in.
     std::map<std::string, double> fastest;
 
     void ReportRuns(const std::vector<Run>& runs) override
@@ -30,7 +31,7 @@ public:
         for (const Run& run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred)
                 continue;
-            const double time = run.GetAdjustedRealTime();
+            const double time = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             auto [it, added] = fastest.try_emplace(run.run_name.function_name, time);
             if (!added)
                 it->second = std::min(it->second, time);
