@@ -281,6 +281,55 @@ void Figure(QPainter& p)
     p.drawChord(QRectF(4.5, 0, 7, 6), 20 * 16, 140 * 16);
 }
 
+// The chooser's own tool bar: copy, erase and rename a stored game.
+void Sheet(QPainter& p, const QRectF& r)
+{
+    p.setPen(QPen(QColor(70, 70, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(r);
+    p.setPen(QPen(QColor(120, 140, 200), 1));
+    for (qreal y = r.top() + 3; y < r.bottom() - 1; y += 2)
+        p.drawLine(QPointF(r.left() + 2, y), QPointF(r.right() - 2, y));
+}
+
+void CopySheets(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    Sheet(p, QRectF(1, 1, 8, 10));
+    Sheet(p, QRectF(6, 4, 8, 10));
+}
+
+void Cross(QPainter& p)
+{
+    const QColor red(215, 35, 35);
+    for (const auto& [colour, width] : {std::pair(Rim(red), 4.6), std::pair(red, 2.6)}) {
+        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+        p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+    }
+}
+
+void Pencil(QPainter& p)
+{
+    // A line of text under the pencil that writes it.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.fillRect(1, 14, 8, 1, QColor(40, 40, 40));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(8, 8);
+    p.rotate(-45);
+    const QColor wood(240, 190, 40);
+    p.setPen(QPen(Rim(wood), 1));
+    p.setBrush(wood);
+    p.drawRect(QRectF(-4, -2, 9, 4));
+    p.setBrush(QColor(230, 120, 140));
+    p.drawRect(QRectF(5, -2, 2.5, 4));
+    p.setBrush(QColor(245, 220, 180));
+    p.drawPolygon(QPolygonF({{-4, -2}, {-8, 0}, {-4, 2}}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 40));
+    p.drawPolygon(QPolygonF({{-6.6, -0.7}, {-8, 0}, {-6.6, 0.7}}));
+}
+
 QImage Icon(const std::function<void(QPainter&)>& draw)
 {
     QImage icon(16, 16, QImage::Format_ARGB32_Premultiplied);
@@ -902,6 +951,16 @@ int main(int argc, char* argv[])
     for (std::size_t i = 0; i < icons.size(); ++i) {
         const QString name = art.filePath(QString("icons/icon%1.png").arg(i, 2, 10, QChar('0')));
         if (!icons[i].save(name, "PNG")) {
+            std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+
+    const std::pair<const char*, void (*)(QPainter&)> chooserIcons[] = {
+        {"icons/copygame.png", CopySheets}, {"icons/erasegame.png", Cross}, {"icons/renamegame.png", Pencil}};
+    for (const auto& [file, draw] : chooserIcons) {
+        const QString name = art.filePath(file);
+        if (!Icon(draw).save(name, "PNG")) {
             std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
             return 1;
         }

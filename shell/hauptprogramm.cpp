@@ -1,5 +1,6 @@
 #include "hauptprogramm.h"
 
+#include "administration.h"
 #include "bevelpanel.h"
 #include "fieldlayout.h"
 #include "exec.h"
@@ -11,6 +12,7 @@
 #include "keycodes.h"
 #include "makecolor.h"
 #include "pictureloader.h"
+#include "randomgame.h"
 #include "storedgame.h"
 #include "tabellen.h"
 #include "texts.h"
@@ -21,7 +23,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QFrame>
-#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -61,8 +62,8 @@ const std::vector<TopMenu>& CommandMap()
             {"menu_start", "Neu Starten", 113, 10, &K::menu_startClick},
             {"menu_back", "Rückgängig machen", KeyCodes::Alt | KeyCodes::Backspace, 11, &K::menu_backClick},
             {"N3", nullptr, 0, NoIcon, nullptr},
-            {"menu_loadgame", "Spiel Auswählen ...", 0, 18, nullptr},
-            {"menu_random", "Zufälliges Spiel Spielen", 0, 17, nullptr},
+            {"menu_loadgame", "Spiel Auswählen ...", 0, 18, &K::menu_loadgameClick},
+            {"menu_random", "Zufälliges Spiel Spielen", 0, 17, &K::menu_randomClick},
             {"N2", nullptr, 0, NoIcon, nullptr},
             {"menu_close", "Und Tschüss !!!", 121, NoIcon, &K::menu_closeClick},
         }},
@@ -119,7 +120,7 @@ const std::vector<ToolButton>& ToolBarButtons()
         {"ToolButton2", "Zurück", "menu_back", 11, nullptr},
         {"ToolButton6", "", nullptr, NoIcon, nullptr},
         {"ToolButton9", "Spiel Aussuchen", "menu_loadgame", 18, nullptr},
-        {"RandomToolButton", "Zufälliges Spiel", nullptr, 17, nullptr},
+        {"RandomToolButton", "Zufälliges Spiel", nullptr, 17, &K::RandomToolButtonClick},
         {"ToolButton7", "", nullptr, NoIcon, nullptr},
         {"ToolButton4", "Bild Laden", "menu_image", 13, nullptr},
         {"ToolButton3", "Zeilen & Spalten ...", "menu_table", 12, nullptr},
@@ -177,6 +178,7 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     FormCreate();
     // The other windows come after the start-up, which needs none of them.
     TableForm = new TTableForm(this);
+    AdminForm = new TAdminForm(environment_.clock, dialogs_, environment_.settingsPath, this);
     InfoForm = new TInfoForm(environment_.desktop, dialogs_, this);
     Helpwindow = new THelpwindow(this);
     WhoForm = new TWhoForm(this);
@@ -687,7 +689,9 @@ void TMainForm::menu_reloadClick()
 
 void TMainForm::menu_saveClick()
 {
-    const QString name = GameSections::Trimmed(AskSaveName());
+    if (RunChooser("save") != TAdminForm::OK)
+        return;
+    const QString name = GameSections::Trimmed(AdminForm->SaveName());
     if (name.isEmpty())
         return;
     game_.SetGameName(name.toStdString());
@@ -696,15 +700,55 @@ void TMainForm::menu_saveClick()
     SetMessage('"' + name + "\" wurde gespeichert!");
 }
 
-QString TMainForm::AskSaveName()
+void TMainForm::menu_loadgameClick()
 {
-    QInputDialog prompt(this);
-    prompt.setWindowTitle("Das aktuelle Plimmerlo-Spiel Speichern ...");
-    prompt.setLabelText("Spielname:");
-    prompt.setTextValue(QString::fromStdString(game_.GameName()));
-    prompt.setOkButtonText("Spiel Speichern");
-    prompt.setCancelButtonText("Abbrechen");
-    return dialogs_.RunModal(prompt) == QDialog::Accepted ? prompt.textValue() : QString();
+    if (RunChooser("load") != TAdminForm::OK)
+        return;
+    game_.SetGameName(AdminForm->ChosenGame.toStdString());
+    LoadStoredGame();
+}
+
+int TMainForm::RunChooser(const QString& mode)
+{
+    AdminForm->ChosenGame = QString::fromStdString(game_.GameName());
+    AdminForm->DialogMode = mode;
+    AdminForm->SetGameInPlay(CurrentGameInPlay());
+    return dialogs_.RunModal(*AdminForm);
+}
+
+GameInPlay TMainForm::CurrentGameInPlay() const
+{
+    GameInPlay current;
+    current.gameName = QString::fromStdString(game_.GameName());
+    current.gameDate = gameDate_;
+    current.colorCount = game_.ColorCount();
+    current.rowCount = game_.RowCount();
+    current.colCount = game_.ColCount();
+    current.backgroundFile = backgroundFile_;
+    // The colour menu holds the five items in colour order.
+    const QList<QAction*> items = menu_colors->actions();
+    for (int i = 0; i < 5; ++i)
+        current.colorIcons[i] = ImageIndex(items[i]);
+    return current;
+}
+
+void TMainForm::menu_randomClick()
+{
+    PlayRandomGame();
+}
+
+void TMainForm::RandomToolButtonClick()
+{
+    PlayRandomGame();
+}
+
+void TMainForm::PlayRandomGame()
+{
+    const QStringList candidates = RandomGameCandidates(IniFile(environment_.settingsPath).SectionNames());
+    if (candidates.isEmpty())
+        return;
+    game_.SetGameName(candidates[int(game_.Random().DrawBelow(candidates.size()))].toStdString());
+    LoadStoredGame();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

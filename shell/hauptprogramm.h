@@ -12,8 +12,10 @@
 #include <array>
 #include <functional>
 
+struct GameInPlay;
 class BevelPanel;
 class ImageView;
+class TAdminForm;
 class THelpwindow;
 class TInfoForm;
 class TTableForm;
@@ -48,6 +50,9 @@ public:
     void menu_tableClick();
     void menu_saveClick();
     void menu_reloadClick();
+    void menu_loadgameClick();
+    void menu_randomClick();
+    void RandomToolButtonClick();
     void menu_infoClick();
     void menu_rulesClick();
     void HelpToolButtonClick();
@@ -85,13 +90,17 @@ private:
     void FormActivate();
     // The loading sequence of a stored game: read it, load its picture, deal.
     void LoadStoredGame();
+    // Loads one of the stored games, picked by the shared random source.
+    void PlayRandomGame();
+    // Shows the chooser in `mode`, offering the game in play; its result.
+    int RunChooser(const QString& mode);
+    // What the chooser shows of the game in play.
+    GameInPlay CurrentGameInPlay() const;
     // At start-up and for stored games an unreadable picture must not stop
     // the game: it is reported and the black picture stands in.
     void LoadBackgroundOrBlack();
     void ApplyGrid();
     void SetColorIcons(const std::array<int, 5>& stored);
-    // The name to save the game in play under; empty when the player declines.
-    QString AskSaveName();
     void CreateControls();
     void CreateMenuAndToolBar();
     void CreateStatusBar();
@@ -136,6 +145,7 @@ private:
     QAction* menu_grid = nullptr;
     std::array<QIcon, 24> MenuImageList;
     TTableForm* TableForm = nullptr;
+    TAdminForm* AdminForm = nullptr;
     TInfoForm* InfoForm = nullptr;
     THelpwindow* Helpwindow = nullptr;
     TWhoForm* WhoForm = nullptr;

@@ -1,8 +1,10 @@
+#include "administration.h"
 #include "tabellen.h"
 #include "windowrig.h"
 
 #include <QFile>
-#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -19,14 +21,18 @@ void WriteFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-// Answers the save prompt with `name`.
+// Types `name` into the chooser's save mode and presses "Spiel Speichern".
 std::function<int(QDialog&)> SaveAs(const QString& name)
 {
     return [name](QDialog& dialog) {
-        auto* prompt = qobject_cast<QInputDialog*>(&dialog);
-        EXPECT_TRUE(prompt);
-        prompt->setTextValue(name);
-        return int(QDialog::Accepted);
+        auto* chooser = qobject_cast<TAdminForm*>(&dialog);
+        EXPECT_TRUE(chooser);
+        EXPECT_EQ(chooser->DialogMode, "save");
+        dialog.show();
+        QCoreApplication::processEvents(); // the opening
+        dialog.findChild<QLineEdit*>("SaveNameEdit")->setText(name);
+        dialog.findChild<QPushButton*>("OkaySaveButton")->click();
+        return dialog.result();
     };
 }
 

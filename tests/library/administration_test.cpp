@@ -1,0 +1,536 @@
+#include "administration.h"
+#include "game/fakes.h"
+#include "support/printers.h"
+#include "userdialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <deque>
+#include <sys/resource.h>
+
+namespace {
+
+// Answers the chooser's questions from a script and keeps what it showed.
+struct RecordingDialogs : UserDialogs {
+    std::deque<bool> answers;
+    QStringList questions;
+    QStringList errors;
+    QStringList errorButtons;
+    QStringList warnings;
+    QStringList messages;
+
+    using UserDialogs::ShowError;
+    bool Confirm(QWidget*, const QString& text) override { return AskWarning(nullptr, text); }
+    bool AskWarning(QWidget*, const QString& text) override
+    {
+        questions << text;
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
+    void ShowError(QWidget*, const QString& text, const QString& button) override
+    {
+        errors << text;
+        errorButtons << button;
+    }
+    void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
+    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    QString ChoosePicture(QWidget*, const QString&) override { return {}; }
+    int RunModal(QDialog&) override { return QDialog::Rejected; }
+};
+
+const QByteArray Games = "[OPTIONS]\r\ngamename=Zoo\r\n"
+                         "[Zoo-GAME]\r\nfilename=C:\\Bilder\\Tiere\\zoo.bmp\r\ndate=07.12.26 12:23\r\nrows=18\r\n"
+                         "cols=22\r\ngrid=1\r\ncolor1=1\r\ncolor2=1\r\ncolor3=0\r\ncolor4=1\r\ncolor5=0\r\n"
+                         "[-GAME]\r\nfilename=schule.bmp\r\ndate=07.12.26 12:31\r\nrows=20\r\ncols=30\r\n"
+                         "grid=0\r\ncolor1=1\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n"
+                         "[apfel-GAME]\r\nrows=9\r\n"
+                         "[Notizen]\r\ntext=keine\r\n"
+                         "[Birne-GAME]\r\ndate=\r\ncols=0x1A\r\ncolor5=7\r\n";
+
+bool SavePicture(const QString& file, int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    return picture.save(file, "BMP");
+}
+
+QImage IconImage(int index)
+{
+    return QImage(QString(":/icons/icon%1.png").arg(index, 2, 10, QChar('0'))).convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage Shown(const QLabel* label)
+{
+    return label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+class Chooser : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString previousFolder = QDir::currentPath();
+    QString path = folder.filePath("plimmerlo.ini");
+    FixedClock clock;
+    RecordingDialogs dialogs;
+    TAdminForm form{clock, dialogs, path};
+
+    Chooser()
+    {
+        // Bare picture names are looked for in the current folder.
+        QDir::setCurrent(folder.path());
+        GameInPlay game;
+        game.gameName = "Zoo";
+        game.gameDate = "08.12.26 09:15";
+        form.SetGameInPlay(game);
+    }
+    ~Chooser() override { QDir::setCurrent(previousFolder); }
+
+    void Put(const QByteArray& bytes) const
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    QByteArray Contents() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+    }
+
+    // Shows the dialog as its caller does and lets its opening run.
+    void Open(const QString& mode, const QString& chosen)
+    {
+        form.ChosenGame = chosen;
+        form.DialogMode = mode;
+        form.show();
+        QCoreApplication::processEvents();
+    }
+
+    template <typename T = QWidget> T* Get(const char* name) const
+    {
+        T* child = form.findChild<T*>(name);
+        EXPECT_TRUE(child) << name;
+        return child;
+    }
+    QString Text(const char* label) const { return Get<QLabel>(label)->text(); }
+    QListWidget* List() const { return Get<QListWidget>("MotivListBox"); }
+    QStringList Entries() const
+    {
+        QStringList entries;
+        for (int row = 0; row < List()->count(); ++row)
+            entries << List()->item(row)->text();
+        return entries;
+    }
+    QString Selected() const
+    {
+        const auto items = List()->selectedItems();
+        return items.isEmpty() ? QString("<none>") : items[0]->text();
+    }
+    void ClickEntry(const QString& entry) const
+    {
+        const auto items = List()->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << entry.toStdString();
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, List()->visualItemRect(items[0]).center());
+    }
+    void Press(const char* button) const { Get<QAbstractButton>(button)->click(); }
+    void Escape() const { QTest::keyClick(form.focusWidget(), Qt::Key_Escape); }
+    bool Shows(const char* panel) const { return Get(panel)->isVisible(); }
+};
+
+// Files of this process cannot grow: writes fail as on a full disk, for
+// root as well, whom folder permissions would not stop.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    void (*handler_)(int);
+    rlimit saved_{};
+};
+
+} // namespace
+
+TEST_F(Chooser, EachModeShowsItsCaptionPanelsAndFocus)
+{
+    EXPECT_EQ(form.ChosenGame, "(Standard)");
+    EXPECT_EQ(Entries(), QStringList{"(Standard)"});
+    EXPECT_EQ(form.size(), QSize(456, 360));
+    EXPECT_EQ(form.minimumSize(), form.maximumSize());
+    Put(Games);
+    Open("", "Zoo");
+    EXPECT_EQ(form.DialogMode, "load");
+    EXPECT_EQ(form.windowTitle(), "Ein Plimmerlo-Spiel Auswählen ...");
+    EXPECT_FALSE(Shows("SaveGamePanel"));
+    EXPECT_FALSE(Shows("ChangeNamePanel"));
+    EXPECT_TRUE(Shows("MotiveComandPanel"));
+    EXPECT_TRUE(Shows("OptionCommandPanel"));
+    EXPECT_EQ(form.focusWidget(), List());
+    EXPECT_EQ(Get("DoubleToolButton")->toolTip(), "Spiel Kopieren");
+    EXPECT_EQ(Get("EraseToolButton")->toolTip(), "Spiel Löschen");
+    EXPECT_EQ(Get("EditToolButton")->toolTip(), "Spielname Ändern");
+
+    Press("EditToolButton");
+    EXPECT_EQ(form.DialogMode, "change");
+    EXPECT_EQ(form.windowTitle(), "Ein Plimmerlo-Spiel Umbenennen ...");
+    EXPECT_TRUE(Shows("ChangeNamePanel"));
+    EXPECT_FALSE(Shows("MotiveComandPanel"));
+    EXPECT_FALSE(Shows("OptionCommandPanel"));
+    EXPECT_EQ(form.focusWidget(), Get("NewNameEdit"));
+    EXPECT_EQ(Get<QLineEdit>("NewNameEdit")->text(), "Zoo");
+    Press("CancelChangeButton");
+    EXPECT_EQ(form.DialogMode, "load");
+    EXPECT_TRUE(form.isVisible());
+    form.hide();
+
+    Open("save", "Zoo");
+    EXPECT_EQ(form.windowTitle(), "Das aktuelle Plimmerlo-Spiel Speichern ...");
+    EXPECT_TRUE(Shows("SaveGamePanel"));
+    EXPECT_FALSE(Shows("ChangeNamePanel"));
+    EXPECT_FALSE(Shows("MotiveComandPanel"));
+    EXPECT_FALSE(Shows("OptionCommandPanel"));
+    EXPECT_EQ(form.focusWidget(), Get("SaveNameEdit"));
+    EXPECT_EQ(Get<QLineEdit>("SaveNameEdit")->text(), "Zoo");
+}
+
+TEST_F(Chooser, EscapePressesTheAbbrechenThatIsShown)
+{
+    Put(Games);
+    Open("load", "Zoo");
+    Escape();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), TAdminForm::Cancel);
+
+    Open("load", "Zoo");
+    Press("EditToolButton");
+    Escape(); // renaming shows no button that closes the dialog
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.DialogMode, "change");
+    form.close(); // the window's own close button
+    EXPECT_EQ(form.result(), TAdminForm::Cancel);
+
+    Open("save", "Zoo");
+    Escape();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), TAdminForm::Abort);
+}
+
+TEST_F(Chooser, ListsTheGamesWithoutRegardToLetterCase)
+{
+    Put(Games + "[\xC4pfel-GAME]\r\n");
+    Open("load", "BIRNE");
+    // Qt's own sort would put "apfel" and "Äpfel" last.
+    EXPECT_EQ(Entries(), (QStringList{"(Standard)", "apfel", "Äpfel", "Birne", "Zoo"}));
+    EXPECT_EQ(Selected(), "Birne");
+    EXPECT_EQ(Text("MotivLabel"), "BIRNE");
+    EXPECT_EQ(Text("ColsLabel"), "0x1A"); // shown as stored
+}
+
+TEST_F(Chooser, ClickingAnEntryPreviewsItAndAuswaehlenHandsItBack)
+{
+    Put(Games);
+    Open("load", "Zoo");
+    EXPECT_EQ(Text("GrafikNameLabel"), "C:\\..\\zoo.bmp");
+    EXPECT_EQ(Text("DateLabel"), "07.12.26 12:23");
+    EXPECT_EQ(Text("ColorsLabel"), "3");
+    const int zooIcons[] = {1, 3, 4, 9, 6};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Shown(Get<QLabel>(QString("Image%1").arg(i + 1).toUtf8())), IconImage(zooIcons[i])) << i;
+
+    ClickEntry("apfel");
+    EXPECT_EQ(Text("MotivLabel"), "apfel");
+    EXPECT_EQ(Text("DateLabel"), "kein Datum");
+    EXPECT_EQ(Text("RowsLabel"), "9");
+    EXPECT_EQ(Text("ColsLabel"), "0");
+    EXPECT_EQ(Text("ColorsLabel"), "0");
+    EXPECT_EQ(Text("GrafikNameLabel"), "");
+    ClickEntry("Birne");
+    EXPECT_EQ(Text("DateLabel"), ""); // present but empty
+    EXPECT_EQ(Text("ColorsLabel"), "1"); // any value but 0 counts, as when playing
+    EXPECT_EQ(Shown(Get<QLabel>("Image5")), IconImage(7));
+
+    Press("OkButton");
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), TAdminForm::OK);
+    EXPECT_EQ(form.ChosenGame, "Birne");
+}
+
+TEST_F(Chooser, PathsAreShortenedToTheirFirstFolderAndName)
+{
+    const std::pair<QByteArray, QString> paths[] = {
+        {"C:\\Bilder\\Tiere\\zoo.jpg", "C:\\..\\zoo.jpg"},
+        {"C:\\zoo.jpg", "C:\\..\\zoo.jpg"},
+        {"/home/lena/Bilder/zoo.jpg", "/../zoo.jpg"},
+        {"Bilder/zoo.jpg", "Bilder/../zoo.jpg"},
+        {"C:zoo.jpg", "C:zoo.jpg"},
+        {"zoo.jpg", "zoo.jpg"},
+    };
+    for (const auto& [stored, shown] : paths) {
+        Put("[OPTIONS]\r\n[Zoo-GAME]\r\nfilename=" + stored + "\r\n");
+        Open("load", "Zoo");
+        EXPECT_EQ(Text("GrafikNameLabel"), shown) << stored.toStdString();
+        form.hide();
+    }
+}
+
+TEST_F(Chooser, PreviewKeepsThePictureProportions)
+{
+    ASSERT_TRUE(SavePicture("wide.bmp", 400, 300));
+    ASSERT_TRUE(SavePicture("tall.bmp", 300, 400));
+    Put("[OPTIONS]\r\n[Wide-GAME]\r\nfilename=D:\\weg\\wide.bmp\r\n[Tall-GAME]\r\nfilename=tall.bmp\r\n");
+    Open("load", "Wide"); // found by its bare name in the current folder
+    const QLabel* preview = Get<QLabel>("PreviewImage");
+    const QSize area = preview->parentWidget()->size();
+    ASSERT_GT(area.width(), area.height());
+    EXPECT_EQ(preview->geometry(), QRect(0, 0, area.width(), area.width() * 3 / 4));
+    EXPECT_EQ(preview->pixmap().size(), QSize(400, 300));
+    ClickEntry("Tall");
+    EXPECT_EQ(preview->geometry(), QRect(0, 0, area.height() * 3 / 4, area.height()));
+}
+
+TEST_F(Chooser, PictureThatCannotBeShownGivesTheBlackSquare)
+{
+    QFile("broken.jpg").open(QIODevice::WriteOnly);
+    QFile text("notes.txt");
+    text.open(QIODevice::WriteOnly);
+    text.write("kein Bild");
+    text.close();
+    ASSERT_TRUE(SavePicture("real.bmp", 40, 30));
+    Put("[OPTIONS]\r\n[Real-GAME]\r\nfilename=real.bmp\r\n[Missing-GAME]\r\nfilename=fehlt.bmp\r\n"
+        "[Broken-GAME]\r\nfilename=broken.jpg\r\n[Text-GAME]\r\nfilename=notes.txt\r\n");
+    Open("load", "Real");
+    const QLabel* preview = Get<QLabel>("PreviewImage");
+    for (const char* game : {"Missing", "Broken", "Text"}) {
+        ClickEntry("Real");
+        ClickEntry(game);
+        EXPECT_EQ(Shown(preview), IconImage(16)) << game;
+    }
+    // Square, so as wide as the preview and as tall as it is wide.
+    const int width = preview->parentWidget()->width();
+    EXPECT_EQ(preview->geometry(), QRect(0, 0, width, width));
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(Chooser, PictureIsFoundBesideTheProgram)
+{
+    const QString name = "chooser-test-beside.bmp";
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    ASSERT_TRUE(SavePicture(beside, 64, 16));
+    const auto cleanUp = qScopeGuard([&] { QFile::remove(beside); });
+    Put("[OPTIONS]\r\n[Zoo-GAME]\r\nfilename=C:\\Bilder\\" + name.toUtf8() + "\r\n");
+    Open("load", "Zoo");
+    EXPECT_EQ(Get<QLabel>("PreviewImage")->pixmap().size(), QSize(64, 16));
+}
+
+TEST_F(Chooser, NoGamesIsToldOnceAndClearsThePreview)
+{
+    Put(Games);
+    Open("load", "Zoo");
+    form.hide();
+    Put("[OPTIONS]\r\ngamename=Zoo\r\n");
+    Open("load", "Zoo");
+    EXPECT_EQ(dialogs.errors, QStringList{"Es gibt hier noch keine Spiele!"});
+    EXPECT_EQ(dialogs.errorButtons, QStringList{"Abbrechen"});
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_EQ(Text("MotivLabel"), "");
+    EXPECT_EQ(Text("RowsLabel"), "0");
+    EXPECT_EQ(Text("DateLabel"), "");
+    EXPECT_EQ(Text("GrafikNameLabel"), "");
+    EXPECT_EQ(Shown(Get<QLabel>("Image1")), IconImage(0));
+    EXPECT_TRUE(form.isVisible());
+    // Saving needs no list: it says nothing.
+    form.hide();
+    Open("save", "Zoo");
+    EXPECT_EQ(dialogs.errors.size(), 1);
+}
+
+TEST_F(Chooser, SectionsWithoutAnyGameGiveAnEmptyList)
+{
+    Put("[OPTIONS]\r\ngamename=\r\n[Notizen]\r\ntext=keine\r\n");
+    Open("load", "");
+    EXPECT_EQ(List()->count(), 0);
+    EXPECT_EQ(Selected(), "<none>");
+    EXPECT_EQ(form.ChosenGame, "");
+    EXPECT_EQ(Text("RowsLabel"), "0");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    Press("OkButton");
+    EXPECT_EQ(form.ChosenGame, "");
+}
+
+TEST_F(Chooser, CopyCarriesTheKeysAndTheDateOfTheGameInPlay)
+{
+    Put(Games);
+    Open("load", "Zoo");
+    Press("DoubleToolButton");
+    Press("DoubleToolButton"); // the copy is selected: this copies the copy
+    ClickEntry("(Standard)");
+    Press("DoubleToolButton");
+    ClickEntry("Zoo");
+    Press("DoubleToolButton"); // again: rewrites Zoo-Kopie
+    const QByteArray zooKeys = "filename=C:\\Bilder\\Tiere\\zoo.bmp\r\ndate=08.12.26 09:15\r\nrows=18\r\ncols=22\r\n"
+                               "grid=1\r\ncolor1=1\r\ncolor2=1\r\ncolor3=0\r\ncolor4=1\r\ncolor5=0\r\n";
+    EXPECT_EQ(Contents(), Games + "[Zoo-Kopie-GAME]\r\n" + zooKeys + "[Zoo-Kopie-Kopie-GAME]\r\n" + zooKeys
+                              + "[-Kopie-GAME]\r\nfilename=schule.bmp\r\ndate=08.12.26 09:15\r\nrows=20\r\ncols=30\r\n"
+                                "grid=0\r\ncolor1=1\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n");
+    EXPECT_EQ(Selected(), "Zoo-Kopie");
+    EXPECT_EQ(form.ChosenGame, "Zoo-Kopie");
+    EXPECT_EQ(Text("DateLabel"), "08.12.26 09:15");
+    EXPECT_TRUE(Entries().contains("-Kopie"));
+}
+
+TEST_F(Chooser, EraseAsksFirstAndNamesTheEntry)
+{
+    Put(Games);
+    Open("load", "Zoo");
+    ClickEntry("(Standard)");
+    dialogs.answers = {false};
+    Press("EraseToolButton");
+    EXPECT_EQ(dialogs.questions, QStringList{"Soll das Spiel\n\"(Standard)\"\nwirklich gelöscht werden?."});
+    EXPECT_EQ(Contents(), Games);
+
+    ClickEntry("Zoo");
+    dialogs.answers = {true};
+    Press("EraseToolButton");
+    EXPECT_FALSE(Contents().contains("Zoo-GAME"));
+    EXPECT_TRUE(Contents().contains("[-GAME]"));
+    EXPECT_EQ(Entries(), (QStringList{"(Standard)", "apfel", "Birne"}));
+    // The chosen game is gone: nothing is selected, and the preview stays.
+    EXPECT_EQ(Selected(), "<none>");
+    EXPECT_EQ(Text("MotivLabel"), "Zoo");
+    EXPECT_EQ(Text("RowsLabel"), "18");
+}
+
+TEST_F(Chooser, RenameMovesTheGameAndRefusesAnExistingName)
+{
+    Put(Games);
+    Open("load", "Zoo");
+    Press("EditToolButton");
+    auto* edit = Get<QLineEdit>("NewNameEdit");
+    edit->setText(" zoo ");
+    Press("OkayChangeButton");
+    EXPECT_EQ(dialogs.warnings, QStringList{"Den Namen\n\"zoo\"\ngibt es schon."});
+    EXPECT_EQ(form.DialogMode, "change");
+    EXPECT_EQ(edit->text(), " zoo ");
+    EXPECT_EQ(Contents(), Games);
+
+    edit->setText("Park");
+    Press("OkayChangeButton");
+    EXPECT_EQ(form.DialogMode, "load");
+    EXPECT_TRUE(Shows("OptionCommandPanel"));
+    const QByteArray after = Contents();
+    EXPECT_FALSE(after.contains("[Zoo-GAME]"));
+    EXPECT_TRUE(after.endsWith("[Park-GAME]\r\nfilename=C:\\Bilder\\Tiere\\zoo.bmp\r\ndate=08.12.26 09:15\r\n"
+                               "rows=18\r\ncols=22\r\ngrid=1\r\ncolor1=1\r\ncolor2=1\r\ncolor3=0\r\ncolor4=1\r\n"
+                               "color5=0\r\n"));
+    EXPECT_EQ(Selected(), "Park");
+    EXPECT_EQ(Text("DateLabel"), "08.12.26 09:15");
+    // The label still names the game as the dialog opened on it, so
+    // "Auswählen" at once hands that name back; a click brings it up to date.
+    EXPECT_EQ(Text("MotivLabel"), "Zoo");
+    ClickEntry("Park");
+    EXPECT_EQ(Text("MotivLabel"), "Park");
+
+    Press("EditToolButton");
+    edit->setText("Zoo");
+    Press("OkayChangeButton");
+    EXPECT_EQ(Entries(), (QStringList{"(Standard)", "apfel", "Birne", "Zoo"}));
+    EXPECT_FALSE(Contents().contains("Park"));
+
+    // A blank name does nothing.
+    Press("EditToolButton");
+    edit->setText(" \t");
+    Press("OkayChangeButton");
+    EXPECT_EQ(form.DialogMode, "change");
+    EXPECT_EQ(dialogs.warnings.size(), 1);
+}
+
+TEST_F(Chooser, RenamingTheStandardGameMovesItToAName)
+{
+    Put(Games);
+    Open("load", "(Standard)");
+    Press("EditToolButton");
+    EXPECT_EQ(Get<QLineEdit>("NewNameEdit")->text(), ""); // the standard game's name is empty
+    Get<QLineEdit>("NewNameEdit")->setText("Schule");
+    Press("OkayChangeButton");
+    EXPECT_FALSE(Contents().contains("[-GAME]"));
+    EXPECT_EQ(Entries(), (QStringList{"apfel", "Birne", "Schule", "Zoo"}));
+}
+
+TEST_F(Chooser, SavingOverAnotherGameAsksFirst)
+{
+    Put(Games);
+    Open("save", "Zoo");
+    EXPECT_EQ(Selected(), "<none>");
+    ClickEntry("apfel"); // the list only shows what there is
+    EXPECT_EQ(Text("MotivLabel"), "Zoo");
+    EXPECT_EQ(Text("RowsLabel"), "0");
+    auto* edit = Get<QLineEdit>("SaveNameEdit");
+    edit->setText("  apfel ");
+    dialogs.answers = {false};
+    Press("OkaySaveButton");
+    EXPECT_EQ(dialogs.questions,
+              QStringList{"Es gibt schon ein Spiel unter dem Namen\n\"apfel\"\nMöchtest du das alte Spiel überschreiben?"});
+    EXPECT_EQ(edit->text(), "apfel");
+    EXPECT_EQ(form.result(), TAdminForm::No);
+    EXPECT_FALSE(form.isVisible());
+
+    Open("save", "Zoo");
+    edit->setText("APFEL");
+    dialogs.answers = {true};
+    Press("OkaySaveButton");
+    EXPECT_EQ(form.result(), TAdminForm::OK);
+    EXPECT_EQ(form.SaveName(), "APFEL");
+
+    // The game in play and a new name are saved without a question.
+    for (const char* name : {"ZOO", "Neu"}) {
+        Open("save", "Zoo");
+        edit->setText(name);
+        Press("OkaySaveButton");
+        EXPECT_EQ(form.result(), TAdminForm::OK) << name;
+    }
+    EXPECT_EQ(dialogs.questions.size(), 2);
+    Open("save", "Zoo");
+    Press("CncelSaveButton");
+    EXPECT_EQ(form.result(), TAdminForm::Abort);
+    EXPECT_EQ(Contents(), Games);
+}
+
+TEST_F(Chooser, FailedCopyIsToldAndLeavesTheFileWhole)
+{
+    Put(Games);
+    Open("load", "Zoo");
+    {
+        FileSizeLimit limit(Games.size());
+        Press("DoubleToolButton");
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0], "nach " + path + " kann nicht geschrieben werden.");
+    EXPECT_EQ(Contents(), Games);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.ChosenGame, "Zoo");
+}

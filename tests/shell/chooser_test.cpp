@@ -1,0 +1,165 @@
+// The main window's side of the game chooser: what it hands the dialog and
+// what it does with the dialog's answer.
+#include "administration.h"
+#include "windowrig.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+const QByteArray ZooAndPark = "[OPTIONS]\r\ngamename=Zoo\r\n"
+                              "[Zoo-GAME]\r\nfilename=zoo.bmp\r\ndate=07.12.26 12:23\r\nrows=20\r\ncols=30\r\n"
+                              "[Park-GAME]\r\ndate=01.05.26 10:00\r\nrows=12\r\ncols=15\r\n"
+                              "color1=0\r\ncolor2=1\r\ncolor3=1\r\ncolor4=0\r\ncolor5=0\r\n";
+
+// Plays the player's part in the chooser: opens it as RunModal would, lets
+// `play` act in it, and gives back the result it closed with.
+std::function<int(QDialog&)> InChooser(std::function<void(TAdminForm&)> play)
+{
+    return [play](QDialog& dialog) {
+        auto* chooser = qobject_cast<TAdminForm*>(&dialog);
+        EXPECT_TRUE(chooser);
+        dialog.show();
+        QCoreApplication::processEvents();
+        play(*chooser);
+        EXPECT_FALSE(dialog.isVisible());
+        return dialog.result();
+    };
+}
+
+void ClickEntry(TAdminForm& chooser, const QString& entry)
+{
+    auto* list = chooser.findChild<QListWidget*>("MotivListBox");
+    const auto items = list->findItems(entry, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << entry.toStdString();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
+}
+
+void Press(TAdminForm& chooser, const char* button)
+{
+    chooser.findChild<QAbstractButton*>(button)->click();
+}
+
+QString Label(TAdminForm& chooser, const char* name)
+{
+    return chooser.findChild<QLabel*>(name)->text();
+}
+
+} // namespace
+
+TEST(GameChooser, LoadsTheGameThePlayerPicks)
+{
+    WindowRig rig({{"zoo.bmp", TestPicture(600, 400)}});
+    WriteFile(rig.settingsPath, ZooAndPark);
+    rig.Start();
+    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+        EXPECT_EQ(chooser.DialogMode, "load");
+        EXPECT_EQ(Label(chooser, "MotivLabel"), "Zoo");
+        ClickEntry(chooser, "Park");
+        Press(chooser, "OkButton");
+    });
+    rig.Action("menu_loadgame")->trigger();
+    EXPECT_EQ(rig.game().GameName(), "Park");
+    EXPECT_EQ(rig.game().ColCount(), 15);
+    EXPECT_EQ(rig.game().RowCount(), 12);
+    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(rig.form->GameDate(), "01.05.26 10:00");
+    EXPECT_EQ(rig.Message(), "Spielen wir \"Park\" ...");
+
+    // The tool button offers the game now in play; "Abbrechen" keeps it.
+    const auto board = rig.game().Board();
+    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+        EXPECT_EQ(Label(chooser, "MotivLabel"), "Park");
+        ClickEntry(chooser, "Zoo");
+        Press(chooser, "CancelButton");
+    });
+    rig.Find<QToolButton>("ToolButton9")->click();
+    EXPECT_EQ(rig.game().GameName(), "Park");
+    EXPECT_EQ(rig.game().Board(), board);
+}
+
+TEST(GameChooser, AuswaehlenAtOnceWithTheStandardGameLoadsTheRecordedGame)
+{
+    WindowRig rig;
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=\r\n[-GAME]\r\ndate=x\r\nrows=10\r\n"
+                                "[Zoo-GAME]\r\ndate=y\r\nrows=20\r\n");
+    rig.Start();
+    ASSERT_EQ(rig.game().RowCount(), 10);
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Zoo\r\n[-GAME]\r\ndate=x\r\nrows=10\r\n"
+                                "[Zoo-GAME]\r\ndate=y\r\nrows=20\r\n");
+    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+        // The first entry is selected and previewed, but the label names the game in play.
+        EXPECT_EQ(chooser.findChild<QListWidget*>("MotivListBox")->currentItem()->text(), "(Standard)");
+        EXPECT_EQ(Label(chooser, "RowsLabel"), "10");
+        EXPECT_EQ(Label(chooser, "MotivLabel"), "");
+        Press(chooser, "OkButton");
+    });
+    rig.Action("menu_loadgame")->trigger();
+    EXPECT_EQ(rig.game().GameName(), "Zoo");
+    EXPECT_EQ(rig.game().RowCount(), 20);
+}
+
+TEST(GameChooser, SavingShowsTheArrangementInPlay)
+{
+    WindowRig rig({{"zoo.bmp", TestPicture(600, 400)}});
+    WriteFile(rig.settingsPath, ZooAndPark);
+    rig.Start();
+    rig.PlayOnlyColour(2);
+    rig.Action("color_yellow")->trigger();
+    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+        EXPECT_EQ(chooser.DialogMode, "save");
+        EXPECT_EQ(chooser.findChild<QLineEdit*>("SaveNameEdit")->text(), "Zoo");
+        EXPECT_EQ(Label(chooser, "RowsLabel"), "20");
+        EXPECT_EQ(Label(chooser, "ColsLabel"), "30");
+        EXPECT_EQ(Label(chooser, "ColorsLabel"), "2");
+        EXPECT_EQ(Label(chooser, "GrafikNameLabel"), "zoo.bmp");
+        EXPECT_EQ(chooser.findChild<QLabel*>("PreviewImage")->pixmap().size(), QSize(600, 400));
+        EXPECT_EQ(Label(chooser, "DateLabel"), "07.12.26");
+        const QImage shown = chooser.findChild<QLabel*>("Image4")->pixmap().toImage();
+        EXPECT_EQ(shown, QImage(":/icons/icon09.png").convertToFormat(shown.format())); // yellow, checked
+        chooser.findChild<QLineEdit*>("SaveNameEdit")->setText("Park");
+        Press(chooser, "OkaySaveButton"); // and the question is answered "&Nein"
+    });
+    rig.Action("menu_save")->trigger();
+    EXPECT_EQ(rig.dialogs.questions.size(), 1);
+    EXPECT_EQ(FileBytes(rig.settingsPath), ZooAndPark);
+    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo");
+
+    rig.dialogs.answers = {true};
+    rig.Action("menu_save")->trigger();
+    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo / Park");
+    EXPECT_TRUE(FileBytes(rig.settingsPath).contains("[Park-GAME]\r\ndate=07.12.26 12:23\r\nrows=20\r\ncols=30\r\n"));
+}
+
+TEST(GameChooser, CopiesCarryTheDateOfTheGameInPlay)
+{
+    WindowRig rig;
+    WriteFile(rig.settingsPath, ZooAndPark);
+    rig.Start();
+    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+        ClickEntry(chooser, "Park");
+        Press(chooser, "DoubleToolButton");
+        Press(chooser, "CancelButton");
+    });
+    rig.Action("menu_loadgame")->trigger();
+    EXPECT_TRUE(FileBytes(rig.settingsPath).endsWith("[Park-Kopie-GAME]\r\ndate=07.12.26 12:23\r\nrows=12\r\n"
+                                                     "cols=15\r\ncolor1=0\r\ncolor2=1\r\ncolor3=1\r\ncolor4=0\r\n"
+                                                     "color5=0\r\n"));
+    EXPECT_EQ(rig.game().GameName(), "Zoo");
+}
