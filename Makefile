@@ -5,7 +5,7 @@ BUILD     ?= build
 # The same tests once more, built with AddressSanitizer and UBSan.
 SANITIZE_BUILD ?= build-sanitize
 PACKAGES  := cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libgtest-dev \
-             libbenchmark-dev fonts-liberation2 qt6-translations-l10n
+             libbenchmark-dev fonts-liberation2 qt6-translations-l10n python3 xvfb xdotool
 # The start-up benchmark measures the game in a real X server.
 BENCH_PACKAGES := xvfb python3
 SUDO      := $(if $(filter 0,$(shell id -u)),,sudo)

@@ -931,6 +931,26 @@ QImage CreditsPicture()
     return image;
 }
 
+// The program's icon for the desktop's menu: stones over the school
+// picture, some already cleared, in a rounded frame.
+QImage AppIcon(const QImage& school)
+{
+    QImage image(64, 64, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath frame;
+    frame.addRoundedRect(QRectF(1, 1, 62, 62), 10, 10);
+    p.setClipPath(frame);
+    p.drawImage(QRect(0, 0, 64, 64), school, QRect(330, 20, 180, 180));
+    PaintField(p, {8, 8}, 12, {"..r.", "b.ry", "bbyy", "rbyr"});
+    p.setClipping(false);
+    p.setPen(QPen(QColor(60, 60, 90), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(frame);
+    return image;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -974,6 +994,7 @@ int main(int argc, char* argv[])
         {"pictures/boardcorner.png", BoardCornerPicture(school)},
         {"pictures/boardcleared.png", ClearedBoardPicture(school)},
         {"pictures/colourmenu.png", ColourMenuPicture(school, icons)},
+        {"plimmerlo.png", AppIcon(school)},
     };
     for (const auto& [file, picture] : pictures) {
         const QString name = art.filePath(file);

@@ -176,12 +176,6 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     qApp->installEventFilter(this);
     FormCreate();
-    // The other windows come after the start-up, which needs none of them.
-    TableForm = new TTableForm(this);
-    AdminForm = new TAdminForm(environment_.clock, dialogs_, environment_.settingsPath, this);
-    InfoForm = new TInfoForm(environment_.desktop, dialogs_, this);
-    Helpwindow = new THelpwindow(this);
-    WhoForm = new TWhoForm(this);
 }
 
 TMainForm::~TMainForm()
@@ -325,6 +319,41 @@ void TMainForm::Connect(QAction* action, void (TMainForm::*handler)())
 {
     if (handler)
         connect(action, &QAction::triggered, this, [this, handler] { RunCommand([=, this] { (this->*handler)(); }); });
+}
+
+TTableForm& TMainForm::TableForm()
+{
+    if (!tableForm_)
+        tableForm_ = new TTableForm(this);
+    return *tableForm_;
+}
+
+TAdminForm& TMainForm::AdminForm()
+{
+    if (!adminForm_)
+        adminForm_ = new TAdminForm(environment_.clock, dialogs_, environment_.settingsPath, this);
+    return *adminForm_;
+}
+
+TInfoForm& TMainForm::InfoForm()
+{
+    if (!infoForm_)
+        infoForm_ = new TInfoForm(environment_.desktop, dialogs_, this);
+    return *infoForm_;
+}
+
+THelpwindow& TMainForm::Helpwindow()
+{
+    if (!helpwindow_)
+        helpwindow_ = new THelpwindow(this);
+    return *helpwindow_;
+}
+
+TWhoForm& TMainForm::WhoForm()
+{
+    if (!whoForm_)
+        whoForm_ = new TWhoForm(this);
+    return *whoForm_;
 }
 
 void TMainForm::SetImageIndex(QAction* item, int index)
@@ -525,6 +554,9 @@ void TMainForm::showEvent(QShowEvent* event)
     if (!centred_) {
         centred_ = true;
         CenterOnScreen();
+        // The game starts in front, ready for the child's first click, also
+        // where no window manager hands it the focus.
+        activateWindow();
     }
 }
 
@@ -585,10 +617,10 @@ void TMainForm::ApplyGrid()
 
 void TMainForm::menu_tableClick()
 {
-    TableForm->SetPositions(game_.ColCount(), game_.RowCount());
-    if (dialogs_.RunModal(*TableForm) != QDialog::Accepted)
+    TableForm().SetPositions(game_.ColCount(), game_.RowCount());
+    if (dialogs_.RunModal(TableForm()) != QDialog::Accepted)
         return;
-    game_.SetDimensions(TableForm->Columns(), TableForm->Rows());
+    game_.SetDimensions(TableForm().Columns(), TableForm().Rows());
     NewGame();
 }
 
@@ -691,7 +723,7 @@ void TMainForm::menu_saveClick()
 {
     if (RunChooser("save") != TAdminForm::OK)
         return;
-    const QString name = GameSections::Trimmed(AdminForm->SaveName());
+    const QString name = GameSections::Trimmed(AdminForm().SaveName());
     if (name.isEmpty())
         return;
     game_.SetGameName(name.toStdString());
@@ -704,16 +736,16 @@ void TMainForm::menu_loadgameClick()
 {
     if (RunChooser("load") != TAdminForm::OK)
         return;
-    game_.SetGameName(AdminForm->ChosenGame.toStdString());
+    game_.SetGameName(AdminForm().ChosenGame.toStdString());
     LoadStoredGame();
 }
 
 int TMainForm::RunChooser(const QString& mode)
 {
-    AdminForm->ChosenGame = QString::fromStdString(game_.GameName());
-    AdminForm->DialogMode = mode;
-    AdminForm->SetGameInPlay(CurrentGameInPlay());
-    return dialogs_.RunModal(*AdminForm);
+    AdminForm().ChosenGame = QString::fromStdString(game_.GameName());
+    AdminForm().DialogMode = mode;
+    AdminForm().SetGameInPlay(CurrentGameInPlay());
+    return dialogs_.RunModal(AdminForm());
 }
 
 GameInPlay TMainForm::CurrentGameInPlay() const
@@ -776,27 +808,27 @@ void TMainForm::FormActivate()
     if (StartInfoShown)
         return;
     StartInfoShown = true;
-    QTimer::singleShot(0, this, [this] { dialogs_.RunModal(*InfoForm); });
+    QTimer::singleShot(0, this, [this] { dialogs_.RunModal(InfoForm()); });
 }
 
 void TMainForm::menu_infoClick()
 {
-    dialogs_.RunModal(*InfoForm);
+    dialogs_.RunModal(InfoForm());
 }
 
 void TMainForm::menu_rulesClick()
 {
-    Helpwindow->ShowInFront();
+    Helpwindow().ShowInFront();
 }
 
 void TMainForm::HelpToolButtonClick()
 {
-    Helpwindow->ShowInFront();
+    Helpwindow().ShowInFront();
 }
 
 void TMainForm::menu_whoClick()
 {
-    WhoForm->ShowInFront();
+    WhoForm().ShowInFront();
 }
 
 void TMainForm::menu_goClick()

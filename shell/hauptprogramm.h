@@ -144,9 +144,16 @@ private:
     QMenu* menu_colors = nullptr;
     QAction* menu_grid = nullptr;
     std::array<QIcon, 24> MenuImageList;
-    TTableForm* TableForm = nullptr;
-    TAdminForm* AdminForm = nullptr;
-    TInfoForm* InfoForm = nullptr;
-    THelpwindow* Helpwindow = nullptr;
-    TWhoForm* WhoForm = nullptr;
+    // The other windows, each made at its first use and then only shown and
+    // hidden; making them all at start would hold up the first picture.
+    TTableForm& TableForm();
+    TAdminForm& AdminForm();
+    TInfoForm& InfoForm();
+    THelpwindow& Helpwindow();
+    TWhoForm& WhoForm();
+    TTableForm* tableForm_ = nullptr;
+    TAdminForm* adminForm_ = nullptr;
+    TInfoForm* infoForm_ = nullptr;
+    THelpwindow* helpwindow_ = nullptr;
+    TWhoForm* whoForm_ = nullptr;
 };
