@@ -249,3 +249,11 @@ QImage LoadPicture(const QString& path)
         return LoadJpeg(path);
     return {};
 }
+
+QString BareFileName(const QString& path)
+{
+    qsizetype start = path.size();
+    while (start > 0 && path[start - 1] != u'\\' && path[start - 1] != u'/' && path[start - 1] != u':')
+        --start;
+    return path.mid(start);
+}

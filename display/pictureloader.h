@@ -18,3 +18,8 @@ public:
 // picture. Throws PictureError when the file cannot be opened, read or
 // decoded, or is too large.
 QImage LoadPicture(const QString& path);
+
+// The file-name part of a stored picture path. Paths may come from Windows
+// ("C:\Bilder\zoo.jpg") as well as from this system, so a backslash and a
+// drive's colon separate as a slash does.
+QString BareFileName(const QString& path);

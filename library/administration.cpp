@@ -77,28 +77,13 @@ QString AsciiLower(QString text)
     return text;
 }
 
-// Stored paths may come from Windows ("C:\Bilder\zoo.jpg") as well as from
-// this system, so a backslash and a drive's colon separate as a slash does.
-qsizetype NameStart(const QString& path)
-{
-    qsizetype start = path.size();
-    while (start > 0 && path[start - 1] != u'\\' && path[start - 1] != u'/' && path[start - 1] != u':')
-        --start;
-    return start;
-}
-
-QString FileNamePart(const QString& path)
-{
-    return path.mid(NameStart(path));
-}
-
 // Fits a long path into its label: everything between the first separator
 // and the file name becomes "..", written with that separator, so
 // C:\Bilder\Tiere\zoo.jpg shows as C:\..\zoo.jpg and /home/lena/zoo.jpg as
 // /../zoo.jpg.
 QString ShortPath(const QString& path)
 {
-    const qsizetype nameStart = NameStart(path);
+    const qsizetype nameStart = path.size() - BareFileName(path).size();
     QString folder = path.left(nameStart);
     const auto separator = std::find_if(folder.begin(), folder.end(), [](QChar c) { return c == u'\\' || c == u'/'; });
     if (separator != folder.end())
@@ -497,9 +482,9 @@ void TAdminForm::LoadPreviewPicture(const QString& path)
 {
     QString found = path;
     if (!QFileInfo(found).isFile())
-        found = FileNamePart(path);
+        found = BareFileName(path);
     if (!QFileInfo(found).isFile())
-        found = QDir(QCoreApplication::applicationDirPath()).filePath(FileNamePart(path));
+        found = QDir(QCoreApplication::applicationDirPath()).filePath(BareFileName(path));
     QImage picture;
     if (QFileInfo(found).isFile()) {
         try {
@@ -549,7 +534,7 @@ void TAdminForm::ShowCurrentSettings()
     ColsLabel->setText(QString::number(gameInPlay_.colCount));
     const Clock::LocalTime now = clock_.LocalNow();
     DateLabel->setText(QLocale().toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
-    GrafikNameLabel->setText(FileNamePart(gameInPlay_.backgroundFile));
+    GrafikNameLabel->setText(BareFileName(gameInPlay_.backgroundFile));
     if (QFileInfo(gameInPlay_.backgroundFile).isFile())
         LoadPreviewPicture(gameInPlay_.backgroundFile);
     ShowColorImages(gameInPlay_.colorIcons);

@@ -514,7 +514,7 @@ void TMainForm::LoadBackground()
 {
     const bool named = !backgroundFile_.isEmpty();
     if (!QFileInfo(backgroundFile_).isFile())
-        backgroundFile_ = QFileInfo(backgroundFile_).fileName();
+        backgroundFile_ = BareFileName(backgroundFile_);
     if (named && QFileInfo(backgroundFile_).isFile()) {
         QImage picture = LoadPicture(backgroundFile_);
         if (!picture.isNull())

@@ -104,6 +104,12 @@ TEST(Background, MissingPathIsLookedForByItsBareName)
     EXPECT_EQ(rig.form->BackgroundFile(), "garten.bmp");
     EXPECT_EQ(rig.form->Background().size(), QSize(400, 300));
 
+    // A path stored on Windows names its folders with backslashes.
+    rig.dialogs.pictureToChoose = "C:\\Bilder\\garten.bmp";
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.form->BackgroundFile(), "garten.bmp");
+    EXPECT_EQ(rig.form->Background().size(), QSize(400, 300));
+
     // Not there under either name: the black fallback, and the bare name stays.
     rig.dialogs.pictureToChoose = "/no/such/folder/weg.jpg";
     rig.Action("menu_image")->trigger();
