@@ -39,18 +39,29 @@ public:
     }
 };
 
-inline int RunAndCompare(int argc, char** argv, const char* measured, const std::vector<RatioGoal>& goals)
+// Runs the program's benchmarks; the fastest real time of each, in seconds.
+// False when the command line holds something the library does not know.
+inline bool RunBenchmarks(int argc, char** argv, std::map<std::string, double>& fastest)
 {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
+        return false;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    const auto ours = reporter.fastest.find(measured);
+    fastest = std::move(reporter.fastest);
+    return true;
+}
+
+inline int RunAndCompare(int argc, char** argv, const char* measured, const std::vector<RatioGoal>& goals)
+{
+    std::map<std::string, double> fastest;
+    if (!RunBenchmarks(argc, argv, fastest))
+        return 1;
+    const auto ours = fastest.find(measured);
     for (const RatioGoal& goal : goals) {
-        const auto other = reporter.fastest.find(goal.baseline);
-        if (ours != reporter.fastest.end() && other != reporter.fastest.end())
+        const auto other = fastest.find(goal.baseline);
+        if (ours != fastest.end() && other != fastest.end())
             std::printf("%s / %s: %.3f (goal: at most %.2f)\n", measured + 3, goal.baseline + 3,
                         ours->second / other->second, goal.atMost);
     }

@@ -321,39 +321,42 @@ void TMainForm::Connect(QAction* action, void (TMainForm::*handler)())
         connect(action, &QAction::triggered, this, [this, handler] { RunCommand([=, this] { (this->*handler)(); }); });
 }
 
+namespace {
+
+// Makes a window at its first use; later uses get the same one.
+template <typename Window, typename... Arguments>
+Window& MadeOnce(Window*& window, Arguments&&... arguments)
+{
+    if (!window)
+        window = new Window(std::forward<Arguments>(arguments)...);
+    return *window;
+}
+
+} // namespace
+
 TTableForm& TMainForm::TableForm()
 {
-    if (!tableForm_)
-        tableForm_ = new TTableForm(this);
-    return *tableForm_;
+    return MadeOnce(tableForm_, this);
 }
 
 TAdminForm& TMainForm::AdminForm()
 {
-    if (!adminForm_)
-        adminForm_ = new TAdminForm(environment_.clock, dialogs_, environment_.settingsPath, this);
-    return *adminForm_;
+    return MadeOnce(adminForm_, environment_.clock, dialogs_, environment_.settingsPath, this);
 }
 
 TInfoForm& TMainForm::InfoForm()
 {
-    if (!infoForm_)
-        infoForm_ = new TInfoForm(environment_.desktop, dialogs_, this);
-    return *infoForm_;
+    return MadeOnce(infoForm_, environment_.desktop, dialogs_, this);
 }
 
 THelpwindow& TMainForm::Helpwindow()
 {
-    if (!helpwindow_)
-        helpwindow_ = new THelpwindow(this);
-    return *helpwindow_;
+    return MadeOnce(helpwindow_, this);
 }
 
 TWhoForm& TMainForm::WhoForm()
 {
-    if (!whoForm_)
-        whoForm_ = new TWhoForm(this);
-    return *whoForm_;
+    return MadeOnce(whoForm_, this);
 }
 
 void TMainForm::SetImageIndex(QAction* item, int index)

@@ -7,13 +7,6 @@
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // Throws the dice by the menu and the tool button in turn.
 void ThrowDice(WindowRig& rig, int i)
 {

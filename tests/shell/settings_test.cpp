@@ -8,18 +8,6 @@
 
 namespace {
 
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Types `name` into the chooser's save mode and presses "Spiel Speichern".
 std::function<int(QDialog&)> SaveAs(const QString& name)
