@@ -6,6 +6,9 @@ BUILD     ?= build
 SANITIZE_BUILD ?= build-sanitize
 PACKAGES  := cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libgtest-dev \
              libbenchmark-dev fonts-liberation2 qt6-translations-l10n python3 xvfb xdotool
+# Fuzzing needs clang and its libFuzzer runtime.
+FUZZ_PACKAGES := clang libclang-rt-dev
+FUZZ_SECONDS  ?= 60
 # The start-up benchmark measures the game in a real X server.
 BENCH_PACKAGES := xvfb python3
 SUDO      := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -14,7 +17,7 @@ GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 # Where `make install` puts the game: for the player alone by default.
 PREFIX ?= $(HOME)/.local
 
-.PHONY: all deps install-missing build run test bench install clean
+.PHONY: all deps install-missing build run test bench fuzz install clean
 
 all: build
 
@@ -52,6 +55,10 @@ bench: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
 	@{ $(BUILD)/bench/game_bench && $(BUILD)/bench/picture_bench && $(BUILD)/bench/paint_bench \
 	   && $(BUILD)/bench/settings_bench && bash bench/startup.sh $(BUILD); } 2>&1 | python3 bench/summary.py
+
+fuzz: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="$(FUZZ_PACKAGES)"
+	bash tests/fuzz/run.sh $(FUZZ_SECONDS)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

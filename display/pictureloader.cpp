@@ -49,21 +49,43 @@ void CheckSize(const QString& path, qint64 width, qint64 height)
         throw TooLarge(path);
 }
 
+// Qt's BMP reader takes the lines a file holds and stops quietly where it
+// ends, so the lines a cut-off file lacks would show whatever the memory
+// held. Asked for more than is left, the file tells; unbuffered, every
+// request is the reader's own, not a read-ahead of the device's.
+class WatchedFile : public QFile {
+public:
+    using QFile::QFile;
+    bool RanOut() const { return ranOut_; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 got = QFile::readData(data, maxSize);
+        ranOut_ = ranOut_ || got < maxSize;
+        return got;
+    }
+
+private:
+    bool ranOut_ = false;
+};
+
 QImage LoadBmp(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    WatchedFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw Unreadable(path);
     QImageReader reader(&file, "bmp");
     // Qt's own default ceiling is lower than ours; without this it would
     // refuse pictures that pass the check below.
     reader.setAllocationLimit(int{kMaxBytes >> 20});
     const QSize size = reader.size();
-    if (!size.isValid())
+    // Lines stored top down give a negative height.
+    if (size.width() <= 0 || size.height() == 0)
         throw Unreadable(path);
-    CheckSize(path, size.width(), size.height());
+    CheckSize(path, size.width(), std::abs(qint64{size.height()}));
     QImage image;
-    if (!reader.read(&image))
+    if (!reader.read(&image) || file.RanOut())
         throw Unreadable(path);
     image.convertTo(QImage::Format_RGB32);
     return image;
@@ -72,11 +94,14 @@ QImage LoadBmp(const QString& path)
 struct JpegErrors {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it points to us
     std::jmp_buf jump;
+    bool outOfMemory = false;
 };
 
 [[noreturn]] void GiveUp(j_common_ptr info)
 {
-    std::longjmp(reinterpret_cast<JpegErrors*>(info->err)->jump, 1);
+    auto* errors = reinterpret_cast<JpegErrors*>(info->err);
+    errors->outOfMemory = info->err->msg_code == JERR_NO_BACKING_STORE || info->err->msg_code == JERR_OUT_OF_MEMORY;
+    std::longjmp(errors->jump, 1);
 }
 
 // On damaged image data libjpeg merely warns and fills the rest with grey; a
@@ -204,6 +229,10 @@ QImage LoadJpeg(const QString& path)
     jpeg_decompress_struct& info = jpeg.info;
     if (!Guarded(jpeg.errors, [&] {
             jpeg_create_decompress(&info);
+            // Progressive pictures are held whole in libjpeg's own memory as
+            // well; without a ceiling a small file could take three times
+            // what the picture itself may.
+            info.mem->max_memory_to_use = kMaxBytes;
             jpeg_mem_src(&info, reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
             jpeg_read_header(&info, TRUE);
         }))
@@ -234,7 +263,7 @@ QImage LoadJpeg(const QString& path)
                         CmykToRgb(band[i], image.width(), info.saw_Adobe_marker);
             }
         }))
-        throw Unreadable(path);
+        throw jpeg.errors.outOfMemory ? TooLarge(path) : Unreadable(path);
     return image;
 }
 

@@ -215,6 +215,21 @@ TEST_F(PictureLoader, ReadsBmpsOfAnyDepthExactly)
     }
 }
 
+TEST_F(PictureLoader, ReadsBmpsStoredTopDown)
+{
+    // The same picture with its lines stored top first, as the negative
+    // height in the header says.
+    QByteArray bmp = Bmp(Quadrants());
+    const qint32 offset = qFromLittleEndian<qint32>(bmp.constData() + 10);
+    const int stride = int((bmp.size() - offset) / kHeight);
+    QByteArray topDown = bmp.left(offset);
+    for (int row = kHeight - 1; row >= 0; --row)
+        topDown += bmp.mid(offset + row * stride, stride);
+    const QImage image = LoadPicture(Put("oben.bmp", ClaimingBmp(topDown, kWidth, -kHeight)));
+    ExpectOpaqueRgb32(image);
+    EXPECT_EQ(image, Quadrants());
+}
+
 TEST_F(PictureLoader, LeavesOtherExtensionsAlone)
 {
     const QString png = dir.filePath("bild.png");
@@ -245,6 +260,7 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         {"leer.jpg", "", unreadable},
         {"leer.bmp", "", unreadable},
         {"jpeg_als.bmp", jpeg, unreadable},  // the name decides, not the content
+        {"halb.bmp", bmp.left(bmp.size() * 2 / 3), unreadable},  // Qt alone would leave the rest to chance
         {"riesig.bmp", ClaimingBmp(bmp, 100000, 100000), unreadable},  // Qt finds the header absurd
         {"breit.bmp", ClaimingBmp(bmp, 16385, 1), tooLarge},
         {"viele_punkte.bmp", ClaimingBmp(bmp, 9000, 9000), tooLarge},

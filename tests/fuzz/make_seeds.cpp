@@ -1,0 +1,258 @@
+// Writes the fuzz targets' seed corpora: small valid files of every kind
+// the game reads, so that the mutations start from deep inside the formats.
+//
+//   make_seeds <folder>     writes <folder>/ini, <folder>/bmp, <folder>/jpeg
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include <jpeglib.h>
+
+namespace {
+
+void Write(const QDir& folder, const char* name, const QByteArray& bytes)
+{
+    QFile file(folder.filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        std::exit(1);
+    }
+}
+
+// ------------------------------------------------------------------ INI
+
+void IniSeeds(const QDir& folder)
+{
+    Write(folder, "game.ini",
+          "[OPTIONS]\r\ngamename=Zoo\r\nuser=Lena\r\nfirstgame=07.12.26 12:23:45\r\n"
+          "[Zoo-GAME]\r\nfilename=zoo.bmp\r\ndate=07.12.26 12:23\r\nrows=20\r\ncols=30\r\n"
+          "grid=0\r\ncolor1=0\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n");
+    Write(folder, "comments.ini",
+          "; settings\n[Bilder]\n; between entries\nname = \"quoted value\" \nquote='single'\n"
+          "half=\"open\n\n[leer]\n;last\n[Zahlen]\nhex=0x1F\nneg=-12\nbig=99999999999\n");
+    Write(folder, "line_ends.ini", "[A]\rk=1\r[B]\nk=2\n[C]\r\nk=3\n\r[D]\n\rk=4");
+    Write(folder, "names.ini",
+          "orphan=before any section\r\n[ Spaces ] trailing text\r\nKEY=1\r\nkey=2\r\n[]\r\n=no key\r\n"
+          "empty=\r\n[spaces]\r\nk=second of its name\r\n[open\r\nx\r\n[a]b]\r\nk=v\r\n");
+    // Windows-1252: umlauts, the euro sign and the five undefined codes.
+    Write(folder, "codepage.ini",
+          QByteArray("[B\xe4ume-GAME]\r\nfilename=C:\\Bilder\\B\xe4r.jpg\r\n\x80=euro\r\n"
+                     "x\x81\x8d\x8f\x90\x9d=undefined\r\n[\xc4]\r\nk=\xff\r\n[\xe4]\r\nk=\x00z\r\n",
+                     95));
+}
+
+// ------------------------------------------------------------------ BMP
+
+QByteArray Bytes(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (int v : values)
+        bytes.append(char(v));
+    return bytes;
+}
+
+constexpr int kBmpWidth = 5, kBmpHeight = 3;
+
+// `row(y)` gives the pixel bytes of line y; lines are padded to 4 bytes.
+QByteArray Bmp(int bits, int compression, const std::vector<quint32>& palette, const std::function<QByteArray(int)>& row,
+               bool topDown = false, const std::vector<quint32>& masks = {})
+{
+    QByteArray pixels;
+    for (int y = 0; y < kBmpHeight; ++y) {
+        QByteArray line = row(y);
+        if (compression == 0 || compression == 3)
+            line.append((4 - line.size() % 4) % 4, '\0');
+        pixels += line;
+    }
+    if (compression == 1 || compression == 2)
+        pixels += QByteArray("\x00\x01", 2); // end of bitmap
+    const int headerBytes = 14 + 40 + 4 * int(masks.size()) + 4 * int(palette.size());
+    QByteArray bmp(headerBytes, '\0');
+    char* p = bmp.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    qToLittleEndian<quint32>(headerBytes + pixels.size(), p + 2);
+    qToLittleEndian<quint32>(headerBytes, p + 10);
+    qToLittleEndian<quint32>(40, p + 14);
+    qToLittleEndian<qint32>(kBmpWidth, p + 18);
+    qToLittleEndian<qint32>(topDown ? -kBmpHeight : kBmpHeight, p + 22);
+    qToLittleEndian<quint16>(1, p + 26);
+    qToLittleEndian<quint16>(bits, p + 28);
+    qToLittleEndian<quint32>(compression, p + 30);
+    qToLittleEndian<quint32>(pixels.size(), p + 34);
+    qToLittleEndian<qint32>(2835, p + 38);
+    qToLittleEndian<qint32>(2835, p + 42);
+    qToLittleEndian<quint32>(palette.size(), p + 46);
+    char* tail = p + 54;
+    for (quint32 mask : masks)
+        qToLittleEndian(mask, std::exchange(tail, tail + 4));
+    for (quint32 colour : palette)
+        qToLittleEndian(colour, std::exchange(tail, tail + 4));
+    return bmp + pixels;
+}
+
+// The same picture in the old OS/2 header of 12 bytes, 24 bits a pixel.
+QByteArray CoreBmp()
+{
+    QByteArray bmp(26, '\0');
+    char* p = bmp.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    qToLittleEndian<quint32>(26, p + 10);
+    qToLittleEndian<quint32>(12, p + 14);
+    qToLittleEndian<quint16>(kBmpWidth, p + 18);
+    qToLittleEndian<quint16>(kBmpHeight, p + 20);
+    qToLittleEndian<quint16>(1, p + 22);
+    qToLittleEndian<quint16>(24, p + 24);
+    for (int y = 0; y < kBmpHeight; ++y) {
+        for (int x = 0; x < kBmpWidth; ++x)
+            bmp += Bytes({40 * x, 80 * y, 200});
+        bmp.append(1, '\0');
+    }
+    qToLittleEndian<quint32>(bmp.size(), bmp.data() + 2);
+    return bmp;
+}
+
+void BmpSeeds(const QDir& folder)
+{
+    const std::vector<quint32> two = {0x000000, 0xFFFFFF};
+    const std::vector<quint32> sixteen = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                          0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                          0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    const std::vector<quint32> four = {0x102030, 0x405060, 0x708090, 0xA0B0C0};
+    Write(folder, "mono.bmp", Bmp(1, 0, two, [](int y) { return Bytes({0xA8 >> y}); }));
+    Write(folder, "4bit.bmp", Bmp(4, 0, sixteen, [](int y) { return Bytes({0x01 + y, 0x23, 0xF0}); }));
+    Write(folder, "8bit.bmp", Bmp(8, 0, four, [](int y) { return Bytes({0, 1, 2, 3, y}); }));
+    Write(folder, "24bit.bmp", Bmp(24, 0, {}, [](int y) {
+              QByteArray line;
+              for (int x = 0; x < kBmpWidth; ++x)
+                  line += Bytes({40 * x, 80 * y, 200});
+              return line;
+          }));
+    Write(folder, "24bit_topdown.bmp", Bmp(24, 0, {}, [](int y) { return QByteArray(3 * kBmpWidth, char(60 * y)); }, true));
+    Write(folder, "32bit.bmp", Bmp(32, 0, {}, [](int y) {
+              QByteArray line;
+              for (int x = 0; x < kBmpWidth; ++x)
+                  line += Bytes({40 * x, 80 * y, 200, 0});
+              return line;
+          }));
+    // 5-6-5 and 8-8-8-8 through colour masks.
+    Write(folder, "16bit_565.bmp", Bmp(16, 3, {}, [](int y) { return QByteArray(2 * kBmpWidth, char(0x1F << y)); }, false,
+                                       {0xF800, 0x07E0, 0x001F}));
+    Write(folder, "32bit_masks.bmp", Bmp(32, 3, {}, [](int y) { return QByteArray(4 * kBmpWidth, char(0x55 * y)); }, false,
+                                         {0x00FF0000, 0x0000FF00, 0x000000FF}));
+    // Run lengths: runs, an absolute stretch and line ends.
+    Write(folder, "rle8.bmp",
+          Bmp(8, 1, four, [](int y) { return y == 1 ? Bytes({0, 3, 1, 2, 3, 0, 2, 2, 0, 0}) : Bytes({5, y, 0, 0}); }));
+    Write(folder, "rle4.bmp", Bmp(4, 2, sixteen, [](int y) {
+              return y == 1 ? Bytes({0, 3, 0x12, 0x30, 2, 0x45, 0, 0}) : Bytes({5, 0x9A, 0, 0});
+          }));
+    Write(folder, "os2.bmp", CoreBmp());
+}
+
+// ------------------------------------------------------------------ JPEG
+
+enum class Jpeg { Baseline, Progressive, Gray, AdobeCmyk, PlainCmyk, Ycck, Restarts, Arithmetic, Subsampled };
+
+QByteArray EncodeJpeg(Jpeg kind)
+{
+    constexpr int width = 19, height = 11;
+    const bool gray = kind == Jpeg::Gray;
+    const bool cmyk = kind == Jpeg::AdobeCmyk || kind == Jpeg::PlainCmyk || kind == Jpeg::Ycck;
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = width;
+    info.image_height = height;
+    info.input_components = gray ? 1 : cmyk ? 4 : 3;
+    info.in_color_space = gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 50, TRUE);
+    switch (kind) {
+    case Jpeg::Progressive:
+        jpeg_simple_progression(&info);
+        break;
+    case Jpeg::Ycck:
+        jpeg_set_colorspace(&info, JCS_YCCK);
+        break;
+    case Jpeg::PlainCmyk:
+        info.write_Adobe_marker = FALSE;
+        break;
+    case Jpeg::Restarts:
+        info.restart_interval = 1;
+        break;
+    case Jpeg::Arithmetic:
+        info.arith_code = TRUE;
+        break;
+    case Jpeg::Subsampled:
+        info.comp_info[0].h_samp_factor = 2;
+        info.comp_info[0].v_samp_factor = 2;
+        info.optimize_coding = TRUE;
+        break;
+    default:
+        // 4:4:4, so the seeds cover the layout without subsampling too.
+        info.comp_info[0].h_samp_factor = 1;
+        info.comp_info[0].v_samp_factor = 1;
+        break;
+    }
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> line(width * 4);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < info.input_components; ++c)
+                line[x * info.input_components + c] = JSAMPLE((x * 13 + y * 23 + c * 70) & 0xFF);
+        JSAMPROW row = line.data();
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
+
+void JpegSeeds(const QDir& folder)
+{
+    const std::pair<const char*, Jpeg> kinds[] = {
+        {"baseline.jpg", Jpeg::Baseline},     {"progressive.jpg", Jpeg::Progressive},
+        {"gray.jpg", Jpeg::Gray},             {"adobe_cmyk.jpg", Jpeg::AdobeCmyk},
+        {"plain_cmyk.jpg", Jpeg::PlainCmyk},  {"ycck.jpg", Jpeg::Ycck},
+        {"restarts.jpg", Jpeg::Restarts},     {"arithmetic.jpg", Jpeg::Arithmetic},
+        {"subsampled.jpg", Jpeg::Subsampled},
+    };
+    for (const auto& [name, kind] : kinds)
+        Write(folder, name, EncodeJpeg(kind));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    const QDir root(QString::fromLocal8Bit(argv[1]));
+    const std::pair<const char*, void (*)(const QDir&)> kinds[] = {
+        {"ini", IniSeeds}, {"bmp", BmpSeeds}, {"jpeg", JpegSeeds}};
+    for (const auto& [name, make] : kinds) {
+        if (!root.mkpath(name)) {
+            std::fprintf(stderr, "cannot make %s\n", name);
+            return 1;
+        }
+        make(QDir(root.filePath(name)));
+    }
+    return 0;
+}
