@@ -800,17 +800,32 @@ bool TMainForm::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        if (startInfoDue_)
+            ShowStartInfo();
+    }
     return QMainWindow::event(event);
 }
 
 void TMainForm::FormActivate()
 {
     // The flag is set before the window shows, so an activation while it is
-    // still open or closing cannot show it a second time; and it is shown
-    // after the activation has been handled, not inside it.
+    // still open or closing cannot show it a second time.
     if (StartInfoShown)
         return;
     StartInfoShown = true;
+    // The child sees the game first: the info window comes over it once it
+    // has been painted, which the first activation may precede.
+    startInfoDue_ = true;
+    if (painted_)
+        ShowStartInfo();
+}
+
+void TMainForm::ShowStartInfo()
+{
+    startInfoDue_ = false;
+    // Not inside the event that led here, but right after it.
     QTimer::singleShot(0, this, [this] { dialogs_.RunModal(InfoForm()); });
 }
 

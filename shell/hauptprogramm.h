@@ -88,6 +88,7 @@ private:
 
     void FormCreate();
     void FormActivate();
+    void ShowStartInfo();
     // The loading sequence of a stored game: read it, load its picture, deal.
     void LoadStoredGame();
     // Loads one of the stored games, picked by the shared random source.
@@ -131,6 +132,8 @@ private:
     bool showGrid_ = true;
     bool centred_ = false;
     bool StartInfoShown = false;
+    bool startInfoDue_ = false;
+    bool painted_ = false;
 
     QWidget* Panel = nullptr;
     ImageView* DummyImage = nullptr;

@@ -10,19 +10,24 @@ TEST(Windows, InfoWindowOnceAtTheFirstActivation)
 {
     WindowRig rig;
     QStringList shown;
+    auto activate = [&] {
+        QEvent activation(QEvent::WindowActivate);
+        QApplication::sendEvent(rig.form.get(), &activation);
+        QTest::qWait(20);
+    };
     rig.dialogs.onModal = [&](QDialog& dialog) {
         shown << dialog.metaObject()->className();
-        // The window activates again while the info window is still open.
-        QEvent again(QEvent::WindowActivate);
-        QApplication::sendEvent(rig.form.get(), &again);
-        QCoreApplication::processEvents();
+        activate(); // the window activates again while the info window is still open
         return int(QDialog::Accepted);
     };
-    for (int i = 0; i < 3; ++i) {
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(rig.form.get(), &activate);
-        QCoreApplication::processEvents();
-    }
+    activate();
+    EXPECT_TRUE(shown.isEmpty()); // not before the game's window has been painted
+    rig.form->show();
+    QTest::qWait(50);
+    EXPECT_EQ(shown, QStringList{"TInfoForm"});
+
+    for (int i = 0; i < 3; ++i)
+        activate();
     EXPECT_EQ(shown, QStringList{"TInfoForm"});
 
     rig.Action("menu_info")->trigger(); // the menu shows it whenever asked
