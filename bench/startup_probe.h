@@ -7,13 +7,16 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
-// Quits once `window` has been painted the first time. The quit is posted,
-// so the rest of that paint pass, the children and the flush to the screen,
-// still happens before the event loop ends.
+// Quits once `window` has been painted the first time, and prints
+// "painted_ms N": the milliseconds from the moment the script launched the
+// process (PROBE_LAUNCH_NS, on the monotonic clock) to that first paint. What
+// a program does after its window is up, and its ending, are not counted.
 class QuitAfterFirstPaint : public QObject {
 public:
     explicit QuitAfterFirstPaint(QWidget& window) { window.installEventFilter(this); }
@@ -23,6 +26,9 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            const long long launched = std::atoll(std::getenv("PROBE_LAUNCH_NS") ? std::getenv("PROBE_LAUNCH_NS") : "0");
+            std::printf("painted_ms %.3f\n", double(std::chrono::nanoseconds(now).count() - launched) / 1e6);
             QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
         }
         return false;
