@@ -2,6 +2,7 @@
 // against libjpeg alone, which is as fast as it can get.
 #include "pictureloader.h"
 #include "ratios.h"
+#include "support/jpegwriter.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -26,39 +27,17 @@ constexpr int kHeight = 4000;
 // hard to decode as a photograph, not a flat test card.
 QByteArray EncodePhoto()
 {
-    std::vector<uchar> line(kWidth * 3);
     std::uint32_t seed = 12345;
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    uchar* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = kWidth;
-    info.image_height = kHeight;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    for (int y = 0; y < kHeight; ++y) {
+    return WriteJpeg(kWidth, kHeight, JCS_RGB, 90, {}, [&](int y, JSAMPLE* line) {
         for (int x = 0; x < kWidth; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int noise = int(seed >> 28) - 8;
-            line[3 * x] = uchar(std::clamp(x * 255 / kWidth + noise, 0, 255));
-            line[3 * x + 1] = uchar(std::clamp(y * 255 / kHeight + noise, 0, 255));
+            line[3 * x] = JSAMPLE(std::clamp(x * 255 / kWidth + noise, 0, 255));
+            line[3 * x + 1] = JSAMPLE(std::clamp(y * 255 / kHeight + noise, 0, 255));
             const int blue = 255 - (x + y) * 255 / (kWidth + kHeight);
-            line[3 * x + 2] = uchar(std::clamp(blue + noise, 0, 255));
+            line[3 * x + 2] = JSAMPLE(std::clamp(blue + noise, 0, 255));
         }
-        JSAMPROW row = line.data();
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    return bytes;
+    });
 }
 
 struct Photo {

@@ -1,4 +1,5 @@
 #include "pictureloader.h"
+#include "support/jpegwriter.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -48,51 +49,31 @@ QByteArray EncodeJpeg(Kind kind)
 {
     const bool gray = kind == Kind::Gray;
     const bool cmyk = kind == Kind::AdobeCmyk || kind == Kind::PlainCmyk || kind == Kind::AdobeYcck;
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    uchar* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = kWidth;
-    info.image_height = kHeight;
-    info.input_components = gray ? 1 : cmyk ? 4 : 3;
-    info.in_color_space = gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    if (kind == Kind::Progressive)
-        jpeg_simple_progression(&info);
-    if (kind == Kind::Restarts)
-        info.restart_interval = 1;
-    if (kind == Kind::AdobeYcck)
-        jpeg_set_colorspace(&info, JCS_YCCK);
-    if (kind == Kind::PlainCmyk)
-        info.write_Adobe_marker = FALSE;
-    jpeg_start_compress(&info, TRUE);
-    std::vector<uchar> line(kWidth * 4);
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const QRgb rgb = Drawn(x, y);
-            uchar* pixel = &line[x * info.input_components];
-            if (gray)
-                pixel[0] = uchar(qGray(rgb));
-            else if (cmyk)
-                ToCmyk(rgb, pixel, kind == Kind::PlainCmyk);
-            else {
-                pixel[0] = uchar(qRed(rgb));
-                pixel[1] = uchar(qGreen(rgb));
-                pixel[2] = uchar(qBlue(rgb));
-            }
-        }
-        JSAMPROW row = line.data();
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    return bytes;
+    const auto adjust = [kind](jpeg_compress_struct& info) {
+        if (kind == Kind::Progressive)
+            jpeg_simple_progression(&info);
+        if (kind == Kind::Restarts)
+            info.restart_interval = 1;
+        if (kind == Kind::AdobeYcck)
+            jpeg_set_colorspace(&info, JCS_YCCK);
+        if (kind == Kind::PlainCmyk)
+            info.write_Adobe_marker = FALSE;
+    };
+    return WriteJpeg(kWidth, kHeight, gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB, 95, adjust,
+                     [&](int y, JSAMPLE* line) {
+                         for (int x = 0; x < kWidth; ++x) {
+                             const QRgb rgb = Drawn(x, y);
+                             if (gray)
+                                 line[x] = JSAMPLE(qGray(rgb));
+                             else if (cmyk)
+                                 ToCmyk(rgb, &line[4 * x], kind == Kind::PlainCmyk);
+                             else {
+                                 line[3 * x] = JSAMPLE(qRed(rgb));
+                                 line[3 * x + 1] = JSAMPLE(qGreen(rgb));
+                                 line[3 * x + 2] = JSAMPLE(qBlue(rgb));
+                             }
+                         }
+                     });
 }
 
 // The same file with other dimensions in its header.

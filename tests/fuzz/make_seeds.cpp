@@ -3,6 +3,8 @@
 //
 //   make_seeds <folder>     writes <folder>/ini, <folder>/bmp, <folder>/jpeg
 
+#include "support/jpegwriter.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -167,60 +169,42 @@ QByteArray EncodeJpeg(Jpeg kind)
     constexpr int width = 19, height = 11;
     const bool gray = kind == Jpeg::Gray;
     const bool cmyk = kind == Jpeg::AdobeCmyk || kind == Jpeg::PlainCmyk || kind == Jpeg::Ycck;
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = width;
-    info.image_height = height;
-    info.input_components = gray ? 1 : cmyk ? 4 : 3;
-    info.in_color_space = gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 50, TRUE);
-    switch (kind) {
-    case Jpeg::Progressive:
-        jpeg_simple_progression(&info);
-        break;
-    case Jpeg::Ycck:
-        jpeg_set_colorspace(&info, JCS_YCCK);
-        break;
-    case Jpeg::PlainCmyk:
-        info.write_Adobe_marker = FALSE;
-        break;
-    case Jpeg::Restarts:
-        info.restart_interval = 1;
-        break;
-    case Jpeg::Arithmetic:
-        info.arith_code = TRUE;
-        break;
-    case Jpeg::Subsampled:
-        info.comp_info[0].h_samp_factor = 2;
-        info.comp_info[0].v_samp_factor = 2;
-        info.optimize_coding = TRUE;
-        break;
-    default:
-        // 4:4:4, so the seeds cover the layout without subsampling too.
-        info.comp_info[0].h_samp_factor = 1;
-        info.comp_info[0].v_samp_factor = 1;
-        break;
-    }
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> line(width * 4);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            for (int c = 0; c < info.input_components; ++c)
-                line[x * info.input_components + c] = JSAMPLE((x * 13 + y * 23 + c * 70) & 0xFF);
-        JSAMPROW row = line.data();
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
-    std::free(buffer);
-    return bytes;
+    const int components = gray ? 1 : cmyk ? 4 : 3;
+    const auto adjust = [kind](jpeg_compress_struct& info) {
+        switch (kind) {
+        case Jpeg::Progressive:
+            jpeg_simple_progression(&info);
+            break;
+        case Jpeg::Ycck:
+            jpeg_set_colorspace(&info, JCS_YCCK);
+            break;
+        case Jpeg::PlainCmyk:
+            info.write_Adobe_marker = FALSE;
+            break;
+        case Jpeg::Restarts:
+            info.restart_interval = 1;
+            break;
+        case Jpeg::Arithmetic:
+            info.arith_code = TRUE;
+            break;
+        case Jpeg::Subsampled:
+            info.comp_info[0].h_samp_factor = 2;
+            info.comp_info[0].v_samp_factor = 2;
+            info.optimize_coding = TRUE;
+            break;
+        default:
+            // 4:4:4, so the seeds cover the layout without subsampling too.
+            info.comp_info[0].h_samp_factor = 1;
+            info.comp_info[0].v_samp_factor = 1;
+            break;
+        }
+    };
+    return WriteJpeg(width, height, gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB, 50, adjust,
+                     [&](int y, JSAMPLE* line) {
+                         for (int x = 0; x < width; ++x)
+                             for (int c = 0; c < components; ++c)
+                                 line[x * components + c] = JSAMPLE((x * 13 + y * 23 + c * 70) & 0xFF);
+                     });
 }
 
 void JpegSeeds(const QDir& folder)
