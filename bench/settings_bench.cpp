@@ -1,11 +1,17 @@
-// The settings file is read anew by every routine, so its lookups must cost
+// The settings file is read anew by every command, so its lookups must cost
 // no more than one pass over the file: ten times the games, about ten times
-// the time.
-#include "inifile.h"
+// the time. A save is one rewrite of the file, so it costs about what a bare
+// rewrite does.
+#include "clock.h"
+#include "gamelibrary.h"
 #include "ratios.h"
+#include "settingsfile.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
+
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +40,7 @@ QString SettingsWithGames(int games)
 // The last game's last key: the longest way through the file.
 void ReadKey(benchmark::State& state, int games)
 {
-    const IniFile ini(SettingsWithGames(games));
+    const SettingsDocument ini = SettingsFile(SettingsWithGames(games)).Read();
     const QString section = QString("Spiel%1-GAME").arg(games);
     for (auto _ : state)
         benchmark::DoNotOptimize(ini.ReadInteger(section, "color5", 1));
@@ -42,10 +48,44 @@ void ReadKey(benchmark::State& state, int games)
 
 void ListGames(benchmark::State& state, int games)
 {
-    const IniFile ini(SettingsWithGames(games));
+    const SettingsDocument ini = SettingsFile(SettingsWithGames(games)).Read();
     for (auto _ : state)
         benchmark::DoNotOptimize(ini.SectionNames());
 }
+
+struct StoppedClock : Clock {
+    std::uint32_t MillisecondsSinceMidnightUtc() const override { return 0; }
+    LocalTime LocalNow() const override { return {2026, 12, 7, 12, 23, 45}; }
+};
+
+// A game of the middle of the file saved over: every key found and replaced.
+void BM_SaveGame(benchmark::State& state)
+{
+    const StoppedClock clock;
+    GameLibrary library(SettingsWithGames(1000), clock);
+    Arrangement arrangement;
+    for (auto _ : state)
+        library.SaveGame("Spiel500", arrangement);
+}
+
+// The least any save can do: read the file and replace it whole, as safely.
+void BM_RewriteFile(benchmark::State& state)
+{
+    const QString path = SettingsWithGames(1000);
+    for (auto _ : state) {
+        QFile in(path);
+        if (!in.open(QIODevice::ReadOnly))
+            std::abort();
+        const QByteArray bytes = in.readAll();
+        QSaveFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush()
+            || ::fsync(out.handle()) != 0 || !out.commit())
+            std::abort();
+    }
+}
+
+BENCHMARK(BM_SaveGame)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+BENCHMARK(BM_RewriteFile)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 } // namespace
 
@@ -71,5 +111,8 @@ int main(int argc, char** argv)
             std::printf("%s: 1000 games / 100 games: %.2f (goal: at most 12)\n", name,
                         fastest[big] / fastest[small]);
     }
+    if (fastest.count("BM_SaveGame") && fastest.count("BM_RewriteFile"))
+        std::printf("SaveGame: one game into 1000 / bare rewrite of the file: %.2f (goal: at most 1.5)\n",
+                    fastest["BM_SaveGame"] / fastest["BM_RewriteFile"]);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "gamesections.h"
 
+#include "windows1252.h"
+
 namespace GameSections {
 
 QString Trimmed(const QString& name)
@@ -16,6 +18,13 @@ QString Trimmed(const QString& name)
 QString SectionOf(const QString& gameName)
 {
     return (gameName == StandardName ? QString() : gameName) + Suffix;
+}
+
+bool SameName(const QString& a, const QString& b)
+{
+    const std::optional<QByteArray> first = Windows1252::Encode(SectionOf(a));
+    const std::optional<QByteArray> second = Windows1252::Encode(SectionOf(b));
+    return first && second && Windows1252::SameText(*first, *second);
 }
 
 bool IsGame(const QString& section)

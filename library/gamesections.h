@@ -15,6 +15,10 @@ inline const QString Options = QStringLiteral("OPTIONS");
 QString Trimmed(const QString& name);
 // The section of a game; "(Standard)", spelled exactly so, is the empty name.
 QString SectionOf(const QString& gameName);
+// Whether two names are one game: their sections are equal as the settings
+// file compares them, letter case aside. A name that the file cannot hold
+// is no stored game's name.
+bool SameName(const QString& a, const QString& b);
 // Whether a section is a stored game: "-GAME" from its second character on.
 bool IsGame(const QString& section);
 // The name a game section shows: the section less its last five

@@ -1,5 +1,7 @@
 #include "windows1252.h"
 
+#include <algorithm>
+
 namespace Windows1252 {
 
 namespace {
@@ -12,15 +14,32 @@ constexpr char16_t kHigh[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char EncodeOne(char16_t c)
+// -1 for a character the set cannot hold.
+int EncodeOne(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
+        return c;
     for (int i = 0; i < 32; ++i) {
         if (kHigh[i] == c)
-            return char(0x80 + i);
+            return 0x80 + i;
     }
-    return '?';
+    return -1;
+}
+
+// The code of each byte's other letter case, as Windows pairs them in this
+// set: A-Z, the accented capitals from 0xC0 but the multiplication sign,
+// and Š, Œ, Ž and Ÿ among the additions at 0x80.
+unsigned char LowerCase(unsigned char code)
+{
+    if ((code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7))
+        return code + 0x20;
+    switch (code) {
+    case 0x8A: return 0x9A;
+    case 0x8C: return 0x9C;
+    case 0x8E: return 0x9E;
+    case 0x9F: return 0xFF;
+    default: return code;
+    }
 }
 
 } // namespace
@@ -36,18 +55,44 @@ QString Decode(QByteArrayView bytes)
     return text;
 }
 
-QByteArray Encode(QStringView text)
+std::optional<QByteArray> Encode(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        // A character beyond the 16-bit range is one '?', not two.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        bytes.append(EncodeOne(c.unicode()));
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const QChar c : text) {
+        const int code = EncodeOne(c.unicode());
+        if (code < 0)
+            return std::nullopt;
+        *out++ = char(code);
     }
     return bytes;
+}
+
+QString FirstUnstorable(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (EncodeOne(text[i].unicode()) >= 0)
+            continue;
+        // A character beyond the 16-bit range is shown whole, not half.
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        return text.sliced(i, pair ? 2 : 1).toString();
+    }
+    return {};
+}
+
+bool SameText(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerCase(static_cast<unsigned char>(x)) == LowerCase(static_cast<unsigned char>(y));
+           });
+}
+
+QByteArray Folded(QByteArrayView bytes)
+{
+    QByteArray folded(bytes.size(), Qt::Uninitialized);
+    std::transform(bytes.begin(), bytes.end(), folded.begin(),
+                   [](char c) { return char(LowerCase(static_cast<unsigned char>(c))); });
+    return folded;
 }
 
 } // namespace Windows1252

@@ -1,19 +1,19 @@
 #include "hauptprogramm.h"
 
-#include "administration.h"
+#include "chooser.h"
 #include "bevelpanel.h"
 #include "fieldlayout.h"
 #include "exec.h"
+#include "gamelibrary.h"
 #include "gamesections.h"
 #include "helpform.h"
+#include "icon.h"
 #include "imageview.h"
 #include "information.h"
-#include "inifile.h"
 #include "keycodes.h"
 #include "makecolor.h"
 #include "pictureloader.h"
-#include "randomgame.h"
-#include "storedgame.h"
+#include "settingserror.h"
 #include "tabellen.h"
 #include "texts.h"
 #include "userdialogs.h"
@@ -155,6 +155,7 @@ QWidget* FixedWidthSpacer(QWidget* parent, const char* name, int width, bool lin
 
 TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     : QMainWindow(parent), environment_(environment), dialogs_(environment.dialogs),
+      library_(environment.settingsPath, environment.clock),
       game_(environment.clock, *this, painter_),
       background_(16, 16, QImage::Format_RGB32), painter_(game_, background_)
 {
@@ -339,9 +340,9 @@ TTableForm& TMainForm::TableForm()
     return MadeOnce(tableForm_, this);
 }
 
-TAdminForm& TMainForm::AdminForm()
+Chooser& TMainForm::AdminForm()
 {
-    return MadeOnce(adminForm_, environment_.clock, dialogs_, environment_.settingsPath, this);
+    return MadeOnce(adminForm_, library_, environment_.clock, dialogs_, this);
 }
 
 TInfoForm& TMainForm::InfoForm()
@@ -631,67 +632,47 @@ void TMainForm::menu_tableClick()
 
 void TMainForm::ReadSettings()
 {
-    const IniFile ini(environment_.settingsPath);
-    userName_ = ini.ReadString(GameSections::Options, "user", {});
-    setWindowTitle(userName_.isEmpty() ? MainCaption : MainCaption + ' ' + userName_);
-    QString name = QString::fromStdString(game_.GameName());
-    if (name.isEmpty())
-        name = ini.ReadString(GameSections::Options, "gamename", {});
-    if (name == GameSections::StandardName)
-        name.clear();
-    StoredGame current;
-    current.backgroundFile = backgroundFile_;
+    Arrangement current;
+    current.picture = backgroundFile_;
     current.rows = game_.RowCount();
     current.cols = game_.ColCount();
     current.grid = showGrid_;
-    const StoredGame stored = StoredGames::Read(ini, GameSections::SectionOf(name), current);
-    backgroundFile_ = stored.backgroundFile;
+    const SettingsReading reading = library_.ReadSettings(QString::fromStdString(game_.GameName()), current);
+    userName_ = reading.userName;
+    setWindowTitle(userName_.isEmpty() ? MainCaption : MainCaption + ' ' + userName_);
+    const Arrangement& stored = reading.arrangement;
+    backgroundFile_ = stored.picture;
     game_.SetDimensions(stored.cols, stored.rows);
     showGrid_ = stored.grid;
     gameDate_ = stored.date;
     ApplyGrid();
     SetColorIcons(stored.colors);
-    // A game without a date plays its arrangement but counts as the standard game.
-    game_.SetGameName(gameDate_.isEmpty() ? std::string() : name.toStdString());
+    game_.SetGameName(reading.gameName.toStdString());
 }
 
-void TMainForm::SetColorIcons(const std::array<int, 5>& stored)
+void TMainForm::SetColorIcons(const ColorSelection& colors)
 {
-    // Each colour's plain icon; the stored 1 turns it into the checked one.
-    const std::pair<const char*, int> plainIcons[] = {
-        {"color_red", 0}, {"color_blue", 2}, {"color_green", 4}, {"color_yellow", 8}, {"color_violett", 6}};
-    for (int i = 0; i < 5; ++i)
-        SetImageIndex(findChild<QAction*>(plainIcons[i].first), plainIcons[i].second + stored[i]);
+    const char* const items[] = {"color_red", "color_blue", "color_green", "color_yellow", "color_violett"};
+    for (int code = 1; code <= ColorSelection::Count; ++code)
+        SetImageIndex(findChild<QAction*>(items[code - 1]), int(ColorIcon(code, colors.Has(code))));
 }
 
-void TMainForm::WriteGame()
+QString TMainForm::WriteGame(const QString& name)
 {
-    const QString name = QString::fromStdString(game_.GameName());
-    const QString section = GameSections::SectionOf(name);
-    IniFile::RefuseUnstorable(section, "filename", backgroundFile_);
-    gameDate_ = StoredGames::DateStamp(environment_.clock.LocalNow());
-    IniFile ini(environment_.settingsPath);
-    ini.WriteString(GameSections::Options, "gamename", name);
     showGrid_ = menu_grid->isChecked();
-    StoredGame game;
-    game.backgroundFile = backgroundFile_;
-    game.date = gameDate_;
-    game.rows = game_.RowCount();
-    game.cols = game_.ColCount();
-    game.grid = showGrid_;
+    Arrangement arrangement;
+    arrangement.picture = backgroundFile_;
+    arrangement.rows = game_.RowCount();
+    arrangement.cols = game_.ColCount();
+    arrangement.grid = showGrid_;
     for (int slot = 1; slot <= Game::MaxColors; ++slot)
-        if (const int code = game_.ColorTable()[slot])
-            game.colors[code - 1] = 1;
-    StoredGames::Write(ini, section, game);
+        arrangement.colors.Set(game_.ColorTable()[slot], true);
+    return library_.SaveGame(name, arrangement);
 }
 
 void TMainForm::WriteOptions()
 {
-    IniFile ini(environment_.settingsPath);
-    ini.WriteString(GameSections::Options, "gamename", QString::fromStdString(game_.GameName()));
-    if (ini.ReadString(GameSections::Options, "firstgame", {}).isEmpty())
-        ini.WriteString(GameSections::Options, "firstgame", StoredGames::DateTimeText(environment_.clock.LocalNow()));
-    ini.WriteString(GameSections::Options, "lastgame", StoredGames::DateTimeText(environment_.clock.LocalNow()));
+    library_.WriteOptions(QString::fromStdString(game_.GameName()));
 }
 
 void TMainForm::LoadStoredGame()
@@ -724,30 +705,29 @@ void TMainForm::menu_reloadClick()
 
 void TMainForm::menu_saveClick()
 {
-    if (RunChooser("save") != TAdminForm::OK)
+    if (RunChooser(ChooserMode::Save) != Chooser::OK)
         return;
     const QString name = GameSections::Trimmed(AdminForm().SaveName());
     if (name.isEmpty())
         return;
+    // The window shows the new name only once it is stored.
+    gameDate_ = WriteGame(name);
     game_.SetGameName(name.toStdString());
     setWindowTitle(MainCaption + " / " + name);
-    WriteGame();
     SetMessage('"' + name + "\" wurde gespeichert!");
 }
 
 void TMainForm::menu_loadgameClick()
 {
-    if (RunChooser("load") != TAdminForm::OK)
+    if (RunChooser(ChooserMode::Load) != Chooser::OK)
         return;
-    game_.SetGameName(AdminForm().ChosenGame.toStdString());
+    game_.SetGameName(AdminForm().ChosenGame().toStdString());
     LoadStoredGame();
 }
 
-int TMainForm::RunChooser(const QString& mode)
+int TMainForm::RunChooser(ChooserMode mode)
 {
-    AdminForm().ChosenGame = QString::fromStdString(game_.GameName());
-    AdminForm().DialogMode = mode;
-    AdminForm().SetGameInPlay(CurrentGameInPlay());
+    AdminForm().Prepare(mode, QString::fromStdString(game_.GameName()), CurrentGameInPlay());
     return dialogs_.RunModal(AdminForm());
 }
 
@@ -760,10 +740,10 @@ GameInPlay TMainForm::CurrentGameInPlay() const
     current.rowCount = game_.RowCount();
     current.colCount = game_.ColCount();
     current.backgroundFile = backgroundFile_;
-    // The colour menu holds the five items in colour order.
+    // The colour menu holds the five items in colour order; an odd icon is checked.
     const QList<QAction*> items = menu_colors->actions();
-    for (int i = 0; i < 5; ++i)
-        current.colorIcons[i] = ImageIndex(items[i]);
+    for (int code = 1; code <= ColorSelection::Count; ++code)
+        current.colors.Set(code, ImageIndex(items[code - 1]) % 2 == 1);
     return current;
 }
 
@@ -779,7 +759,7 @@ void TMainForm::RandomToolButtonClick()
 
 void TMainForm::PlayRandomGame()
 {
-    const QStringList candidates = RandomGameCandidates(IniFile(environment_.settingsPath).SectionNames());
+    const QStringList candidates = library_.RandomGameCandidates();
     if (candidates.isEmpty())
         return;
     game_.SetGameName(candidates[int(game_.Random().DrawBelow(candidates.size()))].toStdString());

@@ -4,6 +4,7 @@
 #include "environment.h"
 #include "fieldpainter.h"
 #include "game.h"
+#include "gamelibrary.h"
 #include "gameview.h"
 
 #include <QImage>
@@ -15,7 +16,8 @@
 struct GameInPlay;
 class BevelPanel;
 class ImageView;
-class TAdminForm;
+class Chooser;
+enum class ChooserMode;
 class THelpwindow;
 class TInfoForm;
 class TTableForm;
@@ -66,7 +68,8 @@ public:
     void NewGame();
     void LoadBackground();
     void ReadSettings();
-    void WriteGame();
+    // Stores the arrangement in play as the game `name`; the date it stored.
+    QString WriteGame(const QString& name);
     void WriteOptions();
     void FieldMouseDown(int x, int y);
     void ResetColorSelection();
@@ -94,14 +97,14 @@ private:
     // Loads one of the stored games, picked by the shared random source.
     void PlayRandomGame();
     // Shows the chooser in `mode`, offering the game in play; its result.
-    int RunChooser(const QString& mode);
+    int RunChooser(ChooserMode mode);
     // What the chooser shows of the game in play.
     GameInPlay CurrentGameInPlay() const;
     // At start-up and for stored games an unreadable picture must not stop
     // the game: it is reported and the black picture stands in.
     void LoadBackgroundOrBlack();
     void ApplyGrid();
-    void SetColorIcons(const std::array<int, 5>& stored);
+    void SetColorIcons(const ColorSelection& colors);
     void CreateControls();
     void CreateMenuAndToolBar();
     void CreateStatusBar();
@@ -123,6 +126,7 @@ private:
 
     Environment environment_;
     UserDialogs& dialogs_;
+    GameLibrary library_;
     Game game_;
     QImage background_;
     FieldPainter painter_;
@@ -150,12 +154,12 @@ private:
     // The other windows, each made at its first use and then only shown and
     // hidden; making them all at start would hold up the first picture.
     TTableForm& TableForm();
-    TAdminForm& AdminForm();
+    Chooser& AdminForm();
     TInfoForm& InfoForm();
     THelpwindow& Helpwindow();
     TWhoForm& WhoForm();
     TTableForm* tableForm_ = nullptr;
-    TAdminForm* adminForm_ = nullptr;
+    Chooser* adminForm_ = nullptr;
     TInfoForm* infoForm_ = nullptr;
     THelpwindow* helpwindow_ = nullptr;
     TWhoForm* whoForm_ = nullptr;

@@ -1,8 +1,9 @@
 // Any bytes as a settings file: everything listed reads back as listed, and
 // a write lands where it was aimed without disturbing any other section.
 
-#include "inifile.h"
 #include "scratch.h"
+#include "settingsdocument.h"
+#include "settingserror.h"
 #include "windows1252.h"
 
 #include <cstddef>
@@ -10,17 +11,11 @@
 
 namespace {
 
-// Names match without regard to ASCII letter case only, as in the file.
+// Names match without regard to letter case, as in the file; whatever was
+// listed can be encoded again.
 bool SameName(const QString& a, const QString& b)
 {
-    const auto fold = [](const QString& name) {
-        QByteArray bytes = Windows1252::Encode(name);
-        for (char& c : bytes)
-            if (c >= 'A' && c <= 'Z')
-                c = char(c + ('a' - 'A'));
-        return bytes;
-    };
-    return fold(a) == fold(b);
+    return Windows1252::SameText(Windows1252::Encode(a).value_or("\x01a"), Windows1252::Encode(b).value_or("\x01b"));
 }
 
 QString KeyOf(const QString& entry)
@@ -35,7 +30,7 @@ struct Section {
 
 // Everything the service lists, each entry also read on its own: the two
 // ways of finding a key must agree.
-QList<Section> Listing(const IniFile& ini)
+QList<Section> Listing(const SettingsDocument& ini)
 {
     QList<Section> sections;
     for (const QString& name : ini.SectionNames()) {
@@ -64,9 +59,7 @@ QStringList Without(QStringList entries, const QString& key)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QString path = ScratchPath(QStringLiteral("plimmerlo.ini"));
-    PutFile(path, data, size);
-    IniFile ini(path);
+    SettingsDocument ini(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     const QList<Section> before = Listing(ini);
 
     // The target is drawn from the input itself, so that a saved input

@@ -31,16 +31,29 @@ TEST(Windows1252, BytesAndTheirCharacters)
     }
 }
 
-TEST(Windows1252, CharactersOutsideTheSetBecomeOneQuestionMark)
+TEST(Windows1252, CharactersOutsideTheSetAreNamedNotReplaced)
 {
-    const std::pair<QString, QByteArray> cases[] = {
-        {QStringLiteral("Łódź"), "?\xF3" "d?"},
-        {QString(QChar(0x0080)), "?"}, // the control character, not the euro sign in its place
-        {QString(QChar(0x009F)), "?"},
-        {QStringLiteral("a😀b"), "a?b"},           // one character in two UTF-16 units
-        {QString(QChar(0xD800)) + u'x', "?x"}, // a lone surrogate
-        {QStringLiteral("Zoo € Bäume"), "Zoo \x80 B\xE4ume"},
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("Łódź"), QStringLiteral("Ł")},
+        {QString(QChar(0x0080)), QString(QChar(0x0080))}, // the control character, not the euro sign in its place
+        {QStringLiteral("a😀b"), QStringLiteral("😀")},   // one character in two UTF-16 units
+        {QString(QChar(0xD800)) + u'x', QString(QChar(0xD800))}, // a lone surrogate
     };
-    for (const auto& [text, bytes] : cases)
-        EXPECT_EQ(Windows1252::Encode(text), bytes) << text.toStdString();
+    for (const auto& [text, character] : cases) {
+        EXPECT_FALSE(Windows1252::Encode(text)) << text.toStdString();
+        EXPECT_EQ(Windows1252::FirstUnstorable(text), character) << text.toStdString();
+    }
+    EXPECT_EQ(Windows1252::Encode(QStringLiteral("Zoo € Bäume")), QByteArray("Zoo \x80 B\xE4ume"));
+    EXPECT_EQ(Windows1252::FirstUnstorable(QStringLiteral("Zoo € Bäume")), QString());
+}
+
+TEST(Windows1252, LetterCaseIsPairedAsWindowsPairsIt)
+{
+    const auto same = [](const char* a, const char* b) {
+        return Windows1252::SameText(*Windows1252::Encode(QString::fromUtf8(a)), *Windows1252::Encode(QString::fromUtf8(b)));
+    };
+    for (const auto& [a, b] : {std::pair{"Äpfel", "äpfel"}, {"ÖLÜÉ", "öLüé"}, {"Š Œ Ž Ÿ", "š œ ž ÿ"}, {"ÀÞ", "àþ"}})
+        EXPECT_TRUE(same(a, b)) << a;
+    for (const auto& [a, b] : {std::pair{"×", "÷"}, {"ß", "SS"}, {"a", "b"}})
+        EXPECT_FALSE(same(a, b)) << a;
 }

@@ -1,6 +1,6 @@
 // The main window's side of the game chooser: what it hands the dialog and
 // what it does with the dialog's answer.
-#include "administration.h"
+#include "chooser.h"
 #include "windowrig.h"
 
 #include <QFile>
@@ -18,10 +18,10 @@ const QByteArray ZooAndPark = "[OPTIONS]\r\ngamename=Zoo\r\n"
 
 // Plays the player's part in the chooser: opens it as RunModal would, lets
 // `play` act in it, and gives back the result it closed with.
-std::function<int(QDialog&)> InChooser(std::function<void(TAdminForm&)> play)
+std::function<int(QDialog&)> InChooser(std::function<void(Chooser&)> play)
 {
     return [play](QDialog& dialog) {
-        auto* chooser = qobject_cast<TAdminForm*>(&dialog);
+        auto* chooser = qobject_cast<Chooser*>(&dialog);
         EXPECT_TRUE(chooser);
         dialog.show();
         QCoreApplication::processEvents();
@@ -31,7 +31,7 @@ std::function<int(QDialog&)> InChooser(std::function<void(TAdminForm&)> play)
     };
 }
 
-void ClickEntry(TAdminForm& chooser, const QString& entry)
+void ClickEntry(Chooser& chooser, const QString& entry)
 {
     auto* list = chooser.findChild<QListWidget*>("MotivListBox");
     const auto items = list->findItems(entry, Qt::MatchExactly);
@@ -39,12 +39,12 @@ void ClickEntry(TAdminForm& chooser, const QString& entry)
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(items[0]).center());
 }
 
-void Press(TAdminForm& chooser, const char* button)
+void Press(Chooser& chooser, const char* button)
 {
     chooser.findChild<QAbstractButton*>(button)->click();
 }
 
-QString Label(TAdminForm& chooser, const char* name)
+QString Label(Chooser& chooser, const char* name)
 {
     return chooser.findChild<QLabel*>(name)->text();
 }
@@ -56,8 +56,8 @@ TEST(GameChooser, LoadsTheGameThePlayerPicks)
     WindowRig rig({{"zoo.bmp", TestPicture(600, 400)}});
     WriteFile(rig.settingsPath, ZooAndPark);
     rig.Start();
-    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
-        EXPECT_EQ(chooser.DialogMode, "load");
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) {
+        EXPECT_EQ(chooser.Mode(), ChooserMode::Load);
         EXPECT_EQ(Label(chooser, "MotivLabel"), "Zoo");
         ClickEntry(chooser, "Park");
         Press(chooser, "OkButton");
@@ -72,7 +72,7 @@ TEST(GameChooser, LoadsTheGameThePlayerPicks)
 
     // The tool button offers the game now in play; "Abbrechen" keeps it.
     const auto board = rig.game().Board();
-    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) {
         EXPECT_EQ(Label(chooser, "MotivLabel"), "Park");
         ClickEntry(chooser, "Zoo");
         Press(chooser, "CancelButton");
@@ -91,7 +91,7 @@ TEST(GameChooser, AuswaehlenAtOnceWithTheStandardGameLoadsTheRecordedGame)
     ASSERT_EQ(rig.game().RowCount(), 10);
     WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Zoo\r\n[-GAME]\r\ndate=x\r\nrows=10\r\n"
                                 "[Zoo-GAME]\r\ndate=y\r\nrows=20\r\n");
-    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) {
         // The first entry is selected and previewed, but the label names the game in play.
         EXPECT_EQ(chooser.findChild<QListWidget*>("MotivListBox")->currentItem()->text(), "(Standard)");
         EXPECT_EQ(Label(chooser, "RowsLabel"), "10");
@@ -110,8 +110,8 @@ TEST(GameChooser, SavingShowsTheArrangementInPlay)
     rig.Start();
     rig.PlayOnlyColour(2);
     rig.Action("color_yellow")->trigger();
-    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
-        EXPECT_EQ(chooser.DialogMode, "save");
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) {
+        EXPECT_EQ(chooser.Mode(), ChooserMode::Save);
         EXPECT_EQ(chooser.findChild<QLineEdit*>("SaveNameEdit")->text(), "Zoo");
         EXPECT_EQ(Label(chooser, "RowsLabel"), "20");
         EXPECT_EQ(Label(chooser, "ColsLabel"), "30");
@@ -140,7 +140,7 @@ TEST(GameChooser, CopiesCarryTheDateOfTheGameInPlay)
     WindowRig rig;
     WriteFile(rig.settingsPath, ZooAndPark);
     rig.Start();
-    rig.dialogs.onModal = InChooser([](TAdminForm& chooser) {
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) {
         ClickEntry(chooser, "Park");
         Press(chooser, "DoubleToolButton");
         Press(chooser, "CancelButton");

@@ -3,7 +3,7 @@
 // or says in German what went wrong; it can always deal a new game; and it
 // never loses a stored setting it did not mean to change.
 
-#include "administration.h"
+#include "chooser.h"
 #include "tabellen.h"
 #include "windowrig.h"
 
@@ -33,7 +33,7 @@ QByteArray SectionBytes(const QByteArray& file, const QByteArray& name)
 std::function<int(QDialog&)> SaveAs(const QString& name)
 {
     return [name](QDialog& dialog) {
-        EXPECT_TRUE(qobject_cast<TAdminForm*>(&dialog));
+        EXPECT_TRUE(qobject_cast<Chooser*>(&dialog));
         dialog.show();
         QCoreApplication::processEvents(); // the opening
         auto* edit = dialog.findChild<QLineEdit*>("SaveNameEdit");

@@ -1,4 +1,4 @@
-#include "administration.h"
+#include "chooser.h"
 #include "tabellen.h"
 #include "windowrig.h"
 
@@ -8,18 +8,20 @@
 
 namespace {
 
-
-// Types `name` into the chooser's save mode and presses "Spiel Speichern".
+// Types `name` into the chooser's save mode and presses "Spiel Speichern";
+// when the chooser refuses the name, the player gives up with "Abbrechen".
 std::function<int(QDialog&)> SaveAs(const QString& name)
 {
     return [name](QDialog& dialog) {
-        auto* chooser = qobject_cast<TAdminForm*>(&dialog);
+        auto* chooser = qobject_cast<Chooser*>(&dialog);
         EXPECT_TRUE(chooser);
-        EXPECT_EQ(chooser->DialogMode, "save");
+        EXPECT_EQ(chooser->Mode(), ChooserMode::Save);
         dialog.show();
         QCoreApplication::processEvents(); // the opening
         dialog.findChild<QLineEdit*>("SaveNameEdit")->setText(name);
         dialog.findChild<QPushButton*>("OkaySaveButton")->click();
+        if (dialog.isVisible())
+            dialog.findChild<QPushButton*>("CncelSaveButton")->click();
         return dialog.result();
     };
 }
@@ -211,23 +213,45 @@ TEST(Settings, UnwritableFileIsReportedAndTheGameGoesOn)
     EXPECT_EQ(rig.dialogs.messages[0], "nach " + rig.settingsPath + " kann nicht geschrieben werden.");
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
     EXPECT_EQ(rig.Message(), "Spielen wir ..."); // the panel keeps its text
+    // Nothing was stored, so the game in play keeps its name.
+    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo");
     rig.Action("menu_start")->trigger();
-    EXPECT_EQ(rig.Message(), "Spielen wir \"Zoo\" ...");
+    EXPECT_EQ(rig.Message(), "Spielen wir ...");
     rig.form->show();
     rig.form->close();
     EXPECT_EQ(rig.dialogs.messages.size(), 2);
     EXPECT_FALSE(rig.form->isVisible());
 }
 
-TEST(Settings, NameThatCannotBeStoredIsRefusedBeforeAnyWrite)
+TEST(Settings, NameOrPictureThatCannotBeStoredIsRefusedBeforeAnyWrite)
 {
     WindowRig rig;
     WriteFile(rig.settingsPath, ZooFile);
-    rig.dialogs.onModal = SaveAs("Zoo]Park");
-    rig.Action("menu_save")->trigger();
-    ASSERT_EQ(rig.dialogs.messages.size(), 1);
+    rig.Start();
+    const QString caption = rig.form->windowTitle();
+    for (const QString& name : {QStringLiteral("Zoo]Park"), QStringLiteral("Ayşe"), QStringLiteral("Zoo🐘")}) {
+        rig.dialogs.onModal = SaveAs(name);
+        rig.Action("menu_save")->trigger();
+        EXPECT_EQ(rig.form->windowTitle(), caption);
+    }
+    ASSERT_EQ(rig.dialogs.messages.size(), 3);
     EXPECT_TRUE(rig.dialogs.messages[0].contains("]"));
+    EXPECT_TRUE(rig.dialogs.messages[1].contains("ş"));
+
+    // A picture whose name the file cannot hold is told at saving.
+    const QString picture = rig.folder.filePath(QStringLiteral("ayşe.bmp"));
+    ASSERT_TRUE(QImage(40, 30, QImage::Format_RGB32).save(picture, "BMP"));
+    rig.dialogs.pictureToChoose = picture;
+    rig.Action("menu_image")->trigger();
+    rig.dialogs.onModal = SaveAs("Wald");
+    rig.Action("menu_save")->trigger();
+    ASSERT_EQ(rig.dialogs.messages.size(), 4);
+    EXPECT_TRUE(rig.dialogs.messages[3].contains(picture));
+    EXPECT_EQ(rig.form->windowTitle(), caption);
     EXPECT_EQ(FileBytes(rig.settingsPath), ZooFile);
+
+    rig.form->close(); // the game in play is still the one resumed
+    EXPECT_TRUE(FileBytes(rig.settingsPath).startsWith("[OPTIONS]\r\ngamename=Zoo\r\nfirstgame="));
 }
 
 TEST(Settings, TableDialogCancelKeepsTheGame)

@@ -1,5 +1,8 @@
-#include "administration.h"
+#include "chooser.h"
+#include "gamelibrary.h"
 #include "game/fakes.h"
+#include "icon.h"
+#include "support/filesizelimit.h"
 #include "support/printers.h"
 #include "userdialogs.h"
 
@@ -17,9 +20,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <deque>
-#include <sys/resource.h>
 
 namespace {
 
@@ -71,7 +72,7 @@ bool SavePicture(const QString& file, int width, int height)
 
 QImage IconImage(int index)
 {
-    return QImage(QString(":/icons/icon%1.png").arg(index, 2, 10, QChar('0'))).convertToFormat(QImage::Format_ARGB32);
+    return QImage(IconResource(Icon(index))).convertToFormat(QImage::Format_ARGB32);
 }
 
 QImage Shown(const QLabel* label)
@@ -79,25 +80,23 @@ QImage Shown(const QLabel* label)
     return label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-class Chooser : public ::testing::Test {
+class ChooserTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
     QString previousFolder = QDir::currentPath();
     QString path = folder.filePath("plimmerlo.ini");
     FixedClock clock;
     RecordingDialogs dialogs;
-    TAdminForm form{clock, dialogs, path};
+    GameLibrary library{path, clock};
+    Chooser form{library, clock, dialogs};
+    GameInPlay game{"Zoo", "08.12.26 09:15"};
 
-    Chooser()
+    ChooserTest()
     {
         // Bare picture names are looked for in the current folder.
         QDir::setCurrent(folder.path());
-        GameInPlay game;
-        game.gameName = "Zoo";
-        game.gameDate = "08.12.26 09:15";
-        form.SetGameInPlay(game);
     }
-    ~Chooser() override { QDir::setCurrent(previousFolder); }
+    ~ChooserTest() override { QDir::setCurrent(previousFolder); }
 
     void Put(const QByteArray& bytes) const
     {
@@ -112,10 +111,9 @@ protected:
     }
 
     // Shows the dialog as its caller does and lets its opening run.
-    void Open(const QString& mode, const QString& chosen)
+    void Open(ChooserMode mode, const QString& chosen)
     {
-        form.ChosenGame = chosen;
-        form.DialogMode = mode;
+        form.Prepare(mode, chosen, game);
         form.show();
         QCoreApplication::processEvents();
     }
@@ -151,39 +149,17 @@ protected:
     bool Shows(const char* panel) const { return Get(panel)->isVisible(); }
 };
 
-// Files of this process cannot grow: writes fail as on a full disk, for
-// root as well, whom folder permissions would not stop.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    void (*handler_)(int);
-    rlimit saved_{};
-};
-
 } // namespace
 
-TEST_F(Chooser, EachModeShowsItsCaptionPanelsAndFocus)
+TEST_F(ChooserTest, EachModeShowsItsCaptionPanelsAndFocus)
 {
-    EXPECT_EQ(form.ChosenGame, "(Standard)");
+    EXPECT_EQ(form.ChosenGame(), "(Standard)");
     EXPECT_EQ(Entries(), QStringList{"(Standard)"});
     EXPECT_EQ(form.size(), QSize(456, 360));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     Put(Games);
-    Open("", "Zoo");
-    EXPECT_EQ(form.DialogMode, "load");
+    Open(ChooserMode::Load, "Zoo");
+    EXPECT_EQ(form.Mode(), ChooserMode::Load);
     EXPECT_EQ(form.windowTitle(), "Ein Plimmerlo-Spiel Auswählen ...");
     EXPECT_FALSE(Shows("SaveGamePanel"));
     EXPECT_FALSE(Shows("ChangeNamePanel"));
@@ -195,7 +171,7 @@ TEST_F(Chooser, EachModeShowsItsCaptionPanelsAndFocus)
     EXPECT_EQ(Get("EditToolButton")->toolTip(), "Spielname Ändern");
 
     Press("EditToolButton");
-    EXPECT_EQ(form.DialogMode, "change");
+    EXPECT_EQ(form.Mode(), ChooserMode::Change);
     EXPECT_EQ(form.windowTitle(), "Ein Plimmerlo-Spiel Umbenennen ...");
     EXPECT_TRUE(Shows("ChangeNamePanel"));
     EXPECT_FALSE(Shows("MotiveComandPanel"));
@@ -203,11 +179,11 @@ TEST_F(Chooser, EachModeShowsItsCaptionPanelsAndFocus)
     EXPECT_EQ(form.focusWidget(), Get("NewNameEdit"));
     EXPECT_EQ(Get<QLineEdit>("NewNameEdit")->text(), "Zoo");
     Press("CancelChangeButton");
-    EXPECT_EQ(form.DialogMode, "load");
+    EXPECT_EQ(form.Mode(), ChooserMode::Load);
     EXPECT_TRUE(form.isVisible());
     form.hide();
 
-    Open("save", "Zoo");
+    Open(ChooserMode::Save, "Zoo");
     EXPECT_EQ(form.windowTitle(), "Das aktuelle Plimmerlo-Spiel Speichern ...");
     EXPECT_TRUE(Shows("SaveGamePanel"));
     EXPECT_FALSE(Shows("ChangeNamePanel"));
@@ -217,32 +193,32 @@ TEST_F(Chooser, EachModeShowsItsCaptionPanelsAndFocus)
     EXPECT_EQ(Get<QLineEdit>("SaveNameEdit")->text(), "Zoo");
 }
 
-TEST_F(Chooser, EscapePressesTheAbbrechenThatIsShown)
+TEST_F(ChooserTest, EscapePressesTheAbbrechenThatIsShown)
 {
     Put(Games);
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     Escape();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.result(), TAdminForm::Cancel);
+    EXPECT_EQ(form.result(), Chooser::Cancel);
 
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     Press("EditToolButton");
     Escape(); // renaming shows no button that closes the dialog
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.DialogMode, "change");
+    EXPECT_EQ(form.Mode(), ChooserMode::Change);
     form.close(); // the window's own close button
-    EXPECT_EQ(form.result(), TAdminForm::Cancel);
+    EXPECT_EQ(form.result(), Chooser::Cancel);
 
-    Open("save", "Zoo");
+    Open(ChooserMode::Save, "Zoo");
     Escape();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.result(), TAdminForm::Abort);
+    EXPECT_EQ(form.result(), Chooser::Abort);
 }
 
-TEST_F(Chooser, ListsTheGamesWithoutRegardToLetterCase)
+TEST_F(ChooserTest, ListsTheGamesWithoutRegardToLetterCase)
 {
     Put(Games + "[\xC4pfel-GAME]\r\n");
-    Open("load", "BIRNE");
+    Open(ChooserMode::Load, "BIRNE");
     // Qt's own sort would put "apfel" and "Äpfel" last.
     EXPECT_EQ(Entries(), (QStringList{"(Standard)", "apfel", "Äpfel", "Birne", "Zoo"}));
     EXPECT_EQ(Selected(), "Birne");
@@ -250,10 +226,10 @@ TEST_F(Chooser, ListsTheGamesWithoutRegardToLetterCase)
     EXPECT_EQ(Text("ColsLabel"), "0x1A"); // shown as stored
 }
 
-TEST_F(Chooser, ClickingAnEntryPreviewsItAndAuswaehlenHandsItBack)
+TEST_F(ChooserTest, ClickingAnEntryPreviewsItAndAuswaehlenHandsItBack)
 {
     Put(Games);
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     EXPECT_EQ(Text("GrafikNameLabel"), "C:\\..\\zoo.bmp");
     EXPECT_EQ(Text("DateLabel"), "07.12.26 12:23");
     EXPECT_EQ(Text("ColorsLabel"), "3");
@@ -275,11 +251,11 @@ TEST_F(Chooser, ClickingAnEntryPreviewsItAndAuswaehlenHandsItBack)
 
     Press("OkButton");
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.result(), TAdminForm::OK);
-    EXPECT_EQ(form.ChosenGame, "Birne");
+    EXPECT_EQ(form.result(), Chooser::OK);
+    EXPECT_EQ(form.ChosenGame(), "Birne");
 }
 
-TEST_F(Chooser, PathsAreShortenedToTheirFirstFolderAndName)
+TEST_F(ChooserTest, PathsAreShortenedToTheirFirstFolderAndName)
 {
     const std::pair<QByteArray, QString> paths[] = {
         {"C:\\Bilder\\Tiere\\zoo.jpg", "C:\\..\\zoo.jpg"},
@@ -291,18 +267,18 @@ TEST_F(Chooser, PathsAreShortenedToTheirFirstFolderAndName)
     };
     for (const auto& [stored, shown] : paths) {
         Put("[OPTIONS]\r\n[Zoo-GAME]\r\nfilename=" + stored + "\r\n");
-        Open("load", "Zoo");
+        Open(ChooserMode::Load, "Zoo");
         EXPECT_EQ(Text("GrafikNameLabel"), shown) << stored.toStdString();
         form.hide();
     }
 }
 
-TEST_F(Chooser, PreviewKeepsThePictureProportions)
+TEST_F(ChooserTest, PreviewKeepsThePictureProportions)
 {
     ASSERT_TRUE(SavePicture("wide.bmp", 400, 300));
     ASSERT_TRUE(SavePicture("tall.bmp", 300, 400));
     Put("[OPTIONS]\r\n[Wide-GAME]\r\nfilename=D:\\weg\\wide.bmp\r\n[Tall-GAME]\r\nfilename=tall.bmp\r\n");
-    Open("load", "Wide"); // found by its bare name in the current folder
+    Open(ChooserMode::Load, "Wide"); // found by its bare name in the current folder
     const QLabel* preview = Get<QLabel>("PreviewImage");
     const QSize area = preview->parentWidget()->size();
     ASSERT_GT(area.width(), area.height());
@@ -312,7 +288,7 @@ TEST_F(Chooser, PreviewKeepsThePictureProportions)
     EXPECT_EQ(preview->geometry(), QRect(0, 0, area.height() * 3 / 4, area.height()));
 }
 
-TEST_F(Chooser, PictureThatCannotBeShownGivesTheBlackSquare)
+TEST_F(ChooserTest, PictureThatCannotBeShownGivesTheBlackSquare)
 {
     QFile("broken.jpg").open(QIODevice::WriteOnly);
     QFile text("notes.txt");
@@ -322,7 +298,7 @@ TEST_F(Chooser, PictureThatCannotBeShownGivesTheBlackSquare)
     ASSERT_TRUE(SavePicture("real.bmp", 40, 30));
     Put("[OPTIONS]\r\n[Real-GAME]\r\nfilename=real.bmp\r\n[Missing-GAME]\r\nfilename=fehlt.bmp\r\n"
         "[Broken-GAME]\r\nfilename=broken.jpg\r\n[Text-GAME]\r\nfilename=notes.txt\r\n");
-    Open("load", "Real");
+    Open(ChooserMode::Load, "Real");
     const QLabel* preview = Get<QLabel>("PreviewImage");
     for (const char* game : {"Missing", "Broken", "Text"}) {
         ClickEntry("Real");
@@ -336,24 +312,24 @@ TEST_F(Chooser, PictureThatCannotBeShownGivesTheBlackSquare)
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
-TEST_F(Chooser, PictureIsFoundBesideTheProgram)
+TEST_F(ChooserTest, PictureIsFoundBesideTheProgram)
 {
     const QString name = "chooser-test-beside.bmp";
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     ASSERT_TRUE(SavePicture(beside, 64, 16));
     const auto cleanUp = qScopeGuard([&] { QFile::remove(beside); });
     Put("[OPTIONS]\r\n[Zoo-GAME]\r\nfilename=C:\\Bilder\\" + name.toUtf8() + "\r\n");
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     EXPECT_EQ(Get<QLabel>("PreviewImage")->pixmap().size(), QSize(64, 16));
 }
 
-TEST_F(Chooser, NoGamesIsToldOnceAndClearsThePreview)
+TEST_F(ChooserTest, NoGamesIsToldOnceAndClearsThePreview)
 {
     Put(Games);
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     form.hide();
     Put("[OPTIONS]\r\ngamename=Zoo\r\n");
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     EXPECT_EQ(dialogs.errors, QStringList{"Es gibt hier noch keine Spiele!"});
     EXPECT_EQ(dialogs.errorButtons, QStringList{"Abbrechen"});
     EXPECT_EQ(List()->count(), 0);
@@ -365,27 +341,27 @@ TEST_F(Chooser, NoGamesIsToldOnceAndClearsThePreview)
     EXPECT_TRUE(form.isVisible());
     // Saving needs no list: it says nothing.
     form.hide();
-    Open("save", "Zoo");
+    Open(ChooserMode::Save, "Zoo");
     EXPECT_EQ(dialogs.errors.size(), 1);
 }
 
-TEST_F(Chooser, SectionsWithoutAnyGameGiveAnEmptyList)
+TEST_F(ChooserTest, SectionsWithoutAnyGameGiveAnEmptyList)
 {
     Put("[OPTIONS]\r\ngamename=\r\n[Notizen]\r\ntext=keine\r\n");
-    Open("load", "");
+    Open(ChooserMode::Load, "");
     EXPECT_EQ(List()->count(), 0);
     EXPECT_EQ(Selected(), "<none>");
-    EXPECT_EQ(form.ChosenGame, "");
+    EXPECT_EQ(form.ChosenGame(), "");
     EXPECT_EQ(Text("RowsLabel"), "0");
     EXPECT_TRUE(dialogs.errors.isEmpty());
     Press("OkButton");
-    EXPECT_EQ(form.ChosenGame, "");
+    EXPECT_EQ(form.ChosenGame(), "");
 }
 
-TEST_F(Chooser, CopyCarriesTheKeysAndTheDateOfTheGameInPlay)
+TEST_F(ChooserTest, CopyCarriesTheKeysAndTheDateOfTheGameInPlay)
 {
     Put(Games);
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     Press("DoubleToolButton");
     Press("DoubleToolButton"); // the copy is selected: this copies the copy
     ClickEntry("(Standard)");
@@ -398,15 +374,15 @@ TEST_F(Chooser, CopyCarriesTheKeysAndTheDateOfTheGameInPlay)
                               + "[-Kopie-GAME]\r\nfilename=schule.bmp\r\ndate=08.12.26 09:15\r\nrows=20\r\ncols=30\r\n"
                                 "grid=0\r\ncolor1=1\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n");
     EXPECT_EQ(Selected(), "Zoo-Kopie");
-    EXPECT_EQ(form.ChosenGame, "Zoo-Kopie");
+    EXPECT_EQ(form.ChosenGame(), "Zoo-Kopie");
     EXPECT_EQ(Text("DateLabel"), "08.12.26 09:15");
     EXPECT_TRUE(Entries().contains("-Kopie"));
 }
 
-TEST_F(Chooser, EraseAsksFirstAndNamesTheEntry)
+TEST_F(ChooserTest, EraseAsksFirstAndNamesTheEntry)
 {
     Put(Games);
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     ClickEntry("(Standard)");
     dialogs.answers = {false};
     Press("EraseToolButton");
@@ -425,22 +401,22 @@ TEST_F(Chooser, EraseAsksFirstAndNamesTheEntry)
     EXPECT_EQ(Text("RowsLabel"), "18");
 }
 
-TEST_F(Chooser, RenameMovesTheGameAndRefusesAnExistingName)
+TEST_F(ChooserTest, RenameMovesTheGameAndRefusesAnExistingName)
 {
     Put(Games);
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     Press("EditToolButton");
     auto* edit = Get<QLineEdit>("NewNameEdit");
     edit->setText(" zoo ");
     Press("OkayChangeButton");
     EXPECT_EQ(dialogs.warnings, QStringList{"Den Namen\n\"zoo\"\ngibt es schon."});
-    EXPECT_EQ(form.DialogMode, "change");
+    EXPECT_EQ(form.Mode(), ChooserMode::Change);
     EXPECT_EQ(edit->text(), " zoo ");
     EXPECT_EQ(Contents(), Games);
 
     edit->setText("Park");
     Press("OkayChangeButton");
-    EXPECT_EQ(form.DialogMode, "load");
+    EXPECT_EQ(form.Mode(), ChooserMode::Load);
     EXPECT_TRUE(Shows("OptionCommandPanel"));
     const QByteArray after = Contents();
     EXPECT_FALSE(after.contains("[Zoo-GAME]"));
@@ -465,14 +441,14 @@ TEST_F(Chooser, RenameMovesTheGameAndRefusesAnExistingName)
     Press("EditToolButton");
     edit->setText(" \t");
     Press("OkayChangeButton");
-    EXPECT_EQ(form.DialogMode, "change");
+    EXPECT_EQ(form.Mode(), ChooserMode::Change);
     EXPECT_EQ(dialogs.warnings.size(), 1);
 }
 
-TEST_F(Chooser, RenamingTheStandardGameMovesItToAName)
+TEST_F(ChooserTest, RenamingTheStandardGameMovesItToAName)
 {
     Put(Games);
-    Open("load", "(Standard)");
+    Open(ChooserMode::Load, "(Standard)");
     Press("EditToolButton");
     EXPECT_EQ(Get<QLineEdit>("NewNameEdit")->text(), ""); // the standard game's name is empty
     Get<QLineEdit>("NewNameEdit")->setText("Schule");
@@ -481,10 +457,10 @@ TEST_F(Chooser, RenamingTheStandardGameMovesItToAName)
     EXPECT_EQ(Entries(), (QStringList{"apfel", "Birne", "Schule", "Zoo"}));
 }
 
-TEST_F(Chooser, SavingOverAnotherGameAsksFirst)
+TEST_F(ChooserTest, SavingOverAnotherGameAsksFirst)
 {
     Put(Games);
-    Open("save", "Zoo");
+    Open(ChooserMode::Save, "Zoo");
     EXPECT_EQ(Selected(), "<none>");
     ClickEntry("apfel"); // the list only shows what there is
     EXPECT_EQ(Text("MotivLabel"), "Zoo");
@@ -496,34 +472,34 @@ TEST_F(Chooser, SavingOverAnotherGameAsksFirst)
     EXPECT_EQ(dialogs.questions,
               QStringList{"Es gibt schon ein Spiel unter dem Namen\n\"apfel\"\nMöchtest du das alte Spiel überschreiben?"});
     EXPECT_EQ(edit->text(), "apfel");
-    EXPECT_EQ(form.result(), TAdminForm::No);
+    EXPECT_EQ(form.result(), Chooser::No);
     EXPECT_FALSE(form.isVisible());
 
-    Open("save", "Zoo");
+    Open(ChooserMode::Save, "Zoo");
     edit->setText("APFEL");
     dialogs.answers = {true};
     Press("OkaySaveButton");
-    EXPECT_EQ(form.result(), TAdminForm::OK);
+    EXPECT_EQ(form.result(), Chooser::OK);
     EXPECT_EQ(form.SaveName(), "APFEL");
 
     // The game in play and a new name are saved without a question.
     for (const char* name : {"ZOO", "Neu"}) {
-        Open("save", "Zoo");
+        Open(ChooserMode::Save, "Zoo");
         edit->setText(name);
         Press("OkaySaveButton");
-        EXPECT_EQ(form.result(), TAdminForm::OK) << name;
+        EXPECT_EQ(form.result(), Chooser::OK) << name;
     }
     EXPECT_EQ(dialogs.questions.size(), 2);
-    Open("save", "Zoo");
+    Open(ChooserMode::Save, "Zoo");
     Press("CncelSaveButton");
-    EXPECT_EQ(form.result(), TAdminForm::Abort);
+    EXPECT_EQ(form.result(), Chooser::Abort);
     EXPECT_EQ(Contents(), Games);
 }
 
-TEST_F(Chooser, FailedCopyIsToldAndLeavesTheFileWhole)
+TEST_F(ChooserTest, FailedCopyIsToldAndLeavesTheFileWhole)
 {
     Put(Games);
-    Open("load", "Zoo");
+    Open(ChooserMode::Load, "Zoo");
     {
         FileSizeLimit limit(Games.size());
         Press("DoubleToolButton");
@@ -532,5 +508,35 @@ TEST_F(Chooser, FailedCopyIsToldAndLeavesTheFileWhole)
     EXPECT_EQ(dialogs.messages[0], "nach " + path + " kann nicht geschrieben werden.");
     EXPECT_EQ(Contents(), Games);
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.ChosenGame, "Zoo");
+    EXPECT_EQ(form.ChosenGame(), "Zoo");
+}
+
+TEST_F(ChooserTest, NamesAreCheckedInTheFormTheyAreStored)
+{
+    const QByteArray games = "[OPTIONS]\r\n[\xC4pfel-GAME]\r\ndate=x\r\n[Ay?e-GAME]\r\ndate=y\r\n";
+    Put(games);
+    Open(ChooserMode::Save, "Zoo");
+    auto* edit = Get<QLineEdit>("SaveNameEdit");
+    edit->setText(QStringLiteral("äPFEL"));
+    Press("OkaySaveButton");
+    EXPECT_EQ(dialogs.questions.size(), 1); // the stored "Äpfel"
+    EXPECT_EQ(form.result(), Chooser::No);
+
+    // A name the file cannot hold is told while it can still be changed,
+    // and is no stored game's name.
+    Open(ChooserMode::Save, "Zoo");
+    edit->setText(QStringLiteral("Ayşe"));
+    Press("OkaySaveButton");
+    EXPECT_EQ(dialogs.messages, QStringList(QStringLiteral("Ein Spielname darf kein \"ş\" enthalten.")));
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 1);
+    Press("CncelSaveButton");
+
+    Open(ChooserMode::Load, "Ay?e");
+    Press("EditToolButton");
+    Get<QLineEdit>("NewNameEdit")->setText(QStringLiteral("Zoo🐘"));
+    Press("OkayChangeButton");
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(form.Mode(), ChooserMode::Change);
+    EXPECT_EQ(Contents(), games);
 }

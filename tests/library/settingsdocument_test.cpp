@@ -1,23 +1,32 @@
-#include "inifile.h"
+#include "settingsdocument.h"
+#include "settingserror.h"
+#include "settingsfile.h"
+#include "support/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-class IniFileTest : public ::testing::Test {
+class SettingsFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path = dir.filePath("plimmerlo.ini");
-    IniFile ini{path};
+    SettingsFile settings{path};
+
+    void Write(const QString& section, const QString& key, const QString& value)
+    {
+        settings.Change([&](SettingsDocument& document) { document.WriteString(section, key, value); });
+    }
 
     void Put(const QByteArray& bytes) const
     {
@@ -51,23 +60,6 @@ QString WriteFailed(const QString& path)
     return "nach " + path + " kann nicht geschrieben werden";
 }
 
-// Files of this process cannot grow beyond the given size: as good as a
-// full disk, and unlike folder permissions it binds root too, as whom CI runs.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
 const QByteArray kMixedFile = "top=before any section\r\n"
                               "[Zoo-GAME]\r\n"
                               "Rows=18\r\n"
@@ -100,9 +92,9 @@ const QByteArray kMixedFile = "top=before any section\r\n"
 
 } // namespace
 
-TEST_F(IniFileTest, ReadsValuesAsStored)
+TEST(SettingsDocument, ReadsValuesAsStored)
 {
-    Put(kMixedFile);
+    const SettingsDocument ini(kMixedFile);
     const char* const missing = "<default>";
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"Zoo-GAME", "rows", "18"},
@@ -128,7 +120,7 @@ TEST_F(IniFileTest, ReadsValuesAsStored)
         {"Tiere", "c", "3"},
         {"Tiere", "tail", missing},
         {"Bäume", "kü", "€"},
-        {"bÄume", "kü", missing}, // only ASCII letters match either case
+        {"bÄume", "KÜ", "€"}, // letter case as Windows-1252 pairs it
         {"x", "y", missing},
         {"", "nameless", "ja"},
         {"", "last", "no line end"},
@@ -140,9 +132,9 @@ TEST_F(IniFileTest, ReadsValuesAsStored)
     }
 }
 
-TEST_F(IniFileTest, IntegersAndBooleans)
+TEST(SettingsDocument, IntegersAndBooleans)
 {
-    Put("[N]\r\n"
+    const SettingsDocument ini("[N]\r\n"
         "dec=18\r\nneg=-5\r\nplus=+7\r\nhex=0x1A\r\nHEX=0X1a\r\nall=0xFFFFFFFF\r\n"
         "bare=0x\r\nbadhex=0xZZ\r\nword=abc\r\ntail=12abc\r\nhuge=99999999999\r\nempty=\r\n"
         "zero=0\r\nseven=7\r\n");
@@ -162,23 +154,7 @@ TEST_F(IniFileTest, IntegersAndBooleans)
         EXPECT_EQ(ini.ReadBool("N", key, fallback), value) << key << " " << fallback;
 }
 
-TEST_F(IniFileTest, NoFileReadsDefaultsAndTheFirstWriteCreatesIt)
-{
-    EXPECT_EQ(ini.ReadString("OPTIONS", "gamename", "x"), "x");
-    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 18), 18);
-    EXPECT_TRUE(ini.SectionNames().isEmpty());
-    EXPECT_TRUE(ini.SectionEntries("Zoo-GAME").isEmpty());
-    ini.EraseSection("Zoo-GAME");
-    EXPECT_FALSE(QFile::exists(path));
-
-    ini.WriteInteger("Zoo-GAME", "rows", -18);
-    ini.WriteBool("Zoo-GAME", "grid", true);
-    ini.WriteString("OPTIONS", "gamename", "Zoo");
-    EXPECT_EQ(Contents(), "[Zoo-GAME]\r\nrows=-18\r\ngrid=1\r\n[OPTIONS]\r\ngamename=Zoo\r\n");
-    EXPECT_EQ(ini.ReadInteger("zoo-game", "rows", 0), -18);
-}
-
-TEST_F(IniFileTest, WritesChangeOnlyTheirOwnLine)
+TEST(SettingsDocument, WritesChangeOnlyTheirOwnLine)
 {
     const std::tuple<QByteArray, const char*, const char*, const char*, QByteArray> cases[] = {
         // In place, with the key's and the section's own spelling and line end.
@@ -192,27 +168,37 @@ TEST_F(IniFileTest, WritesChangeOnlyTheirOwnLine)
         {"top=1\r\n[A]\r\n", "A", "top", "2", "top=1\r\n[A]\r\ntop=2\r\n"},
         {"[B]\r\nk=2", "b", "n", "x", "[B]\r\nk=2\r\nn=x\r\n"},
         {"[B]", "B", "n", "x", "[B]\r\nn=x\r\n"},
-        // The first of two equal sections takes it.
+        // The first of two equal sections takes it, letter case as Windows-1252 pairs it.
         {"[A]\nk=1\n[a]\nn=1\n", "A", "n", "2", "[A]\nk=1\nn=2\r\n[a]\nn=1\n"},
+        {"[\xC4pfel-GAME]\nrows=1\n", "äpfel-GAME", "ROWS", "2", "[\xC4pfel-GAME]\nrows=2\n"},
         // A new section goes to the end, on a line of its own.
         {"[A]\r\nk=1", "C", "k", "v", "[A]\r\nk=1\r\n[C]\r\nk=v\r\n"},
         {"[A]\nk=1\n", "C", "k", "v", "[A]\nk=1\n[C]\r\nk=v\r\n"},
         {"[A]\rk=1\r", "C", "k", "v", "[A]\rk=1\r[C]\r\nk=v\r\n"},
         {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\n[C]\r\nk=v\r\n"},
         {"", "C", "k", "v", "[C]\r\nk=v\r\n"},
-        // Text is stored in Windows-1252, and what it cannot hold as "?".
-        {"", "Bäume-GAME", "filename", "C:\\Bilder\\Zoo €.jpg Łódź",
-         "[B\xE4ume-GAME]\r\nfilename=C:\\Bilder\\Zoo \x80.jpg ?\xF3" "d?\r\n"},
+        // Text is stored in Windows-1252.
+        {"", "Bäume-GAME", "filename", "C:\\Bilder\\Zoo €.jpg", "[B\xE4ume-GAME]\r\nfilename=C:\\Bilder\\Zoo \x80.jpg\r\n"},
+        // A value that reading would strip of its quotes or blanks gets a pair more.
+        {"", "Z", "name", "\"Zoo\"", "[Z]\r\nname=\"\"Zoo\"\"\r\n"},
+        {"", "Z", "name", " Zoo", "[Z]\r\nname=\" Zoo\"\r\n"},
     };
     for (const auto& [before, section, key, value, after] : cases) {
         SCOPED_TRACE(before.toStdString() + " <- " + section + " / " + key);
-        Put(before);
-        ini.WriteString(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value));
-        EXPECT_EQ(Contents(), after);
+        SettingsDocument document(before);
+        document.WriteString(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value));
+        EXPECT_EQ(document.Bytes(), after);
     }
 }
 
-TEST_F(IniFileTest, UnusualButHarmlessNamesAndValuesReadBack)
+TEST(SettingsDocument, ManyEntriesAreOneWriteAsIfWrittenOneAfterTheOther)
+{
+    SettingsDocument document("[Zoo-GAME]\r\nextra=bleibt\r\nrows=3\r\n[B]\r\n");
+    document.WriteEntries("zoo-game", {{"filename", "zoo.jpg"}, {"ROWS", "18"}, {"date", "alt"}, {"date", "neu"}});
+    EXPECT_EQ(document.Bytes(), "[Zoo-GAME]\r\nextra=bleibt\r\nrows=18\r\nfilename=zoo.jpg\r\ndate=neu\r\n[B]\r\n");
+}
+
+TEST(SettingsDocument, UnusualButHarmlessNamesAndValuesReadBack)
 {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"[Zoo-GAME", "k", "v"},
@@ -220,15 +206,20 @@ TEST_F(IniFileTest, UnusualButHarmlessNamesAndValuesReadBack)
         {"Zoo-GAME", "#k", "v"},
         {"Zoo-GAME", "k", "=;[]#"},
         {"Zoo-GAME", "k", "€ Bäume ß"},
+        {"\"Zoo\"-GAME", "k", "\"Zoo\""},
+        {"Zoo-GAME", "k", "'Zoo'"},
+        {"Zoo-GAME", "k", "\"\""},
+        {"Zoo-GAME", "k", "\t Zoo \t"},
     };
+    SettingsDocument document;
     for (const auto& [section, key, value] : cases) {
-        ini.WriteString(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value));
-        EXPECT_EQ(ini.ReadString(QString::fromUtf8(section), QString::fromUtf8(key), "-"), QString::fromUtf8(value))
+        document.WriteString(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value));
+        EXPECT_EQ(document.ReadString(QString::fromUtf8(section), QString::fromUtf8(key), "-"), QString::fromUtf8(value))
             << section << " / " << key;
     }
 }
 
-TEST_F(IniFileTest, ErasesAllOfASectionButTheLinesAfterItsLastEntry)
+TEST(SettingsDocument, ErasesAllOfASectionButTheLinesAfterItsLastEntry)
 {
     const std::tuple<QByteArray, const char*, QByteArray> cases[] = {
         {"[A]\r\nk=1\r\n[B]\r\nk=2\r\n", "a", "[B]\r\nk=2\r\n"},
@@ -241,26 +232,26 @@ TEST_F(IniFileTest, ErasesAllOfASectionButTheLinesAfterItsLastEntry)
     };
     for (const auto& [before, section, after] : cases) {
         SCOPED_TRACE(before.toStdString() + " - " + section);
-        Put(before);
-        ini.EraseSection(section);
-        EXPECT_EQ(Contents(), after);
+        SettingsDocument document(before);
+        document.EraseSection(section);
+        EXPECT_EQ(document.Bytes(), after);
     }
 }
 
-TEST_F(IniFileTest, ListsSectionsAndEntriesInFileOrder)
+TEST(SettingsDocument, ListsSectionsAndEntriesInFileOrder)
 {
-    Put("[OPTIONS]\r\ngamename=Zoo\r\n"
-        "[Zoo-GAME]\r\nfilename=zoo.jpg\r\ndate=\r\n rows = 18 \r\n;cols=1\r\nROWS=20\r\nq=\"\"\r\ngrid=1\r\n"
-        "[ -GAME ]\r\n"
-        "[zoo-game]\r\nx=1\r\n"
-        "[B\xE4ume]");
+    const SettingsDocument ini("[OPTIONS]\r\ngamename=Zoo\r\n"
+                               "[Zoo-GAME]\r\nfilename=zoo.jpg\r\ndate=\r\n rows = 18 \r\n;cols=1\r\nROWS=20\r\nq=\"\"\r\ngrid=1\r\n"
+                               "[ -GAME ]\r\n"
+                               "[zoo-game]\r\nx=1\r\n"
+                               "[B\xE4ume]\r\n[b\xC4UME]");
     EXPECT_EQ(ini.SectionNames(), QStringList({"OPTIONS", "Zoo-GAME", "-GAME", "Bäume"}));
     EXPECT_EQ(ini.SectionEntries("ZOO-GAME"), QStringList({"filename=zoo.jpg", "rows=18", "grid=1"}));
     EXPECT_TRUE(ini.SectionEntries("-GAME").isEmpty());
     EXPECT_TRUE(ini.SectionEntries("Fehlt").isEmpty());
 }
 
-TEST_F(IniFileTest, ListsStopWhereTheirBuffersWouldOverflow)
+TEST(SettingsDocument, ListsStopWhereTheirBuffersWouldOverflow)
 {
     // 15 bytes and a zero byte per name: 1024 names fill the 16384 bytes.
     QByteArray sections;
@@ -270,7 +261,7 @@ TEST_F(IniFileTest, ListsStopWhereTheirBuffersWouldOverflow)
         sections += '[' + name + "]\r\n";
         keys += name + (i == 0 ? "=\r\n" : "=v\r\n"); // an empty value takes its room too
     }
-    Put(sections + keys);
+    const SettingsDocument ini(sections + keys);
     const QStringList names = ini.SectionNames();
     ASSERT_EQ(names.size(), 1024);
     EXPECT_EQ(names.back(), "nnnnnnnnnnn1023");
@@ -279,11 +270,12 @@ TEST_F(IniFileTest, ListsStopWhereTheirBuffersWouldOverflow)
     EXPECT_EQ(entries.back(), "nnnnnnnnnnn1023=v");
 }
 
-TEST_F(IniFileTest, LongValuesAndBigFilesAreCutNotChoked)
+TEST(SettingsDocument, LongValuesAndBigFilesAreCutNotChoked)
 {
     const QString longValue(100000, u'x');
+    SettingsDocument ini;
     ini.WriteString("A", "long", longValue);
-    EXPECT_EQ(Contents().size(), QByteArray("[A]\r\nlong=\r\n").size() + longValue.size());
+    EXPECT_EQ(ini.Bytes().size(), QByteArray("[A]\r\nlong=\r\n").size() + longValue.size());
     EXPECT_EQ(ini.ReadString("A", "long", ""), longValue.left(2047));
     EXPECT_EQ(ini.SectionEntries("A"), QStringList("long=" + longValue.left(2047)));
 
@@ -292,16 +284,16 @@ TEST_F(IniFileTest, LongValuesAndBigFilesAreCutNotChoked)
     while (big.size() < 5'000'000)
         big += "key" + QByteArray::number(big.size()) + "=value\r\n";
     big += "[Zoo-GAME]\r\nrows=18\r\n[One]\r\nk=" + QByteArray(5'000'000, 'y');
-    Put(big);
-    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 0), 18);
-    EXPECT_EQ(ini.ReadString("One", "k", ""), QString(2047, u'y'));
-    EXPECT_EQ(ini.SectionNames(), QStringList({"Many", "Zoo-GAME", "One"}));
-    ini.WriteInteger("zoo-game", "rows", 20);
-    EXPECT_EQ(Contents().size(), big.size());
-    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 0), 20);
+    SettingsDocument large(big);
+    EXPECT_EQ(large.ReadInteger("Zoo-GAME", "rows", 0), 18);
+    EXPECT_EQ(large.ReadString("One", "k", ""), QString(2047, u'y'));
+    EXPECT_EQ(large.SectionNames(), QStringList({"Many", "Zoo-GAME", "One"}));
+    large.WriteString("zoo-game", "rows", "20");
+    EXPECT_EQ(large.Bytes().size(), big.size());
+    EXPECT_EQ(large.ReadInteger("Zoo-GAME", "rows", 0), 20);
 }
 
-TEST_F(IniFileTest, RefusesWhatCouldForgeOrLoseLines)
+TEST(SettingsDocument, RefusesWhatCouldForgeLinesOrComeBackAsAnotherText)
 {
     const QString sectionBreak = "Ein Spielname darf keinen Zeilenumbruch enthalten";
     const QString sectionBracket = "Ein Spielname darf kein \"]\" enthalten";
@@ -318,53 +310,81 @@ TEST_F(IniFileTest, RefusesWhatCouldForgeOrLoseLines)
         {"Zoo-GAME", " \t[rows", "1", keyReserved},
         {"Zoo-GAME", "rows", "1\r\n[Evil-GAME]", valueBreak},
         {"Zoo-GAME", "rows", "1\r", valueBreak},
+        {"Ayşe-GAME", "rows", "1", "Ein Spielname darf kein \"ş\" enthalten"},
+        {"Zoo🐘-GAME", "rows", "1", "Ein Spielname darf kein \"🐘\" enthalten"},
+        {"Zoo-GAME", "filename", "/home/ayşe/zoo.jpg",
+         "\"/home/ayşe/zoo.jpg\" kann nicht gespeichert werden, weil es ein \"ş\" enthält"},
     };
     const QByteArray before = "; Kopf\r\n[Zoo-GAME]\r\nrows=18\r\n";
-    Put(before);
     for (const auto& [section, key, value, message] : cases) {
-        EXPECT_EQ(ErrorOf([&] { ini.WriteString(section, key, value); }), message) << section.toStdString();
-        EXPECT_EQ(Contents(), before);
+        SettingsDocument document(before);
+        EXPECT_EQ(ErrorOf([&] { document.WriteEntries(section, {{"grid", "1"}, {key, value}}); }), message)
+            << section.toStdString();
+        EXPECT_EQ(document.Bytes(), before);
     }
+    // Nor does a name that cannot be stored find a stored one that it resembles.
+    const SettingsDocument stored("[Ay?e-GAME]\r\nrows=18\r\n");
+    EXPECT_EQ(stored.ReadString("Ayşe-GAME", "rows", "-"), "-");
 }
 
-TEST_F(IniFileTest, AFolderInPlaceOfTheFileReadsDefaultsAndRefusesWrites)
+TEST_F(SettingsFileTest, NoFileReadsDefaultsAndTheFirstWriteCreatesIt)
+{
+    EXPECT_TRUE(settings.Read().Bytes().isEmpty());
+    settings.Change([](SettingsDocument& document) { document.EraseSection("Zoo-GAME"); });
+    EXPECT_FALSE(QFile::exists(path));
+    Write("Zoo-GAME", "rows", "-18");
+    EXPECT_EQ(Contents(), "[Zoo-GAME]\r\nrows=-18\r\n");
+    EXPECT_EQ(settings.Read().ReadInteger("zoo-game", "rows", 0), -18);
+    EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // the lock is gone with the change
+}
+
+TEST_F(SettingsFileTest, AFolderInPlaceOfTheFileReadsEmptyAndRefusesWrites)
 {
     ASSERT_TRUE(QDir().mkpath(path));
-    EXPECT_EQ(ini.ReadString("OPTIONS", "gamename", "x"), "x");
-    EXPECT_TRUE(ini.SectionNames().isEmpty());
-    EXPECT_TRUE(ini.SectionEntries("OPTIONS").isEmpty());
-    EXPECT_EQ(ErrorOf([&] { ini.WriteString("OPTIONS", "gamename", "Zoo"); }), WriteFailed(path));
-    EXPECT_EQ(ErrorOf([&] { ini.EraseSection("OPTIONS"); }), WriteFailed(path));
+    EXPECT_TRUE(settings.Read().Bytes().isEmpty());
+    EXPECT_EQ(ErrorOf([&] { Write("OPTIONS", "gamename", "Zoo"); }), WriteFailed(path));
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
-TEST_F(IniFileTest, AFolderThatCannotExistRefusesWrites)
+TEST_F(SettingsFileTest, AMissingFolderIsMadeButOneThatCannotExistRefusesWrites)
 {
+    SettingsFile nested(dir.filePath("config/plimmerlo/plimmerlo.ini"));
+    nested.Change([](SettingsDocument& document) { document.WriteString("OPTIONS", "gamename", "Zoo"); });
+    EXPECT_EQ(nested.Read().ReadString("OPTIONS", "gamename", ""), "Zoo");
+
     // A regular file where the folder should be stops root as well.
     Put("kein Ordner");
-    IniFile inside(path + "/plimmerlo.ini");
-    EXPECT_EQ(inside.ReadInteger("Zoo-GAME", "rows", 18), 18);
-    EXPECT_EQ(ErrorOf([&] { inside.WriteInteger("Zoo-GAME", "rows", 20); }), WriteFailed(inside.Path()));
+    SettingsFile inside(path + "/plimmerlo.ini");
+    EXPECT_EQ(ErrorOf([&] { inside.Change([](SettingsDocument& d) { d.WriteString("A", "k", "v"); }); }),
+              WriteFailed(inside.Path()));
     EXPECT_EQ(Contents(), "kein Ordner");
 }
 
-TEST_F(IniFileTest, AFullDiskLeavesTheOldFileWhole)
+TEST_F(SettingsFileTest, ARefusedOrFailedChangeLeavesTheOldFileWhole)
 {
     const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
     Put(before);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    // A refusal halfway through a command's changes writes none of them.
+    EXPECT_NE(ErrorOf([&] {
+                  settings.Change([](SettingsDocument& document) {
+                      document.WriteString("Zoo-GAME", "rows", "20");
+                      document.WriteString("Zoo]-GAME", "rows", "20");
+                  });
+              }),
+              "<no error>");
+    EXPECT_EQ(Contents(), before);
+
     QString error;
     {
         FileSizeLimit limit(1000);
-        error = ErrorOf([&] { ini.WriteString("Zoo-GAME", "filename", QString(5000, u'x')); });
+        error = ErrorOf([&] { Write("Zoo-GAME", "filename", QString(5000, u'x')); });
     }
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(error, WriteFailed(path));
     EXPECT_EQ(Contents(), before);
     EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // no temporary file left behind
 }
 
-TEST_F(IniFileTest, DyingWhileWritingLeavesTheOldFileWhole)
+TEST_F(SettingsFileTest, DyingWhileWritingLeavesTheOldFileWhole)
 {
     const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
     Put(before);
@@ -372,11 +392,37 @@ TEST_F(IniFileTest, DyingWhileWritingLeavesTheOldFileWhole)
     // limit, with the temporary file half written and not yet renamed.
     EXPECT_EXIT(
         {
-            std::signal(SIGXFSZ, [](int) { _exit(42); });
             FileSizeLimit limit(1000);
-            ini.WriteString("Zoo-GAME", "filename", QString(5000, u'x'));
+            std::signal(SIGXFSZ, [](int) { _exit(42); });
+            Write("Zoo-GAME", "filename", QString(5000, u'x'));
         },
         ::testing::ExitedWithCode(42), "");
     EXPECT_EQ(Contents(), before);
-    EXPECT_EQ(ini.ReadInteger("Zoo-GAME", "rows", 0), 18);
+}
+
+TEST_F(SettingsFileTest, ALockHeldTooLongIsToldAndOneLeftByADeadProgramIsTakenOver)
+{
+    Put("[A]\r\nk=1\r\n");
+    {
+        QLockFile held(path + ".lock");
+        ASSERT_TRUE(held.tryLock(0));
+        SettingsFile impatient(path, std::chrono::milliseconds(200));
+        const QString error = ErrorOf([&] {
+            impatient.Change([](SettingsDocument& document) { document.WriteString("A", "k", "2"); });
+        });
+        EXPECT_TRUE(error.startsWith("nach " + path + " kann gerade nicht geschrieben werden")) << error.toStdString();
+        EXPECT_EQ(Contents(), "[A]\r\nk=1\r\n");
+    }
+    // A program that ends while it holds the lock leaves the lock file behind.
+    const pid_t child = fork();
+    if (child == 0) {
+        QLockFile orphan(path + ".lock");
+        _exit(orphan.tryLock(0) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(QFile::exists(path + ".lock"));
+    Write("A", "k", "3");
+    EXPECT_EQ(Contents(), "[A]\r\nk=3\r\n");
 }

@@ -1,0 +1,592 @@
+#include "chooser.h"
+
+#include "clock.h"
+#include "gamelibrary.h"
+#include "gamesections.h"
+#include "icon.h"
+#include "makecolor.h"
+#include "pictureloader.h"
+#include "settingserror.h"
+#include "userdialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Every text the chooser shows the player. The message boxes break their
+// lines at "\n".
+namespace Text {
+const auto LoadCaption = QStringLiteral("Ein Plimmerlo-Spiel Auswählen ...");
+const auto SaveCaption = QStringLiteral("Das aktuelle Plimmerlo-Spiel Speichern ...");
+const auto ChangeCaption = QStringLiteral("Ein Plimmerlo-Spiel Umbenennen ...");
+const auto SaveExplanation =
+    QStringLiteral("Die aktuellen Einstellungen werden als Spiel gespeichert. Wenn du ein neues Spiel anlegen "
+                   "möchtest, dann musst du einen neuen Spielnamen angeben.");
+const auto ChangeExplanation =
+    QStringLiteral("Hier kannst du den Namen des Spiels ändern. Wenn du das nicht willst, klicken auf "
+                   "\"Abbrechen\". Wenn du das willst, dann klicke danach auf \"Name Ändern\".");
+const auto CopySuffix = QStringLiteral("-Kopie");
+const auto NoGames = QStringLiteral("Es gibt hier noch keine Spiele!");
+const auto EraseQuestion = QStringLiteral("Soll das Spiel\n\"%1\"\nwirklich gelöscht werden?.");
+const auto NameExists = QStringLiteral("Den Namen\n\"%1\"\ngibt es schon.");
+const auto OverwriteQuestion =
+    QStringLiteral("Es gibt schon ein Spiel unter dem Namen\n\"%1\"\nMöchtest du das alte Spiel überschreiben?");
+} // namespace Text
+
+// The list shows "(Standard)" for the game with the empty name.
+QString MappedName(const QString& entry)
+{
+    return entry == GameSections::StandardName ? QString() : entry;
+}
+
+// Fits a long path into its label: everything between the first separator
+// and the file name becomes "..", written with that separator, so
+// C:\Bilder\Tiere\zoo.jpg shows as C:\..\zoo.jpg and /home/lena/zoo.jpg as
+// /../zoo.jpg.
+QString ShortPath(const QString& path)
+{
+    const qsizetype nameStart = path.size() - BareFileName(path).size();
+    QString folder = path.left(nameStart);
+    const auto separator = std::find_if(folder.begin(), folder.end(), [](QChar c) { return c == u'\\' || c == u'/'; });
+    if (separator != folder.end())
+        folder = folder.left(separator - folder.begin() + 1) + ".." + *separator;
+    return folder + path.mid(nameStart);
+}
+
+// Rows of 16 pixels, whatever height the list's font would ask for.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
+    }
+};
+
+void SetColor(QWidget* widget, QPalette::ColorRole role, std::uint32_t color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, ToRgb(color));
+    widget->setPalette(palette);
+}
+
+QLabel* Label(QWidget* parent, const QString& text, QRect geometry, bool bold = false,
+             std::uint32_t color = MakeColor(0, 0, 0))
+{
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+    label->setGeometry(geometry);
+    SetColor(label, QPalette::WindowText, color);
+    return label;
+}
+
+QLabel* Explanation(QWidget* parent, const QString& text)
+{
+    QLabel* label = Label(parent, text, {6, 4, 214, 54});
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// No button is the default: Enter presses nothing, so a name is never saved
+// or a game loaded by a key meant for the edit field.
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* name, QRect geometry)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QWidget* Panel(QWidget* parent, const char* name, int height)
+{
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    panel->setFixedHeight(height);
+    // Inside a group box whose caption is bold, the buttons and edit fields are not.
+    QFont font = panel->font();
+    font.setBold(false);
+    panel->setFont(font);
+    return panel;
+}
+
+QGroupBox* BoldGroupBox(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    // Only the caption is bold: every child sets its own font.
+    QFont font = box->font();
+    font.setBold(true);
+    box->setFont(font);
+    box->setGeometry(geometry);
+    return box;
+}
+
+constexpr std::uint32_t Silver = MakeColor(192, 192, 192);
+
+} // namespace
+
+Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), library_(library), clock_(clock), dialogs_(dialogs)
+{
+    setObjectName("AdminForm");
+    setWindowTitle("Ein Plimmerlo-Spiel Auswählen");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(456, 360);
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    setFont(font);
+    CreateControls();
+}
+
+void Chooser::CreateControls()
+{
+    motiveBox_ = BoldGroupBox(this, "GroupBox1", "Motive", {0, 0, 238, 360});
+    auto* OpenPanel = new QWidget(this);
+    OpenPanel->setObjectName("OpenPanel");
+    OpenPanel->setGeometry(238, 0, 218, 360);
+    for (QWidget* part : {static_cast<QWidget*>(motiveBox_), OpenPanel}) {
+        part->setAutoFillBackground(true);
+        SetColor(part, QPalette::Window, Silver);
+    }
+
+    gameList_ = new QListWidget(motiveBox_);
+    gameList_->setObjectName("MotivListBox");
+    QFont listFont = font();
+    listFont.setPixelSize(13);
+    listFont.setBold(true);
+    gameList_->setFont(listFont);
+    SetColor(gameList_, QPalette::Text, MakeColor(217, 0, 0));
+    gameList_->setItemDelegate(new RowDelegate(gameList_));
+    gameList_->addItem(GameSections::StandardName);
+
+    // The mode panels above and below the list take their room from it.
+    auto* column = new QVBoxLayout(motiveBox_);
+    column->setContentsMargins(4, 2, 4, 4);
+    column->setSpacing(2);
+    column->addWidget(CreateSavePanel());
+    column->addWidget(CreateChangePanel());
+    column->addWidget(gameList_, 1);
+    column->addWidget(CreateCommandPanel());
+
+    QGroupBox* previewBox = BoldGroupBox(OpenPanel, "PreviewGroupBox", "Vorschau", {4, 0, 210, 192});
+    // The picture may reach beyond the client area (a square one is as
+    // tall as the box is wide); this keeps it off the box's frame.
+    auto* previewArea = new QWidget(previewBox);
+    previewArea->setGeometry(previewBox->contentsRect());
+    previewImage_ = new QLabel(previewArea);
+    previewImage_->setObjectName("PreviewImage");
+    previewImage_->setScaledContents(true);
+    previewImage_->setGeometry(previewArea->rect());
+
+    optionPanel_ = new QWidget(OpenPanel);
+    optionPanel_->setObjectName("OptionCommandPanel");
+    optionPanel_->setGeometry(0, 192, 218, 38);
+    cancelButton_ = Button(optionPanel_, "CancelButton", "Abbrechen", {8, 7, 96, 25});
+    QPushButton* OkButton = Button(optionPanel_, "OkButton", "Auswählen", {114, 7, 96, 25});
+
+    CreateSettingsBox(OpenPanel);
+
+    connect(gameList_, &QListWidget::itemSelectionChanged, this, [this] { Run([this] { ShowSelectedGame(); }); });
+    // A click on the entry already selected shows it again: after a rename
+    // motivLabel_ may still name the game as it was.
+    connect(gameList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item->text() != motivLabel_->text())
+            Run([this] { ShowSelectedGame(); });
+    });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(OkButton, &QPushButton::clicked, this, [this] { Run([this] { ChooseGame(); }); });
+}
+
+QWidget* Chooser::CreateSavePanel()
+{
+    savePanel_ = Panel(motiveBox_, "SaveGamePanel", 114);
+    Explanation(savePanel_, Text::SaveExplanation);
+    Label(savePanel_, "Spielname:", {6, 64, 64, 13}, true);
+    saveNameEdit_ = Edit(savePanel_, "SaveNameEdit", {72, 60, 148, 21});
+    QPushButton* saveButton = Button(savePanel_, "OkaySaveButton", "Spiel Speichern", {6, 86, 106, 25});
+    cancelSaveButton_ = Button(savePanel_, "CncelSaveButton", "Abbrechen", {124, 86, 96, 25});
+    connect(saveButton, &QPushButton::clicked, this, [this] { Run([this] { ConfirmSaveName(); }); });
+    connect(cancelSaveButton_, &QPushButton::clicked, this, [this] {
+        Run([this] { ReturnToLoading(); });
+        done(Abort);
+    });
+    return savePanel_;
+}
+
+QWidget* Chooser::CreateChangePanel()
+{
+    changePanel_ = Panel(motiveBox_, "ChangeNamePanel", 114);
+    Explanation(changePanel_, Text::ChangeExplanation);
+    Label(changePanel_, "Neuer Name:", {6, 64, 70, 13}, true);
+    newNameEdit_ = Edit(changePanel_, "NewNameEdit", {78, 60, 142, 21});
+    auto* OkayChangeButton = Button(changePanel_, "OkayChangeButton", "Name Ändern", {6, 86, 106, 25});
+    auto* CancelChangeButton = Button(changePanel_, "CancelChangeButton", "Abbrechen", {124, 86, 96, 25});
+    connect(OkayChangeButton, &QPushButton::clicked, this, [this] { Run([this] { RenameSelectedGame(); }); });
+    connect(CancelChangeButton, &QPushButton::clicked, this, [this] { Run([this] { ReturnToLoading(); }); });
+    return changePanel_;
+}
+
+QWidget* Chooser::CreateCommandPanel()
+{
+    commandPanel_ = Panel(motiveBox_, "MotiveComandPanel", 26);
+    auto* ChangeToolBar = new QToolBar(commandPanel_);
+    ChangeToolBar->setObjectName("ChangeToolBar");
+    ChangeToolBar->setIconSize(QSize(16, 16));
+    ChangeToolBar->setGeometry(0, 1, 100, 24);
+    const struct {
+        const char* name;
+        const char* hint;
+        const char* icon;
+        void (Chooser::*handler)();
+    } buttons[] = {
+        {"DoubleToolButton", "Spiel Kopieren", ":/icons/copygame.png", &Chooser::CopySelectedGame},
+        {"EraseToolButton", "Spiel Löschen", ":/icons/erasegame.png", &Chooser::EraseSelectedGame},
+        {"EditToolButton", "Spielname Ändern", ":/icons/renamegame.png", &Chooser::StartRenaming},
+    };
+    for (const auto& button : buttons) {
+        QAction* action = ChangeToolBar->addAction(QIcon(button.icon), QString::fromUtf8(button.hint));
+        action->setObjectName(button.name);
+        ChangeToolBar->widgetForAction(action)->setObjectName(button.name);
+        connect(action, &QAction::triggered, this, [this, handler = button.handler] { Run([=, this] { (this->*handler)(); }); });
+    }
+    return commandPanel_;
+}
+
+void Chooser::CreateSettingsBox(QWidget* parent)
+{
+    QGroupBox* GroupBox2 = BoldGroupBox(parent, "GroupBox2", "Einstellungen", {4, 230, 210, 128});
+    Label(GroupBox2, "Aktuelles Motiv:", {8, 20, 80, 13});
+    motivLabel_ = Label(GroupBox2, {}, {90, 20, 114, 13}, true, MakeColor(0, 128, 0));
+    dateLabel_ = Label(GroupBox2, {}, {104, 4, 100, 13}, true, MakeColor(128, 128, 128));
+    dateLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label(GroupBox2, "Grafik:", {8, 38, 40, 13});
+    pictureLabel_ = Label(GroupBox2, {}, {50, 38, 154, 13}, true, MakeColor(0, 0, 128));
+    Label(GroupBox2, "Steinchenraster", {8, 58, 100, 13}, true);
+    Label(GroupBox2, "Zeilen:", {8, 74, 40, 13});
+    rowsLabel_ = Label(GroupBox2, "0", {50, 74, 30, 13}, true, MakeColor(128, 0, 0));
+    Label(GroupBox2, "Spalten:", {96, 74, 44, 13});
+    colsLabel_ = Label(GroupBox2, "0", {142, 74, 30, 13}, true, MakeColor(128, 0, 0));
+    Label(GroupBox2, "Farben:", {8, 90, 40, 13});
+    colorsLabel_ = Label(GroupBox2, "0", {50, 90, 30, 13}, true, MakeColor(128, 0, 128));
+    for (int i = 0; i < 5; ++i) {
+        colorImages_[i] = new QLabel(GroupBox2);
+        colorImages_[i]->setObjectName(QString("Image%1").arg(i + 1));
+        colorImages_[i]->setGeometry(8 + 20 * i, 106, 16, 16);
+    }
+    motivLabel_->setObjectName("MotivLabel");
+    dateLabel_->setObjectName("DateLabel");
+    pictureLabel_->setObjectName("GrafikNameLabel");
+    rowsLabel_->setObjectName("RowsLabel");
+    colsLabel_->setObjectName("ColsLabel");
+    colorsLabel_->setObjectName("ColorsLabel");
+    ShowColorImages({});
+}
+
+void Chooser::Prepare(ChooserMode mode, const QString& chosenGame, const GameInPlay& game)
+{
+    mode_ = mode;
+    chosenGame_ = chosenGame;
+    gameInPlay_ = game;
+}
+
+QString Chooser::SaveName() const
+{
+    return saveNameEdit_->text();
+}
+
+void Chooser::Run(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const SettingsError& error) {
+        dialogs_.ShowMessage(this, QString::fromUtf8(error.what()) + '.');
+    } catch (const std::exception& error) {
+        dialogs_.ShowError(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void Chooser::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    const QRect screen = this->screen()->availableGeometry();
+    move(screen.center() - rect().center());
+    // The opening runs once the dialog is up, so a message box of it
+    // appears over the dialog and not before it.
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            Run([this] { Open(); });
+    });
+}
+
+void Chooser::keyPressEvent(QKeyEvent* event)
+{
+    // Escape presses the "Abbrechen" that is shown; while renaming none is,
+    // and the dialog stays.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (mode_ == ChooserMode::Save)
+            cancelSaveButton_->click();
+        else if (mode_ != ChooserMode::Change)
+            cancelButton_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Chooser::Open()
+{
+    SetMode(mode_);
+    motivLabel_->setText(chosenGame_);
+    FillGameList();
+}
+
+void Chooser::SetMode(ChooserMode mode)
+{
+    mode_ = mode;
+    const bool save = mode_ == ChooserMode::Save;
+    const bool change = mode_ == ChooserMode::Change;
+    savePanel_->setVisible(save);
+    changePanel_->setVisible(change);
+    commandPanel_->setVisible(!save && !change);
+    optionPanel_->setVisible(!save && !change);
+    if (save) {
+        setWindowTitle(Text::SaveCaption);
+        saveNameEdit_->setText(chosenGame_);
+        saveNameEdit_->setFocus();
+        ShowCurrentSettings();
+    } else if (change) {
+        setWindowTitle(Text::ChangeCaption);
+        const QString selected = SelectedEntry();
+        newNameEdit_->setText(MappedName(selected));
+        newNameEdit_->setFocus();
+    } else {
+        setWindowTitle(Text::LoadCaption);
+        gameList_->setFocus();
+    }
+}
+
+void Chooser::FillGameList()
+{
+    const std::optional<QStringList> names = library_.GameNames();
+    if (!names) {
+        // While saving, the list just keeps what it showed.
+        if (mode_ != ChooserMode::Save) {
+            ClearPreview();
+            dialogs_.ShowError(this, Text::NoGames, "Abbrechen");
+        }
+        return;
+    }
+    const QSignalBlocker quiet(gameList_);
+    gameList_->clear();
+    gameList_->addItems(*names);
+    if (mode_ == ChooserMode::Save)
+        return;
+    gameList_->setFocus();
+    if (chosenGame_.isEmpty() && !names->isEmpty())
+        chosenGame_ = names->constFirst();
+    const int row = FindEntry(chosenGame_);
+    if (row < 0)
+        return;
+    gameList_->setCurrentRow(row);
+    ShowGamePreview(chosenGame_);
+}
+
+int Chooser::FindEntry(const QString& name) const
+{
+    for (int row = 0; row < gameList_->count(); ++row)
+        if (GameSections::SameName(gameList_->item(row)->text(), name))
+            return row;
+    return -1;
+}
+
+QString Chooser::SelectedEntry() const
+{
+    const QList<QListWidgetItem*> selected = gameList_->selectedItems();
+    return selected.isEmpty() ? QString() : selected.constFirst()->text();
+}
+
+void Chooser::ShowGamePreview(const QString& name)
+{
+    const GamePreview preview = library_.Preview(MappedName(name));
+    pictureLabel_->setText(ShortPath(preview.picture));
+    rowsLabel_->setText(preview.rows);
+    colsLabel_->setText(preview.cols);
+    dateLabel_->setText(preview.date);
+    LoadPreviewPicture(preview.picture);
+    ShowColorImages(preview.colors);
+    colorsLabel_->setText(QString::number(preview.colors.SelectedCount()));
+}
+
+void Chooser::LoadPreviewPicture(const QString& path)
+{
+    QString found = path;
+    if (!QFileInfo(found).isFile())
+        found = BareFileName(path);
+    if (!QFileInfo(found).isFile())
+        found = QDir(QCoreApplication::applicationDirPath()).filePath(BareFileName(path));
+    QImage picture;
+    if (QFileInfo(found).isFile()) {
+        try {
+            picture = LoadPicture(found);
+        } catch (const PictureError&) {
+            // A preview only: a picture that cannot be read shows as missing.
+        }
+    }
+    if (picture.isNull())
+        picture = QImage(IconResource(Icon::BlackSquare));
+
+    // The picture keeps its proportions: it fills the width of the client
+    // area, or its height when it is taller than wide. Integer arithmetic
+    // cuts the exact quotient, where a floating one may fall just short.
+    const QSize area = previewImage_->parentWidget()->size();
+    const int w = picture.width();
+    const int h = picture.height();
+    QSize size = area;
+    if (h > w)
+        size.setWidth(int(qint64(w) * area.height() / h));
+    else
+        size.setHeight(int(qint64(h) * area.width() / w));
+    previewImage_->setGeometry(QRect(QPoint(0, 0), size));
+    previewImage_->setPixmap(QPixmap::fromImage(picture));
+}
+
+void Chooser::ClearPreview()
+{
+    {
+        const QSignalBlocker quiet(gameList_);
+        gameList_->clear();
+    }
+    motivLabel_->clear();
+    colorsLabel_->setText("0");
+    rowsLabel_->setText("0");
+    colsLabel_->setText("0");
+    dateLabel_->clear();
+    pictureLabel_->clear();
+    ShowColorImages({});
+}
+
+void Chooser::ShowCurrentSettings()
+{
+    motivLabel_->setText(gameInPlay_.gameName);
+    colorsLabel_->setText(QString::number(gameInPlay_.colorCount));
+    rowsLabel_->setText(QString::number(gameInPlay_.rowCount));
+    colsLabel_->setText(QString::number(gameInPlay_.colCount));
+    const Clock::LocalTime now = clock_.LocalNow();
+    dateLabel_->setText(QLocale().toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
+    pictureLabel_->setText(BareFileName(gameInPlay_.backgroundFile));
+    if (QFileInfo(gameInPlay_.backgroundFile).isFile())
+        LoadPreviewPicture(gameInPlay_.backgroundFile);
+    ShowColorImages(gameInPlay_.colors);
+}
+
+void Chooser::ShowColorImages(const ColorSelection& colors)
+{
+    for (int code = 1; code <= ColorSelection::Count; ++code)
+        colorImages_[code - 1]->setPixmap(QPixmap(IconResource(ColorIcon(code, colors.Has(code)))));
+}
+
+void Chooser::ShowSelectedGame()
+{
+    const QString entry = SelectedEntry();
+    if (mode_ == ChooserMode::Save || entry.isEmpty())
+        return;
+    motivLabel_->setText(entry);
+    if (changePanel_->isVisibleTo(this))
+        newNameEdit_->setText(entry);
+    ShowGamePreview(entry);
+}
+
+void Chooser::ChooseGame()
+{
+    chosenGame_ = motivLabel_->text();
+    done(OK);
+}
+
+void Chooser::StartRenaming()
+{
+    if (gameList_->count() > 0)
+        SetMode(ChooserMode::Change);
+}
+
+void Chooser::ReturnToLoading()
+{
+    SetMode(ChooserMode::Load);
+}
+
+void Chooser::CopySelectedGame()
+{
+    const QString entry = SelectedEntry();
+    if (entry.isEmpty())
+        return;
+    const QString copy = MappedName(entry) + Text::CopySuffix;
+    library_.CopyGame(MappedName(entry), copy, gameInPlay_.gameDate);
+    chosenGame_ = copy;
+    FillGameList();
+}
+
+void Chooser::EraseSelectedGame()
+{
+    const QString entry = SelectedEntry();
+    if (entry.isEmpty() || !dialogs_.AskWarning(this, Text::EraseQuestion.arg(entry)))
+        return;
+    library_.EraseGame(MappedName(entry));
+    FillGameList();
+}
+
+void Chooser::RenameSelectedGame()
+{
+    const QString entry = SelectedEntry();
+    const QString newName = GameSections::Trimmed(newNameEdit_->text());
+    if (entry.isEmpty() || newName.isEmpty())
+        return;
+    if (FindEntry(newName) >= 0) {
+        dialogs_.ShowWarning(this, Text::NameExists.arg(newName));
+        return;
+    }
+    library_.RenameGame(MappedName(entry), newName, gameInPlay_.gameDate);
+    chosenGame_ = newName;
+    FillGameList();
+    SetMode(ChooserMode::Load);
+}
+
+void Chooser::ConfirmSaveName()
+{
+    const QString name = GameSections::Trimmed(saveNameEdit_->text());
+    saveNameEdit_->setText(name);
+    // A name that cannot be stored is told here, while it can still be changed.
+    GameLibrary::CheckName(name);
+    // The game in play is saved over without a question; any other stored
+    // game only when the player agrees.
+    const bool overwrite = !GameSections::SameName(chosenGame_, name) && FindEntry(name) >= 0;
+    done(overwrite && !dialogs_.AskWarning(this, Text::OverwriteQuestion.arg(name)) ? No : OK);
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "colorselection.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class Clock;
+class GameLibrary;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+class UserDialogs;
+
+// What the chooser shows of the game in play and stores with its copies;
+// the main window hands it in before every showing.
+struct GameInPlay {
+    QString gameName;
+    QString gameDate;
+    int colorCount = 0;
+    int rowCount = 0;
+    int colCount = 0;
+    QString backgroundFile;
+    ColorSelection colors;
+};
+
+// Loading a game to play, offering copy, erase and rename; renaming the
+// selected game; or asking the name to save the game in play under.
+enum class ChooserMode { Load, Save, Change };
+
+// The game chooser: lists the stored games with a preview and loads,
+// copies, erases, renames and saves them. Made once and only shown and
+// hidden; copy, erase and rename write the settings file at once, whatever
+// the dialog's result.
+class Chooser : public QDialog {
+    Q_OBJECT
+public:
+    // Results besides QDialog's own: "Abbrechen" while saving, and a
+    // refused overwrite. Cancel (the close button too) is QDialog's reject.
+    enum Result { Cancel = QDialog::Rejected, OK = QDialog::Accepted, Abort = 3, No = 7 };
+
+    Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // Before showing: the mode, the game to offer and the game in play.
+    void Prepare(ChooserMode mode, const QString& chosenGame, const GameInPlay& game);
+    // After "Auswählen": the game chosen; after a copy or rename, its name.
+    const QString& ChosenGame() const { return chosenGame_; }
+    // The name typed in save mode, as it stands.
+    QString SaveName() const;
+    ChooserMode Mode() const { return mode_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateControls();
+    QWidget* CreateSavePanel();
+    QWidget* CreateChangePanel();
+    QWidget* CreateCommandPanel();
+    void CreateSettingsBox(QWidget* parent);
+    // Runs a handler; a refused or failed write is shown as the main window
+    // shows it, so no error reaches Qt's event loop.
+    void Run(const std::function<void()>& handler);
+
+    void Open();
+    void SetMode(ChooserMode mode);
+    void FillGameList();
+    void ShowGamePreview(const QString& name);
+    void ClearPreview();
+    void ShowCurrentSettings();
+    void LoadPreviewPicture(const QString& path);
+    void ShowColorImages(const ColorSelection& colors);
+    // The entry that names the same game as `name`, or -1.
+    int FindEntry(const QString& name) const;
+    QString SelectedEntry() const;
+
+    void ShowSelectedGame();
+    void ChooseGame();
+    void StartRenaming();
+    void ReturnToLoading();
+    void CopySelectedGame();
+    void EraseSelectedGame();
+    void RenameSelectedGame();
+    void ConfirmSaveName();
+
+    GameLibrary& library_;
+    const Clock& clock_;
+    UserDialogs& dialogs_;
+    GameInPlay gameInPlay_;
+    QString chosenGame_ = QStringLiteral("(Standard)");
+    ChooserMode mode_ = ChooserMode::Load;
+
+    QGroupBox* motiveBox_ = nullptr;
+    QWidget* savePanel_ = nullptr;
+    QLineEdit* saveNameEdit_ = nullptr;
+    QPushButton* cancelSaveButton_ = nullptr;
+    QWidget* changePanel_ = nullptr;
+    QLineEdit* newNameEdit_ = nullptr;
+    QListWidget* gameList_ = nullptr;
+    QWidget* commandPanel_ = nullptr;
+    QLabel* previewImage_ = nullptr;
+    QWidget* optionPanel_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QLabel* motivLabel_ = nullptr;
+    QLabel* dateLabel_ = nullptr;
+    QLabel* pictureLabel_ = nullptr;
+    QLabel* rowsLabel_ = nullptr;
+    QLabel* colsLabel_ = nullptr;
+    QLabel* colorsLabel_ = nullptr;
+    std::array<QLabel*, 5> colorImages_{};
+};

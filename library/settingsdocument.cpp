@@ -1,0 +1,401 @@
+#include "settingsdocument.h"
+
+#include "settingserror.h"
+#include "windows1252.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+// Every text of the settings file's service that the player may see.
+namespace Message {
+const auto SectionLineBreak = QStringLiteral("Ein Spielname darf keinen Zeilenumbruch enthalten");
+const auto SectionBracket = QStringLiteral("Ein Spielname darf kein \"]\" enthalten");
+const auto KeyLineBreak = QStringLiteral("Ein Schlüssel darf keinen Zeilenumbruch enthalten");
+const auto KeyReserved =
+    QStringLiteral("Ein Schlüssel darf kein \"=\" enthalten und nicht mit \";\" oder \"[\" beginnen");
+const auto ValueLineBreak = QStringLiteral("Ein gespeicherter Text darf keinen Zeilenumbruch enthalten");
+const auto SectionCharacter = QStringLiteral("Ein Spielname darf kein \"%1\" enthalten");
+const auto KeyCharacter = QStringLiteral("Ein Schlüssel darf kein \"%1\" enthalten");
+const auto ValueCharacter = QStringLiteral("\"%1\" kann nicht gespeichert werden, weil es ein \"%2\" enthält");
+} // namespace Message
+
+// The buffers that settings files have always been read through: what
+// did not fit was never seen, so files read the same here as they always did.
+constexpr qsizetype kValueChars = 2047;
+constexpr qsizetype kListBytes = 16384;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView Trimmed(QByteArrayView text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+bool SameName(QByteArrayView a, QByteArrayView b)
+{
+    return Windows1252::SameText(a, b);
+}
+
+// One line of the file: its text is [begin, end), its line end [end, next).
+struct Line {
+    enum Kind { Header, Entry, Other } kind = Other;
+    QByteArrayView name; // the section of a header, the key of an entry
+    QByteArrayView value; // of an entry, as it stands between the blanks
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+// Walks the lines of a file once, front to back; every lookup is one pass.
+class LineReader {
+public:
+    explicit LineReader(QByteArrayView data) : data_(data) {}
+
+    bool Next(Line& line)
+    {
+        if (!Advance(line))
+            return false;
+        Classify(line);
+        return true;
+    }
+
+    // Moves past the header of the next section of that name. Only headers
+    // are looked at closely, as a save of a game far down a file of many
+    // games passes thousands of lines.
+    bool FindSection(QByteArrayView name, Line& header)
+    {
+        while (Advance(header)) {
+            const QByteArrayView text = Trimmed(data_.sliced(header.begin, header.end - header.begin));
+            if (!text.startsWith('['))
+                continue;
+            Classify(header);
+            if (SameName(header.name, name))
+                return true;
+        }
+        return false;
+    }
+
+    // The next entry of the section in hand; false at its end, where the
+    // following header is left to be read again.
+    bool NextEntry(Line& line)
+    {
+        while (Next(line)) {
+            if (line.kind == Line::Entry)
+                return true;
+            if (line.kind == Line::Header) {
+                pos_ = line.begin;
+                return false;
+            }
+        }
+        return false;
+    }
+
+private:
+    // Finds the next line's bounds: it ends at "\r\n", "\n" or a lone "\r".
+    bool Advance(Line& line)
+    {
+        if (pos_ >= data_.size())
+            return false;
+        const char* const start = data_.data() + pos_;
+        const std::size_t rest = std::size_t(data_.size() - pos_);
+        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', rest));
+        const std::size_t length = newline ? std::size_t(newline - start) : rest;
+        const auto* carriage = static_cast<const char*>(std::memchr(start, '\r', length));
+        line.begin = pos_;
+        line.end = pos_ + qsizetype(carriage ? carriage - start : length);
+        line.next = line.end;
+        if (line.next < data_.size()) {
+            const bool cr = data_[line.next++] == '\r';
+            if (cr && line.next < data_.size() && data_[line.next] == '\n')
+                ++line.next;
+        }
+        pos_ = line.next;
+        return true;
+    }
+
+    void Classify(Line& line) const
+    {
+        const QByteArrayView text = Trimmed(data_.sliced(line.begin, line.end - line.begin));
+        line.kind = Line::Other;
+        if (text.startsWith('[')) {
+            // The header ends at its first "]"; whatever follows is ignored.
+            const qsizetype close = text.indexOf(']');
+            line.kind = Line::Header;
+            line.name = Trimmed(text.sliced(1, (close < 0 ? text.size() : close) - 1));
+        } else if (!text.startsWith(';')) {
+            const qsizetype equals = text.indexOf('=');
+            if (equals >= 0) {
+                line.kind = Line::Entry;
+                line.name = Trimmed(text.first(equals));
+                line.value = Trimmed(text.sliced(equals + 1));
+            }
+        }
+    }
+
+    QByteArrayView data_;
+    qsizetype pos_ = 0;
+};
+
+QString ValueText(QByteArrayView value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.sliced(1, value.size() - 2);
+    return Windows1252::Decode(value.first(std::min(value.size(), kValueChars)));
+}
+
+// Keeps the first of names equal but for letter case, until the list would
+// no longer fit the buffer, each name followed by a zero byte.
+class NameList {
+public:
+    enum Result { Added, Repeated, Full };
+
+    Result Add(QByteArrayView name)
+    {
+        const QByteArray folded = Windows1252::Folded(name);
+        if (seen_.contains(folded))
+            return Repeated;
+        bytes_ += name.size() + 1;
+        if (bytes_ > kListBytes)
+            return Full;
+        seen_.insert(folded);
+        return Added;
+    }
+
+private:
+    QSet<QByteArray> seen_;
+    qsizetype bytes_ = 0;
+};
+
+bool HasLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+// A character the file's set cannot hold would come back as another one.
+// `refusal` makes the message from the first character that cannot be held.
+template <class Refusal>
+QByteArray Encoded(const QString& text, Refusal refusal)
+{
+    std::optional<QByteArray> bytes = Windows1252::Encode(text);
+    if (!bytes)
+        throw SettingsError(refusal(Windows1252::FirstUnstorable(text)));
+    return *std::move(bytes);
+}
+
+QByteArray EncodedKey(const QString& key)
+{
+    if (HasLineBreak(key))
+        throw SettingsError(Message::KeyLineBreak);
+    const auto firstMark = std::find_if(key.begin(), key.end(), [](QChar c) { return c != u' ' && c != u'\t'; });
+    if (key.contains(u'=') || (firstMark != key.end() && (*firstMark == u';' || *firstMark == u'[')))
+        throw SettingsError(Message::KeyReserved);
+    return Encoded(key, [](const QString& c) { return Message::KeyCharacter.arg(c); });
+}
+
+// Reading drops the blanks around a value and one pair of matching quotes,
+// so a value that has either is stored inside one more pair of quotes.
+QByteArray EncodedValue(const QString& value)
+{
+    if (HasLineBreak(value))
+        throw SettingsError(Message::ValueLineBreak);
+    QByteArray bytes = Encoded(value, [&](const QString& c) { return Message::ValueCharacter.arg(value, c); });
+    const bool blankAround = !bytes.isEmpty() && (IsBlank(bytes.front()) || IsBlank(bytes.back()));
+    const bool quoted = bytes.size() >= 2 && (bytes.front() == '"' || bytes.front() == '\'') && bytes.back() == bytes.front();
+    if (blankAround || quoted)
+        bytes = '"' + bytes + '"';
+    return bytes;
+}
+
+QByteArray EncodedSection(const QString& section)
+{
+    if (HasLineBreak(section))
+        throw SettingsError(Message::SectionLineBreak);
+    if (section.contains(u']'))
+        throw SettingsError(Message::SectionBracket);
+    return Encoded(section, [](const QString& c) { return Message::SectionCharacter.arg(c); });
+}
+
+// The entries to write, each key once: a key written twice keeps the place
+// of its first write and the value of its last.
+QList<std::pair<QByteArray, QByteArray>> EncodedEntries(const SettingsDocument::Entries& entries)
+{
+    QList<std::pair<QByteArray, QByteArray>> encoded;
+    for (const auto& [key, value] : entries) {
+        std::pair<QByteArray, QByteArray> entry{EncodedKey(key), EncodedValue(value)};
+        const auto earlier = std::find_if(encoded.begin(), encoded.end(),
+                                          [&](const auto& e) { return SameName(e.first, entry.first); });
+        if (earlier != encoded.end())
+            earlier->second = entry.second;
+        else
+            encoded.append(std::move(entry));
+    }
+    return encoded;
+}
+
+} // namespace
+
+SettingsDocument::SettingsDocument(QByteArray bytes) : bytes_(std::move(bytes)) {}
+
+void SettingsDocument::CheckSection(const QString& section)
+{
+    EncodedSection(section);
+}
+
+QString SettingsDocument::ReadString(const QString& section, const QString& key, const QString& fallback) const
+{
+    const std::optional<QByteArray> wantedSection = Windows1252::Encode(section);
+    const std::optional<QByteArray> wantedKey = Windows1252::Encode(key);
+    if (!wantedSection || !wantedKey)
+        return fallback; // no stored name can equal it
+    LineReader lines(bytes_);
+    Line line;
+    if (lines.FindSection(*wantedSection, line)) {
+        while (lines.NextEntry(line)) {
+            if (SameName(line.name, *wantedKey))
+                return ValueText(line.value);
+        }
+    }
+    return fallback;
+}
+
+int SettingsDocument::ReadInteger(const QString& section, const QString& key, int fallback) const
+{
+    const QString text = ReadString(section, key, QString());
+    bool ok = false;
+    int value = 0;
+    if (text.size() > 2 && text[0] == u'0' && (text[1] == u'x' || text[1] == u'X'))
+        value = int(text.sliced(2).toUInt(&ok, 16)); // the 32-bit pattern: 0xFFFFFFFF is -1
+    else
+        value = text.toInt(&ok);
+    return ok ? value : fallback;
+}
+
+bool SettingsDocument::ReadBool(const QString& section, const QString& key, bool fallback) const
+{
+    return ReadInteger(section, key, fallback ? 1 : 0) != 0;
+}
+
+QStringList SettingsDocument::SectionNames() const
+{
+    QStringList names;
+    NameList listed;
+    LineReader lines(bytes_);
+    Line line;
+    while (lines.Next(line)) {
+        if (line.kind != Line::Header)
+            continue;
+        const NameList::Result result = listed.Add(line.name);
+        if (result == NameList::Full)
+            break;
+        if (result == NameList::Added)
+            names.append(Windows1252::Decode(line.name));
+    }
+    return names;
+}
+
+QStringList SettingsDocument::SectionEntries(const QString& section) const
+{
+    QStringList entries;
+    const std::optional<QByteArray> wanted = Windows1252::Encode(section);
+    LineReader lines(bytes_);
+    Line line;
+    if (!wanted || !lines.FindSection(*wanted, line))
+        return entries;
+    NameList listed;
+    while (lines.NextEntry(line)) {
+        const NameList::Result result = listed.Add(line.name);
+        if (result == NameList::Full)
+            break;
+        if (result == NameList::Repeated)
+            continue;
+        const QString value = ValueText(line.value);
+        if (!value.isEmpty())
+            entries.append(Windows1252::Decode(line.name) + u'=' + value);
+    }
+    return entries;
+}
+
+void SettingsDocument::WriteString(const QString& section, const QString& key, const QString& value)
+{
+    WriteEntries(section, {{key, value}});
+}
+
+void SettingsDocument::WriteEntries(const QString& section, const Entries& entries)
+{
+    const QByteArray wantedSection = EncodedSection(section);
+    QList<std::pair<QByteArray, QByteArray>> pending = EncodedEntries(entries);
+
+    // One pass through the section: each key found takes its new value in
+    // place; the others follow its last entry.
+    QByteArray written;
+    written.reserve(bytes_.size() + 1024);
+    qsizetype copiedUpTo = 0;
+    qsizetype insertAt = -1;
+    LineReader lines(bytes_);
+    Line line;
+    if (lines.FindSection(wantedSection, line)) {
+        insertAt = line.next;
+        while (lines.NextEntry(line)) {
+            const auto match = std::find_if(pending.begin(), pending.end(),
+                                            [&](const auto& entry) { return SameName(line.name, entry.first); });
+            if (match != pending.end()) {
+                written += QByteArrayView(bytes_).sliced(copiedUpTo, line.begin - copiedUpTo);
+                written += line.name.toByteArray() + '=' + match->second;
+                copiedUpTo = line.end;
+                pending.erase(match);
+            }
+            insertAt = line.next;
+        }
+    }
+
+    QByteArray addition;
+    for (const auto& [key, value] : pending)
+        addition += key + '=' + value + "\r\n";
+    if (insertAt < 0) {
+        insertAt = bytes_.size();
+        addition.prepend('[' + wantedSection + "]\r\n");
+    }
+    // Only the file's last line can lack its line end; the addition needs a
+    // line of its own.
+    if (!addition.isEmpty() && insertAt > 0 && bytes_[insertAt - 1] != '\n' && bytes_[insertAt - 1] != '\r')
+        addition.prepend("\r\n");
+    written += QByteArrayView(bytes_).sliced(copiedUpTo, insertAt - copiedUpTo);
+    written += addition;
+    written += QByteArrayView(bytes_).sliced(insertAt);
+    bytes_ = std::move(written);
+}
+
+void SettingsDocument::EraseSection(const QString& section)
+{
+    const std::optional<QByteArray> wanted = Windows1252::Encode(section);
+    if (!wanted)
+        return;
+    QByteArray kept;
+    qsizetype keptUpTo = 0;
+    bool erased = false;
+    LineReader lines(bytes_);
+    Line line;
+    while (lines.FindSection(*wanted, line)) {
+        kept.append(QByteArrayView(bytes_).sliced(keptUpTo, line.begin - keptUpTo));
+        keptUpTo = line.next;
+        while (lines.NextEntry(line))
+            keptUpTo = line.next;
+        erased = true;
+    }
+    if (!erased)
+        return;
+    kept.append(QByteArrayView(bytes_).sliced(keptUpTo));
+    bytes_ = std::move(kept);
+}

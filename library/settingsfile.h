@@ -1,0 +1,32 @@
+#pragma once
+
+#include "settingsdocument.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+
+// The settings file on disk. Reading takes the file as it is; a change is
+// one transaction: under a lock beside the file it is read, changed in
+// memory and replaced once, whole, or not at all. So a failure leaves the
+// old file byte for byte, and two running copies of the game that save at
+// the same moment both keep their saves.
+class SettingsFile {
+public:
+    explicit SettingsFile(QString path, std::chrono::milliseconds lockWait = std::chrono::seconds(5));
+
+    const QString& Path() const { return path_; }
+
+    // A missing file, or one that cannot be read, reads as an empty one.
+    SettingsDocument Read() const;
+    // Runs `change` on the file's current text and replaces the file when
+    // the text changed. Throws SettingsError when the lock cannot be had
+    // within the wait, or the file cannot be read or written; an error
+    // thrown by `change` leaves the file as it was.
+    void Change(const std::function<void(SettingsDocument&)>& change);
+
+private:
+    QString path_;
+    std::chrono::milliseconds lockWait_;
+};

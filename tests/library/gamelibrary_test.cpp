@@ -1,0 +1,274 @@
+#include "clock.h"
+#include "gamelibrary.h"
+#include "gamesections.h"
+#include "settingserror.h"
+#include "support/filesizelimit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sys/inotify.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct StoppedClock : Clock {
+    LocalTime local{2026, 12, 7, 12, 23, 45};
+    std::uint32_t MillisecondsSinceMidnightUtc() const override { return 0; }
+    LocalTime LocalNow() const override { return local; }
+};
+
+struct LibraryRig {
+    QTemporaryDir folder;
+    QString path = folder.filePath("plimmerlo.ini");
+    StoppedClock clock;
+    GameLibrary library{path, clock};
+
+    void Write(const QByteArray& text) const
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QByteArray Bytes() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+// Counts how often the settings file is replaced: each atomic rewrite is
+// one rename onto its name.
+class ReplacementCounter {
+public:
+    explicit ReplacementCounter(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK))
+    {
+        inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~ReplacementCounter() { close(fd_); }
+
+    int Take(const char* name)
+    {
+        int count = 0;
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length;
+        while ((length = read(fd_, buffer, sizeof buffer)) > 0) {
+            for (char* at = buffer; at < buffer + length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->len > 0 && std::strcmp(event->name, name) == 0)
+                    ++count;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return count;
+    }
+
+private:
+    int fd_;
+};
+
+const QByteArray kWorkedExample =
+    "[OPTIONS]\r\ngamename=Zoo\r\nuser=Lena\r\nfirstgame=07.12.26 12:40:05\r\nlastgame=08.12.26 09:15:44\r\n"
+    "[Zoo-GAME]\r\nfilename=C:\\Bilder\\zoo.jpg\r\ndate=07.12.26 12:23\r\nrows=18\r\ncols=22\r\n"
+    "grid=1\r\ncolor1=1\r\ncolor2=1\r\ncolor3=0\r\ncolor4=1\r\ncolor5=0\r\n"
+    "[-GAME]\r\nfilename=schule.bmp\r\ndate=07.12.26 12:31\r\nrows=20\r\ncols=30\r\ngrid=0\r\n"
+    "color1=1\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n";
+
+ColorSelection Colors(std::initializer_list<int> codes)
+{
+    ColorSelection colors;
+    for (const int code : codes)
+        colors.Set(code, true);
+    return colors;
+}
+
+} // namespace
+
+TEST(GameLibrary, ReadsTheWorkedExample)
+{
+    LibraryRig rig;
+    rig.Write(kWorkedExample);
+    const SettingsReading resumed = rig.library.ReadSettings({}, {});
+    EXPECT_EQ(resumed.userName, "Lena");
+    EXPECT_EQ(resumed.gameName, "Zoo");
+    EXPECT_EQ(resumed.arrangement.picture, "C:\\Bilder\\zoo.jpg");
+    EXPECT_EQ(resumed.arrangement.date, "07.12.26 12:23");
+    EXPECT_EQ(resumed.arrangement.rows, 18);
+    EXPECT_EQ(resumed.arrangement.cols, 22);
+    EXPECT_TRUE(resumed.arrangement.grid);
+    EXPECT_EQ(resumed.arrangement.colors, Colors({1, 2, 4}));
+    const SettingsReading standard = rig.library.ReadSettings("(Standard)", {});
+    EXPECT_EQ(standard.gameName, "");
+    EXPECT_EQ(standard.arrangement.picture, "schule.bmp");
+    EXPECT_EQ(standard.arrangement.rows, 20);
+    EXPECT_EQ(standard.arrangement.cols, 30);
+    EXPECT_FALSE(standard.arrangement.grid);
+    EXPECT_EQ(standard.arrangement.colors, Colors({1, 3, 5}));
+    EXPECT_EQ(rig.library.GameNames(), QStringList({"(Standard)", "Zoo"}));
+    EXPECT_EQ(rig.library.RandomGameCandidates(), QStringList("Zoo"));
+    const GamePreview zoo = rig.library.Preview("zoo");
+    EXPECT_EQ(zoo.picture, "C:\\Bilder\\zoo.jpg");
+    EXPECT_EQ(zoo.colors, Colors({1, 2, 4}));
+}
+
+TEST(GameLibrary, MissingKeysKeepTheCurrentArrangementAndBadValuesAreHeld)
+{
+    LibraryRig rig;
+    rig.Write("[A-GAME]\nrows=0x1A\ncols=abc\ngrid=7\ncolor1=2\ncolor2=256\ncolor3=-1\ndate=\n"
+              "[B-GAME]\nrows=500\ncols=0\ngrid=0\ndate=x\n");
+    Arrangement current;
+    current.picture = "wald.jpg";
+    current.rows = 12;
+    current.cols = 33;
+    current.grid = false;
+    current.colors = Colors({1, 2, 3, 4, 5});
+    const SettingsReading a = rig.library.ReadSettings("A", current);
+    EXPECT_EQ(a.arrangement.picture, "wald.jpg");
+    EXPECT_EQ(a.arrangement.rows, 26); // hexadecimal
+    EXPECT_EQ(a.arrangement.cols, 33); // no number: the current value
+    EXPECT_TRUE(a.arrangement.grid);   // any value but 0
+    EXPECT_EQ(a.arrangement.colors, Colors({1, 3})); // the low byte decides
+    EXPECT_EQ(a.gameName, "");                       // no date: the standard game
+    const SettingsReading b = rig.library.ReadSettings("B", current);
+    EXPECT_EQ(b.arrangement.rows, 101);
+    EXPECT_EQ(b.arrangement.cols, 1);
+    EXPECT_EQ(b.gameName, "B");
+    const SettingsReading none = rig.library.ReadSettings("Nirgends", current);
+    EXPECT_EQ(none.arrangement.rows, 12);
+    EXPECT_EQ(none.arrangement.colors, ColorSelection());
+    const GamePreview preview = rig.library.Preview("Nirgends");
+    EXPECT_EQ(QStringList({preview.picture, preview.rows, preview.cols, preview.date}),
+              QStringList({"", "0", "0", "kein Datum"}));
+}
+
+TEST(GameLibrary, EachCommandReplacesTheFileOnceWithAllItsChanges)
+{
+    LibraryRig rig;
+    rig.Write("[Zoo-GAME]\r\nextra=bleibt\r\nrows=3\r\n");
+    ReplacementCounter replaced(rig.folder.path());
+    Arrangement zoo;
+    zoo.picture = "zoo.jpg";
+    zoo.colors = Colors({1, 2, 4});
+    EXPECT_EQ(rig.library.SaveGame("ZOO", zoo), "07.12.26 12:23");
+    EXPECT_EQ(rig.Bytes(), "[Zoo-GAME]\r\nextra=bleibt\r\nrows=18\r\nfilename=zoo.jpg\r\ndate=07.12.26 12:23\r\n"
+                           "cols=22\r\ngrid=1\r\ncolor1=1\r\ncolor2=1\r\ncolor3=0\r\ncolor4=1\r\ncolor5=0\r\n"
+                           "[OPTIONS]\r\ngamename=ZOO\r\n");
+    EXPECT_EQ(replaced.Take("plimmerlo.ini"), 1);
+
+    rig.library.CopyGame("Zoo", "Zoo-Kopie", "01.01.27 10:00");
+    EXPECT_EQ(replaced.Take("plimmerlo.ini"), 1);
+    rig.library.RenameGame("Zoo-Kopie", "Park", "02.01.27 10:00");
+    EXPECT_EQ(replaced.Take("plimmerlo.ini"), 1);
+    EXPECT_EQ(rig.library.GameNames(), QStringList({"Park", "Zoo"}));
+    EXPECT_EQ(rig.library.Preview("Park").date, "02.01.27 10:00");
+    EXPECT_EQ(rig.library.Preview("Park").picture, "zoo.jpg");
+    rig.library.EraseGame("park");
+    EXPECT_EQ(replaced.Take("plimmerlo.ini"), 1);
+    rig.library.WriteOptions("Zoo");
+    EXPECT_EQ(replaced.Take("plimmerlo.ini"), 1);
+    EXPECT_TRUE(rig.Bytes().endsWith("[OPTIONS]\r\ngamename=Zoo\r\nfirstgame=07.12.26 12:23:45\r\n"
+                                      "lastgame=07.12.26 12:23:45\r\n"));
+}
+
+TEST(GameLibrary, AFailedSaveLeavesTheOldFileByteForByte)
+{
+    LibraryRig rig;
+    rig.Write(kWorkedExample);
+    Arrangement big;
+    big.picture = QString(5000, u'x');
+    {
+        FileSizeLimit fullDisk(1000);
+        EXPECT_THROW(rig.library.SaveGame("Wald", big), SettingsError);
+    }
+    EXPECT_EQ(rig.Bytes(), kWorkedExample);
+
+    LibraryRig folderRig;
+    ASSERT_TRUE(QDir().mkpath(folderRig.path));
+    EXPECT_THROW(folderRig.library.SaveGame("Wald", big), SettingsError);
+    EXPECT_TRUE(QFileInfo(folderRig.path).isDir());
+}
+
+TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
+{
+    LibraryRig rig;
+    constexpr int kGamesEach = 200;
+    pid_t children[2];
+    for (int copy = 0; copy < 2; ++copy) {
+        children[copy] = fork();
+        if (children[copy] == 0) {
+            GameLibrary library(rig.path, rig.clock);
+            Arrangement arrangement;
+            for (int game = 0; game < kGamesEach; ++game) {
+                arrangement.rows = 8 + game % 90;
+                try {
+                    library.SaveGame(QString("Spiel %1-%2").arg(copy).arg(game), arrangement);
+                } catch (const SettingsError&) {
+                    _exit(1);
+                }
+            }
+            _exit(0);
+        }
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const QStringList names = rig.library.GameNames().value_or(QStringList());
+    ASSERT_EQ(names.size(), 2 * kGamesEach);
+    for (int copy = 0; copy < 2; ++copy)
+        for (int game = 0; game < kGamesEach; game += 37) {
+            const SettingsReading read = rig.library.ReadSettings(QString("Spiel %1-%2").arg(copy).arg(game), {});
+            EXPECT_EQ(read.arrangement.rows, 8 + game % 90);
+            EXPECT_EQ(read.arrangement.date, "07.12.26 12:23");
+        }
+}
+
+TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)
+{
+    LibraryRig rig;
+    rig.Write("[OPTIONS]\r\n[Ay?e-GAME]\r\ndate=x\r\n");
+    const QByteArray before = rig.Bytes();
+    for (const char* name : {"Ayşe", "Zoo🐘", "Zoo]Park"})
+        EXPECT_THROW(rig.library.SaveGame(QString::fromUtf8(name), {}), SettingsError) << name;
+    Arrangement turkish;
+    turkish.picture = QStringLiteral("/home/ayşe/zoo.jpg");
+    EXPECT_THROW(rig.library.SaveGame("Zoo", turkish), SettingsError);
+    EXPECT_THROW(rig.library.RenameGame("Ay?e", QStringLiteral("Ayşe"), "x"), SettingsError);
+    EXPECT_EQ(rig.Bytes(), before);
+    EXPECT_FALSE(GameSections::SameName(QStringLiteral("Ayşe"), "Ay?e"));
+
+    // Quotes that reading would strip are kept, so the game is resumed.
+    rig.library.SaveGame("\"Zoo\"", {});
+    EXPECT_EQ(rig.library.ReadSettings({}, {}).gameName, "\"Zoo\"");
+
+    rig.library.SaveGame(QStringLiteral("Äpfel"), {});
+    rig.library.SaveGame(QStringLiteral("äpfel"), {});
+    EXPECT_TRUE(GameSections::SameName(QStringLiteral("ÄPFEL"), QStringLiteral("äpfel")));
+    EXPECT_EQ(rig.library.GameNames(), QStringList({"\"Zoo\"", "Äpfel", "Ay?e"}));
+    rig.library.RenameGame(QStringLiteral("Äpfel"), QStringLiteral("äPFEL"), "neu");
+    EXPECT_EQ(rig.library.Preview(QStringLiteral("ÄPFEL")).date, "neu");
+    EXPECT_EQ(rig.library.GameNames(), QStringList({"\"Zoo\"", "Äpfel", "Ay?e"}));
+}
+
+TEST(GameLibrary, DateTimeTextInTheLocalesShortForms)
+{
+    StoppedClock clock;
+    const std::tuple<Clock::LocalTime, const char*, const char*> cases[] = {
+        {{2026, 12, 7, 12, 40, 5}, "07.12.26 12:40:05", "07.12.26 12:40"},
+        {{2026, 12, 8, 0, 0, 0}, "08.12.26", "08.12.26"}, // midnight: no time
+        {{2026, 12, 8, 0, 0, 1}, "08.12.26 00:00:01", "08.12.26 00:00"},
+    };
+    for (const auto& [now, text, stamp] : cases) {
+        clock.local = now;
+        EXPECT_EQ(GameLibrary::DateTimeText(clock), text);
+        EXPECT_EQ(GameLibrary::DateStamp(clock), stamp);
+    }
+}
