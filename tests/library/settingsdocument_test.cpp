@@ -1,6 +1,7 @@
 #include "settingsdocument.h"
 #include "settingserror.h"
 #include "settingsfile.h"
+#include "support/files.h"
 #include "support/filesizelimit.h"
 
 #include <QDir>
@@ -28,18 +29,8 @@ protected:
         settings.Change([&](SettingsDocument& document) { document.WriteString(section, key, value); });
     }
 
-    void Put(const QByteArray& bytes) const
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray Contents() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
-    }
+    void Put(const QByteArray& bytes) const { WriteFile(path, bytes); }
+    QByteArray Contents() const { return FileBytes(path); }
 
     QStringList FilesInFolder() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 };

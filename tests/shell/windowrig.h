@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/fakes.h"
+#include "support/files.h"
 #include "support/printers.h"
 #include "desktopopener.h"
 #include "hauptprogramm.h"
@@ -136,19 +137,6 @@ struct WindowRig {
         QTest::mouseClick(Field(), button, {}, QPoint(col * cell + cell / 2, row * cell + cell / 2));
     }
 };
-
-inline QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // A picture of one colour with a pattern, so that positions can be told apart.
 inline QImage TestPicture(int width, int height)

@@ -23,7 +23,8 @@ TEST(Windows, InfoWindowOnceAtTheFirstActivation)
     activate();
     EXPECT_TRUE(shown.isEmpty()); // not before the game's window has been painted
     rig.form->show();
-    QTest::qWait(50);
+    // After the first paint, however long a busy machine takes for it.
+    QTest::qWaitFor([&] { return !shown.isEmpty(); }, 5000);
     EXPECT_EQ(shown, QStringList{"TInfoForm"});
 
     for (int i = 0; i < 3; ++i)
