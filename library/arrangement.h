@@ -16,4 +16,6 @@ struct Arrangement {
     ColorSelection colors;
     // The stamp of the latest save; empty for a game that was never saved.
     QString date;
+
+    bool operator==(const Arrangement&) const = default;
 };

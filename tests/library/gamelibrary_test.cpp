@@ -83,19 +83,10 @@ TEST(GameLibrary, ReadsTheWorkedExample)
     const SettingsReading resumed = rig.library.ReadSettings({}, {});
     EXPECT_EQ(resumed.userName, "Lena");
     EXPECT_EQ(resumed.gameName, "Zoo");
-    EXPECT_EQ(resumed.arrangement.picture, "C:\\Bilder\\zoo.jpg");
-    EXPECT_EQ(resumed.arrangement.date, "07.12.26 12:23");
-    EXPECT_EQ(resumed.arrangement.rows, 18);
-    EXPECT_EQ(resumed.arrangement.cols, 22);
-    EXPECT_TRUE(resumed.arrangement.grid);
-    EXPECT_EQ(resumed.arrangement.colors, Colors({1, 2, 4}));
+    EXPECT_EQ(resumed.arrangement, (Arrangement{"C:\\Bilder\\zoo.jpg", 18, 22, true, Colors({1, 2, 4}), "07.12.26 12:23"}));
     const SettingsReading standard = rig.library.ReadSettings("(Standard)", {});
     EXPECT_EQ(standard.gameName, "");
-    EXPECT_EQ(standard.arrangement.picture, "schule.bmp");
-    EXPECT_EQ(standard.arrangement.rows, 20);
-    EXPECT_EQ(standard.arrangement.cols, 30);
-    EXPECT_FALSE(standard.arrangement.grid);
-    EXPECT_EQ(standard.arrangement.colors, Colors({1, 3, 5}));
+    EXPECT_EQ(standard.arrangement, (Arrangement{"schule.bmp", 20, 30, false, Colors({1, 3, 5}), "07.12.26 12:31"}));
     EXPECT_EQ(rig.library.GameNames(), QStringList({"(Standard)", "Zoo"}));
     EXPECT_EQ(rig.library.RandomGameCandidates(), QStringList("Zoo"));
     const GamePreview zoo = rig.library.Preview("zoo");
@@ -108,26 +99,16 @@ TEST(GameLibrary, MissingKeysKeepTheCurrentArrangementAndBadValuesAreHeld)
     LibraryRig rig;
     rig.Write("[A-GAME]\nrows=0x1A\ncols=abc\ngrid=7\ncolor1=2\ncolor2=256\ncolor3=-1\ndate=\n"
               "[B-GAME]\nrows=500\ncols=0\ngrid=0\ndate=x\n");
-    Arrangement current;
-    current.picture = "wald.jpg";
-    current.rows = 12;
-    current.cols = 33;
-    current.grid = false;
-    current.colors = Colors({1, 2, 3, 4, 5});
+    const Arrangement current{"wald.jpg", 12, 33, false, Colors({1, 2, 3, 4, 5}), "alt"};
+    // Hexadecimal rows, no number for the columns, any grid but 0 is on, and
+    // the low byte of a colour decides; without a date it is the standard game.
     const SettingsReading a = rig.library.ReadSettings("A", current);
-    EXPECT_EQ(a.arrangement.picture, "wald.jpg");
-    EXPECT_EQ(a.arrangement.rows, 26); // hexadecimal
-    EXPECT_EQ(a.arrangement.cols, 33); // no number: the current value
-    EXPECT_TRUE(a.arrangement.grid);   // any value but 0
-    EXPECT_EQ(a.arrangement.colors, Colors({1, 3})); // the low byte decides
-    EXPECT_EQ(a.gameName, "");                       // no date: the standard game
+    EXPECT_EQ(a.arrangement, (Arrangement{"wald.jpg", 26, 33, true, Colors({1, 3}), ""}));
+    EXPECT_EQ(a.gameName, "");
     const SettingsReading b = rig.library.ReadSettings("B", current);
-    EXPECT_EQ(b.arrangement.rows, 101);
-    EXPECT_EQ(b.arrangement.cols, 1);
+    EXPECT_EQ(b.arrangement, (Arrangement{"wald.jpg", 101, 1, false, {}, "x"}));
     EXPECT_EQ(b.gameName, "B");
-    const SettingsReading none = rig.library.ReadSettings("Nirgends", current);
-    EXPECT_EQ(none.arrangement.rows, 12);
-    EXPECT_EQ(none.arrangement.colors, ColorSelection());
+    EXPECT_EQ(rig.library.ReadSettings("Nirgends", current).arrangement, (Arrangement{"wald.jpg", 12, 33, false, {}, ""}));
     const GamePreview preview = rig.library.Preview("Nirgends");
     EXPECT_EQ(QStringList({preview.picture, preview.rows, preview.cols, preview.date}),
               QStringList({"", "0", "0", "kein Datum"}));
