@@ -3,22 +3,22 @@
 #include "chooser.h"
 #include "bevelpanel.h"
 #include "fieldlayout.h"
-#include "exec.h"
+#include "weblinks.h"
 #include "gamelibrary.h"
 #include "gamesections.h"
-#include "helpform.h"
+#include "ruleswindow.h"
 #include "icon.h"
 #include "imageview.h"
-#include "information.h"
+#include "infowindow.h"
 #include "keycodes.h"
 #include "makecolor.h"
 #include "pictureloader.h"
 #include "settingserror.h"
-#include "tabellen.h"
+#include "rowscolumnsdialog.h"
 #include "texts.h"
 #include "userdialogs.h"
 #include "webaddresses.h"
-#include "whodialog.h"
+#include "creditswindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -335,7 +335,7 @@ Window& MadeOnce(Window*& window, Arguments&&... arguments)
 
 } // namespace
 
-TTableForm& TMainForm::TableForm()
+RowsColumnsDialog& TMainForm::TableForm()
 {
     return MadeOnce(tableForm_, this);
 }
@@ -345,17 +345,19 @@ Chooser& TMainForm::AdminForm()
     return MadeOnce(adminForm_, library_, environment_.clock, dialogs_, this);
 }
 
-TInfoForm& TMainForm::InfoForm()
+InfoWindow& TMainForm::InfoForm()
 {
-    return MadeOnce(infoForm_, environment_.desktop, dialogs_, this);
+    return MadeOnce(infoForm_, [this](QWidget* over) {
+        OpenDocument(environment_.desktop, dialogs_, over, WebAddresses::HomePage);
+    }, this);
 }
 
-THelpwindow& TMainForm::Helpwindow()
+RulesWindow& TMainForm::Helpwindow()
 {
     return MadeOnce(helpwindow_, this);
 }
 
-TWhoForm& TMainForm::WhoForm()
+CreditsWindow& TMainForm::WhoForm()
 {
     return MadeOnce(whoForm_, this);
 }

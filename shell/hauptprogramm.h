@@ -18,10 +18,10 @@ class BevelPanel;
 class ImageView;
 class Chooser;
 enum class ChooserMode;
-class THelpwindow;
-class TInfoForm;
-class TTableForm;
-class TWhoForm;
+class RulesWindow;
+class InfoWindow;
+class RowsColumnsDialog;
+class CreditsWindow;
 class QAction;
 class QLabel;
 class QMenu;
@@ -153,14 +153,14 @@ private:
     std::array<QIcon, 24> MenuImageList;
     // The other windows, each made at its first use and then only shown and
     // hidden; making them all at start would hold up the first picture.
-    TTableForm& TableForm();
+    RowsColumnsDialog& TableForm();
     Chooser& AdminForm();
-    TInfoForm& InfoForm();
-    THelpwindow& Helpwindow();
-    TWhoForm& WhoForm();
-    TTableForm* tableForm_ = nullptr;
+    InfoWindow& InfoForm();
+    RulesWindow& Helpwindow();
+    CreditsWindow& WhoForm();
+    RowsColumnsDialog* tableForm_ = nullptr;
     Chooser* adminForm_ = nullptr;
-    TInfoForm* infoForm_ = nullptr;
-    THelpwindow* helpwindow_ = nullptr;
-    TWhoForm* whoForm_ = nullptr;
+    InfoWindow* infoForm_ = nullptr;
+    RulesWindow* helpwindow_ = nullptr;
+    CreditsWindow* whoForm_ = nullptr;
 };

@@ -16,7 +16,7 @@ struct NamedKey {
     const char* name;
 };
 
-constexpr std::array<NamedKey, 24> NamedKeys = {{
+constexpr std::array<NamedKey, 31> NamedKeys = {{
     {Qt::Key_Backspace, Backspace, "Rück"},
     {Qt::Key_Tab, 9, "Tab"},
     {Qt::Key_Backtab, 9, "Tab"},
@@ -41,7 +41,26 @@ constexpr std::array<NamedKey, 24> NamedKeys = {{
     {Qt::Key_Insert, 45, "Einfg"},
     {Qt::Key_Delete, 46, "Entf"},
     {Qt::Key_Meta, 91, "Win"},
+    {Qt::Key_Super_L, 91, "Win"},
+    {Qt::Key_Super_R, 92, "Win"},
+    {Qt::Key_Menu, 93, "Anwendung"},
+    {Qt::Key_Clear, 12, "Num 5"},
+    {Qt::Key_NumLock, 144, "Num"},
+    {Qt::Key_ScrollLock, 145, "Rollen"},
+    // AltGr is the right Alt key; Windows names it by the Alt it is.
+    {Qt::Key_AltGr, 18, "Alt Gr"},
 }};
+
+// The digit keys' codes do not change with Shift: "!" is the key "1". Qt
+// names the key by the character it types, so the key's place tells it,
+// given as the X key code of a PC keyboard (the Linux key code + 8).
+int DigitRowCode(quint32 scanCode)
+{
+    constexpr quint32 FirstDigitKey = 10; // "1", then up to "9" and "0"
+    if (scanCode < FirstDigitKey || scanCode > FirstDigitKey + 9)
+        return 0;
+    return scanCode == FirstDigitKey + 9 ? '0' : int('1' + (scanCode - FirstDigitKey));
+}
 
 int KeypadCode(int key)
 {
@@ -63,6 +82,10 @@ int KeypadCode(int key)
 int VirtualKey(const QKeyEvent& event)
 {
     const int key = event.key();
+    if (!(event.modifiers() & Qt::KeypadModifier)) {
+        if (const int code = DigitRowCode(event.nativeScanCode()))
+            return code;
+    }
     if (event.modifiers() & Qt::KeypadModifier) {
         if (const int code = KeypadCode(key))
             return code;
@@ -86,7 +109,7 @@ int VirtualKey(const QKeyEvent& event)
     case Qt::Key_NumberSign: case Qt::Key_Apostrophe: return 191;
     case Qt::Key_Odiaeresis: return 192;
     case Qt::Key_ssharp: case Qt::Key_Question: return 219;
-    case Qt::Key_AsciiCircum: case Qt::Key_Dead_Circumflex: return 220;
+    case Qt::Key_AsciiCircum: case Qt::Key_Dead_Circumflex: case Qt::Key_degree: return 220;
     case Qt::Key_Dead_Acute: case Qt::Key_Dead_Grave: return 221;
     case Qt::Key_Adiaeresis: return 222;
     case Qt::Key_Less: case Qt::Key_Greater: case Qt::Key_Bar: return 226;

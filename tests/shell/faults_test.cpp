@@ -4,7 +4,7 @@
 // never loses a stored setting it did not mean to change.
 
 #include "chooser.h"
-#include "tabellen.h"
+#include "rowscolumnsdialog.h"
 #include "windowrig.h"
 
 #include <QFile>
@@ -51,7 +51,7 @@ std::function<int(QDialog&)> SaveAs(const QString& name)
 std::function<int(QDialog&)> ChooseSize(int cols, int rows)
 {
     return [=](QDialog& dialog) {
-        auto* table = qobject_cast<TTableForm*>(&dialog);
+        auto* table = qobject_cast<RowsColumnsDialog*>(&dialog);
         if (!table) {
             ADD_FAILURE() << "not the rows-and-columns dialog";
             return int(QDialog::Rejected);

@@ -15,12 +15,26 @@ TEST(KeyCodes, QtKeysBecomeVirtualKeyCodes)
         {Qt::Key_Backspace, Qt::NoModifier, 8}, {Qt::Key_Return, Qt::NoModifier, 13},
         {Qt::Key_Escape, Qt::NoModifier, 27}, {Qt::Key_Space, Qt::NoModifier, 32},
         {Qt::Key_Shift, Qt::ShiftModifier, 16}, {Qt::Key_Alt, Qt::AltModifier, 18},
-        {Qt::Key_Adiaeresis, Qt::NoModifier, 222},
+        {Qt::Key_Adiaeresis, Qt::NoModifier, 222}, {Qt::Key_degree, Qt::ShiftModifier, 220},
+        {Qt::Key_AltGr, Qt::NoModifier, 18}, {Qt::Key_NumLock, Qt::KeypadModifier, 144},
+        {Qt::Key_Menu, Qt::NoModifier, 93}, {Qt::Key_Clear, Qt::KeypadModifier, 12},
     };
     for (const auto& [key, modifiers, code] : cases) {
         const QKeyEvent event(QEvent::KeyPress, key, modifiers);
         EXPECT_EQ(KeyCodes::VirtualKey(event), code) << key;
     }
+}
+
+TEST(KeyCodes, DigitKeysKeepTheirCodeWithShift)
+{
+    // As an X server reports Shift+1 and Shift+0 on a German keyboard; the
+    // keypad's digits are no digit keys.
+    const QKeyEvent exclam(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, 10, 0x21, 1, "!");
+    EXPECT_EQ(KeyCodes::VirtualKey(exclam), 49);
+    const QKeyEvent equal(QEvent::KeyPress, Qt::Key_Equal, Qt::ShiftModifier, 19, 0x3d, 1, "=");
+    EXPECT_EQ(KeyCodes::VirtualKey(equal), 48);
+    const QKeyEvent keypad(QEvent::KeyPress, Qt::Key_7, Qt::KeypadModifier, 79, 0xffb7, 16, "7");
+    EXPECT_EQ(KeyCodes::VirtualKey(keypad), 103);
 }
 
 TEST(KeyCodes, ShortcutsCarryTheirModifiersAndGermanNames)

@@ -1,5 +1,5 @@
 #include "chooser.h"
-#include "tabellen.h"
+#include "rowscolumnsdialog.h"
 #include "windowrig.h"
 
 #include <QFile>
@@ -30,7 +30,7 @@ std::function<int(QDialog&)> SaveAs(const QString& name)
 std::function<int(QDialog&)> ChooseSize(int cols, int rows, bool confirm, QPoint* shown = nullptr)
 {
     return [=](QDialog& dialog) {
-        auto* table = qobject_cast<TTableForm*>(&dialog);
+        auto* table = qobject_cast<RowsColumnsDialog*>(&dialog);
         EXPECT_TRUE(table);
         if (shown)
             *shown = QPoint(table->Columns(), table->Rows());

@@ -1,7 +1,7 @@
-#include "helpform.h"
-#include "information.h"
+#include "ruleswindow.h"
+#include "infowindow.h"
 #include "webaddresses.h"
-#include "whodialog.h"
+#include "creditswindow.h"
 #include "windowrig.h"
 
 #include <QApplication>
@@ -25,14 +25,14 @@ TEST(Windows, InfoWindowOnceAtTheFirstActivation)
     rig.form->show();
     // After the first paint, however long a busy machine takes for it.
     QTest::qWaitFor([&] { return !shown.isEmpty(); }, 5000);
-    EXPECT_EQ(shown, QStringList{"TInfoForm"});
+    EXPECT_EQ(shown, QStringList{"InfoWindow"});
 
     for (int i = 0; i < 3; ++i)
         activate();
-    EXPECT_EQ(shown, QStringList{"TInfoForm"});
+    EXPECT_EQ(shown, QStringList{"InfoWindow"});
 
     rig.Action("menu_info")->trigger(); // the menu shows it whenever asked
-    EXPECT_EQ(shown, (QStringList{"TInfoForm", "TInfoForm"}));
+    EXPECT_EQ(shown, (QStringList{"InfoWindow", "InfoWindow"}));
 }
 
 TEST(Windows, RulesComeToTheFrontAsOneWindow)
@@ -40,13 +40,13 @@ TEST(Windows, RulesComeToTheFrontAsOneWindow)
     WindowRig rig;
     rig.form->show();
     QTest::keyClick(rig.form.get(), Qt::Key_F1);
-    const QList<THelpwindow*> windows = rig.form->findChildren<THelpwindow*>();
+    const QList<RulesWindow*> windows = rig.form->findChildren<RulesWindow*>();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_TRUE(windows[0]->isVisible());
     windows[0]->lower();
     QTest::keyClick(rig.form.get(), Qt::Key_F1);
     rig.Find<QToolButton>("HelpToolButton")->click();
-    EXPECT_EQ(rig.form->findChildren<THelpwindow*>().size(), 1);
+    EXPECT_EQ(rig.form->findChildren<RulesWindow*>().size(), 1);
     EXPECT_TRUE(windows[0]->isVisible());
     // The game stays playable beside the rules.
     rig.PlayOnlyColour(2);
@@ -58,10 +58,24 @@ TEST(Windows, CreditsShowWithoutBlocking)
 {
     WindowRig rig;
     rig.Action("menu_who")->trigger();
-    auto* credits = rig.form->findChild<TWhoForm*>();
+    auto* credits = rig.form->findChild<CreditsWindow*>();
     ASSERT_TRUE(credits);
     EXPECT_TRUE(credits->isVisible());
     EXPECT_FALSE(credits->isModal());
+}
+
+TEST(Windows, RulesAndCreditsStayAboveTheGame)
+{
+    WindowRig rig;
+    rig.form->show();
+    rig.Action("menu_rules")->trigger();
+    rig.Action("menu_who")->trigger();
+    // The window manager keeps a window above the one it is transient for.
+    for (QWidget* window : {static_cast<QWidget*>(rig.form->findChild<RulesWindow*>()),
+                            static_cast<QWidget*>(rig.form->findChild<CreditsWindow*>())}) {
+        ASSERT_TRUE(window && window->windowHandle());
+        EXPECT_EQ(window->windowHandle()->transientParent(), rig.form->windowHandle()) << window->objectName().toStdString();
+    }
 }
 
 TEST(Windows, LinksOpenTheMakersPages)

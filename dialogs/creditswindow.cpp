@@ -1,11 +1,11 @@
-#include "whodialog.h"
+#include "creditswindow.h"
 
 #include "pictureloader.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 
-TWhoForm::TWhoForm(QWidget* parent)
+CreditsWindow::CreditsWindow(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName("WhoForm");
@@ -14,30 +14,25 @@ TWhoForm::TWhoForm(QWidget* parent)
                    | Qt::WindowCloseButtonHint);
     setToolTip("Klick auf das Bild und ich verschwinde wieder");
 
-    Bild = new QLabel(this);
-    Bild->setObjectName("Bild");
-    Bild->setPixmap(QPixmap::fromImage(LoadPicture(":/pictures/credits.jpg")));
-    Bild->adjustSize();
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Bild");
+    picture->setPixmap(QPixmap::fromImage(LoadPicture(":/pictures/credits.jpg")));
+    picture->adjustSize();
     // The picture passes its clicks on to the window, so both hide it.
-    Bild->setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFixedSize(Bild->size());
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFixedSize(picture->size());
     move(294, 152);
 }
 
-void TWhoForm::ShowInFront()
+void CreditsWindow::ShowInFront()
 {
     show();
     raise();
     activateWindow();
 }
 
-void TWhoForm::mouseReleaseEvent(QMouseEvent* event)
+void CreditsWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        BildClick();
-}
-
-void TWhoForm::BildClick()
-{
-    hide();
+        hide();
 }

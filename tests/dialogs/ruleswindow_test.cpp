@@ -1,4 +1,4 @@
-#include "helpform.h"
+#include "ruleswindow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -76,16 +76,16 @@ const Block Page[] = {
      "Label20", "Image9", {16, 16}},
 };
 
-QWidget* PageOf(const THelpwindow& window)
+QWidget* PageOf(const RulesWindow& window)
 {
     return window.findChild<QWidget*>("BorderPanel");
 }
 
 } // namespace
 
-TEST(THelpwindow, IsAResizableToolWindowAtItsPlace)
+TEST(RulesWindow, IsAResizableToolWindowAtItsPlace)
 {
-    THelpwindow window;
+    RulesWindow window;
     EXPECT_EQ(window.windowTitle(), "Hilfe für Plimmerlo");
     EXPECT_EQ(window.windowType(), Qt::Tool);
     EXPECT_EQ(window.pos(), QPoint(263, 63));
@@ -96,9 +96,9 @@ TEST(THelpwindow, IsAResizableToolWindowAtItsPlace)
     EXPECT_EQ(page->grab().toImage().pixelColor(2, 2), QApplication::palette().color(QPalette::ToolTipBase));
 }
 
-TEST(THelpwindow, TheBlocksFollowEachOtherAsDesigned)
+TEST(RulesWindow, TheBlocksFollowEachOtherAsDesigned)
 {
-    THelpwindow window;
+    RulesWindow window;
     QWidget* page = PageOf(window);
     ASSERT_TRUE(page);
     QList<QWidget*> order;
@@ -123,9 +123,9 @@ TEST(THelpwindow, TheBlocksFollowEachOtherAsDesigned)
     EXPECT_LE(order.last()->geometry().bottom(), 1200 - 8);
 }
 
-TEST(THelpwindow, HeadingsStandOutAndNoTextIsCutOff)
+TEST(RulesWindow, HeadingsStandOutAndNoTextIsCutOff)
 {
-    THelpwindow window;
+    RulesWindow window;
     for (QLabel* label : PageOf(window)->findChildren<QLabel*>()) {
         if (label->text().isEmpty())
             continue;
@@ -138,9 +138,9 @@ TEST(THelpwindow, HeadingsStandOutAndNoTextIsCutOff)
     }
 }
 
-TEST(THelpwindow, OpensAtTheTopAndComesBackAsTheOneWindowAsLeft)
+TEST(RulesWindow, OpensAtTheTopAndComesBackAsTheOneWindowAsLeft)
 {
-    THelpwindow window;
+    RulesWindow window;
     window.ShowInFront();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QScrollBar* scroll = window.findChild<QScrollArea*>("ScrollBox1")->verticalScrollBar();
@@ -157,6 +157,6 @@ TEST(THelpwindow, OpensAtTheTopAndComesBackAsTheOneWindowAsLeft)
     EXPECT_EQ(window.size(), QSize(500, 300));
     int shown = 0;
     for (QWidget* top : QApplication::topLevelWidgets())
-        shown += qobject_cast<THelpwindow*>(top) && top->isVisible();
+        shown += qobject_cast<RulesWindow*>(top) && top->isVisible();
     EXPECT_EQ(shown, 1);
 }

@@ -1,6 +1,5 @@
-#include "information.h"
+#include "infowindow.h"
 
-#include "exec.h"
 #include "webaddresses.h"
 
 #include <QKeyEvent>
@@ -32,8 +31,8 @@ QLabel* GreyLine(QWidget* parent, const char* name, const QString& text, QRect g
 
 } // namespace
 
-TInfoForm::TInfoForm(DesktopOpener& desktop, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), desktop_(desktop), dialogs_(dialogs)
+InfoWindow::InfoWindow(OpenHomePage openHomePage, QWidget* parent)
+    : QDialog(parent), openHomePage_(std::move(openHomePage))
 {
     setObjectName("InfoForm");
     setWindowTitle("Info - 01.12.2001");
@@ -47,25 +46,25 @@ TInfoForm::TInfoForm(DesktopOpener& desktop, UserDialogs& dialogs, QWidget* pare
     font.setPixelSize(11);
     setFont(font);
 
-    Image = new QLabel(this);
-    Image->setObjectName("Image");
-    Image->setPixmap(QPixmap(":/pictures/info.png"));
-    Image->setGeometry(0, 0, 450, 300);
-    Image->setToolTip("Klick mit der Maus drauf und dann geht es weiter ....");
+    picture_ = new QLabel(this);
+    picture_->setObjectName("Image");
+    picture_->setPixmap(QPixmap(":/pictures/info.png"));
+    picture_->setGeometry(0, 0, 450, 300);
+    picture_->setToolTip("Klick mit der Maus drauf und dann geht es weiter ....");
 
-    LinkLabel = new QLabel(WebAddresses::HomePage, this);
-    LinkLabel->setObjectName("LinkLabel");
+    link_ = new QLabel(WebAddresses::HomePage, this);
+    link_->setObjectName("LinkLabel");
     font.setBold(true);
-    LinkLabel->setFont(font);
+    link_->setFont(font);
     // Sized to its caption, so the host's name can change without cutting it.
-    LinkLabel->adjustSize();
-    LinkLabel->move(216, 232);
-    LinkLabel->setCursor(Qt::PointingHandCursor);
-    SetTextColor(LinkLabel, LinkPurple);
+    link_->adjustSize();
+    link_->move(216, 232);
+    link_->setCursor(Qt::PointingHandCursor);
+    SetTextColor(link_, LinkPurple);
 
     // The picture and the link change the link's colour as the mouse moves
     // over them, not only while a button is held.
-    for (QLabel* label : {Image, LinkLabel}) {
+    for (QLabel* label : {picture_, link_}) {
         label->setMouseTracking(true);
         label->installEventFilter(this);
     }
@@ -74,25 +73,28 @@ TInfoForm::TInfoForm(DesktopOpener& desktop, UserDialogs& dialogs, QWidget* pare
     label1->setWordWrap(true);
     GreyLine(this, "Label2", "Dezember 2001 – ein Spiel von Lotte und Paul Grumbeck", QRect(24, 308, 401, 13));
 
-    // Made in tab order: Button1 first.
-    Button1 = new QPushButton("Zur Grumbeck ins Internet", this);
-    Button1->setObjectName("Button1");
-    Button1->setGeometry(16, 264, 150, 25);
-    connect(Button1, &QPushButton::clicked, this, &TInfoForm::Button1Click);
+    // Made in tab order: the web button first.
+    webButton_ = new QPushButton("Zur Grumbeck ins Internet", this);
+    webButton_->setObjectName("Button1");
+    webButton_->setGeometry(16, 264, 150, 25);
+    connect(webButton_, &QPushButton::clicked, this, [this] {
+        openHomePage_(this);
+        reject();
+    });
 
-    Button2 = new QPushButton("Weiter zum Spiel", this);
-    Button2->setObjectName("Button2");
-    Button2->setGeometry(280, 264, 150, 25);
-    Button2->setDefault(true);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::accept);
+    playButton_ = new QPushButton("Weiter zum Spiel", this);
+    playButton_->setObjectName("Button2");
+    playButton_->setGeometry(280, 264, 150, 25);
+    playButton_->setDefault(true);
+    connect(playButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     // Qt would hand the first focus to the default button; the window starts
     // on the first button in tab order instead, and from then on keeps the
     // button the player last moved to.
-    Button1->setFocus();
+    webButton_->setFocus();
 }
 
-void TInfoForm::showEvent(QShowEvent* event)
+void InfoWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     const QRect screen = this->screen()->availableGeometry();
@@ -101,65 +103,31 @@ void TInfoForm::showEvent(QShowEvent* event)
 
 // Escape means the first cancel button, and that is the web link, not
 // "back to the game": both ways lead on, the link opens the home page too.
-void TInfoForm::keyPressEvent(QKeyEvent* event)
+void InfoWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1->click();
+        webButton_->click();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-bool TInfoForm::eventFilter(QObject* watched, QEvent* event)
+// There is no "mouse left the link": the link stays red until the mouse
+// moves over the picture again. A click on the picture goes on to the game.
+bool InfoWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
-        if (watched == LinkLabel)
-            LinkLabelMouseMove();
-        else
-            ImageMouseMove();
+        SetTextColor(link_, watched == link_ ? LinkRed : LinkPurple);
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* widget = static_cast<QWidget*>(watched);
         if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
-            if (watched == LinkLabel)
-                LinkLabelClick();
+            if (watched == link_)
+                openHomePage_(this);
             else
-                ImageClick();
+                reject();
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TInfoForm::ImageClick()
-{
-    reject();
-}
-
-// There is no "mouse left the link": the link stays red until the mouse
-// moves over the picture again.
-void TInfoForm::ImageMouseMove()
-{
-    SetTextColor(LinkLabel, LinkPurple);
-}
-
-void TInfoForm::LinkLabelMouseMove()
-{
-    SetTextColor(LinkLabel, LinkRed);
-}
-
-void TInfoForm::LinkLabelClick()
-{
-    OpenHomePage();
-}
-
-void TInfoForm::Button1Click()
-{
-    OpenHomePage();
-    reject();
-}
-
-void TInfoForm::OpenHomePage()
-{
-    OpenDocument(desktop_, dialogs_, this, WebAddresses::HomePage);
 }

@@ -1,4 +1,4 @@
-#include "tabellen.h"
+#include "rowscolumnsdialog.h"
 
 #include "imageview.h"
 #include "makecolor.h"
@@ -58,7 +58,7 @@ QLabel* Label(QWidget* parent, const QString& text, QRect geometry)
 
 } // namespace
 
-TTableForm::TTableForm(QWidget* parent) : QDialog(parent)
+RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName("TableForm");
     setWindowTitle("Spalten & Zeilen Einstellen ...");
@@ -69,11 +69,11 @@ TTableForm::TTableForm(QWidget* parent) : QDialog(parent)
     setFixedSize(364, 228);
 
     QFrame* PaintPanel = RaisedPanel(this, "PaintPanel", {0, 0, 288, 228});
-    Image = new ImageView(preview_, PaintPanel);
-    Image->setObjectName("Image");
-    Image->setGeometry(4, 4, 260, 200);
-    ColScala = Scala(Qt::Horizontal, PaintPanel, "ColScala", {4, 206, 260, 16}, 10, 30);
-    RowScala = Scala(Qt::Vertical, PaintPanel, "RowScala", {266, 4, 16, 200}, 8, 20);
+    previewView_ = new ImageView(preview_, PaintPanel);
+    previewView_->setObjectName("Image");
+    previewView_->setGeometry(4, 4, 260, 200);
+    columnBar_ = Scala(Qt::Horizontal, PaintPanel, "ColScala", {4, 206, 260, 16}, 10, 30);
+    rowBar_ = Scala(Qt::Vertical, PaintPanel, "RowScala", {266, 4, 16, 200}, 8, 20);
 
     QFrame* CommandPanel = RaisedPanel(this, "CommandPanel", {288, 0, 76, 228});
     QPushButton* CANCELButton = Button(CommandPanel, "CANCELButton", "A&bbruch", {12, 4, 60, 25});
@@ -85,65 +85,65 @@ TTableForm::TTableForm(QWidget* parent) : QDialog(parent)
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     Label(CommandPanel, "Spalten:", {12, 95, 40, 13});
-    ColsLabel = Label(CommandPanel, QString::number(ColScala->value()), {52, 95, 20, 13});
+    columnsLabel_ = Label(CommandPanel, QString::number(columnBar_->value()), {52, 95, 20, 13});
     Label(CommandPanel, "Zeilen:", {12, 119, 40, 13});
-    RowsLabel = Label(CommandPanel, QString::number(RowScala->value()), {52, 119, 20, 13});
-    ColsLabel->setObjectName("ColsLabel");
-    RowsLabel->setObjectName("RowsLabel");
+    rowsLabel_ = Label(CommandPanel, QString::number(rowBar_->value()), {52, 119, 20, 13});
+    columnsLabel_->setObjectName("ColsLabel");
+    rowsLabel_->setObjectName("RowsLabel");
     QFont bold = font;
     bold.setBold(true);
     // Flush with the buttons' right edge, so the counts stay in
     // place as they change between one and two digits' widths.
-    for (QLabel* count : {ColsLabel, RowsLabel}) {
+    for (QLabel* count : {columnsLabel_, rowsLabel_}) {
         count->setFont(bold);
         count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
-    connect(ColScala, &QScrollBar::valueChanged, this, &TTableForm::ColScalaChange);
-    connect(RowScala, &QScrollBar::valueChanged, this, &TTableForm::RowScalaChange);
+    connect(columnBar_, &QScrollBar::valueChanged, this, &RowsColumnsDialog::ColumnsChanged);
+    connect(rowBar_, &QScrollBar::valueChanged, this, &RowsColumnsDialog::RowsChanged);
     FormCreate();
 }
 
-void TTableForm::FormCreate()
+void RowsColumnsDialog::FormCreate()
 {
-    preview_ = QImage(Image->size(), QImage::Format_RGB32);
+    preview_ = QImage(previewView_->size(), QImage::Format_RGB32);
     DrawPreview();
 }
 
-void TTableForm::SetPositions(int cols, int rows)
+void RowsColumnsDialog::SetPositions(int cols, int rows)
 {
-    ColScala->setValue(cols);
-    RowScala->setValue(rows);
+    columnBar_->setValue(cols);
+    rowBar_->setValue(rows);
 }
 
-int TTableForm::Columns() const
+int RowsColumnsDialog::Columns() const
 {
-    return ColScala->value();
+    return columnBar_->value();
 }
 
-int TTableForm::Rows() const
+int RowsColumnsDialog::Rows() const
 {
-    return RowScala->value();
+    return rowBar_->value();
 }
 
-void TTableForm::ColScalaChange()
+void RowsColumnsDialog::ColumnsChanged()
 {
     DrawPreview();
-    ColsLabel->setText(QString::number(ColScala->value()));
+    columnsLabel_->setText(QString::number(columnBar_->value()));
 }
 
-void TTableForm::RowScalaChange()
+void RowsColumnsDialog::RowsChanged()
 {
     DrawPreview();
-    RowsLabel->setText(QString::number(RowScala->value()));
+    rowsLabel_->setText(QString::number(rowBar_->value()));
 }
 
 // The largest square cell that fits the grid into the preview with room
 // for its frame; the bars' minimums keep it at 24 pixels or less.
-void TTableForm::DrawPreview()
+void RowsColumnsDialog::DrawPreview()
 {
-    const int cols = ColScala->value();
-    const int rows = RowScala->value();
+    const int cols = columnBar_->value();
+    const int rows = rowBar_->value();
     const int s = std::min((preview_.width() - 4) / cols, (preview_.height() - 4) / rows);
     const int wd = cols * s + 1;
     const int hd = rows * s + 1;
@@ -156,12 +156,12 @@ void TTableForm::DrawPreview()
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < cols; ++j)
             DrawPreviewCell(j, i, s);
-    Image->update();
+    previewView_->update();
 }
 
 // Sunken like an empty cell of the field; its top-right and bottom-left
 // pixels keep the fill colour.
-void TTableForm::DrawPreviewCell(int j, int i, int s)
+void RowsColumnsDialog::DrawPreviewCell(int j, int i, int s)
 {
     const int x0 = j * s + 1;
     const int x1 = (j + 1) * s;
@@ -175,7 +175,7 @@ void TTableForm::DrawPreviewCell(int j, int i, int s)
 
 // Writes the pixels directly, so the preview is exact whatever the
 // platform's antialiasing; the frame always lies inside the preview.
-void TTableForm::FillRect(int x, int y, int width, int height, QRgb color)
+void RowsColumnsDialog::FillRect(int x, int y, int width, int height, QRgb color)
 {
     for (int row = y; row < y + height; ++row) {
         auto* line = reinterpret_cast<QRgb*>(preview_.scanLine(row));

@@ -12,10 +12,10 @@ class QScrollBar;
 // (10 to 99) and rows (8 to 99), and a preview shows the proportions of the
 // resulting grid. Created once and reused; the caller sets the positions
 // before every opening and reads them back after OK.
-class TTableForm : public QDialog {
+class RowsColumnsDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TTableForm(QWidget* parent = nullptr);
+    explicit RowsColumnsDialog(QWidget* parent = nullptr);
 
     // Values outside a bar's range are clamped into it; a position that
     // changes redraws the preview and its label.
@@ -27,16 +27,16 @@ public:
 
 private:
     void FormCreate();
-    void ColScalaChange();
-    void RowScalaChange();
+    void ColumnsChanged();
+    void RowsChanged();
     void DrawPreview();
     void DrawPreviewCell(int j, int i, int s);
     void FillRect(int x, int y, int width, int height, QRgb color);
 
     QImage preview_;
-    ImageView* Image = nullptr;
-    QScrollBar* ColScala = nullptr;
-    QScrollBar* RowScala = nullptr;
-    QLabel* ColsLabel = nullptr;
-    QLabel* RowsLabel = nullptr;
+    ImageView* previewView_ = nullptr;
+    QScrollBar* columnBar_ = nullptr;
+    QScrollBar* rowBar_ = nullptr;
+    QLabel* columnsLabel_ = nullptr;
+    QLabel* rowsLabel_ = nullptr;
 };

@@ -1,4 +1,4 @@
-#include "whodialog.h"
+#include "creditswindow.h"
 
 #include <QImageReader>
 #include <QLabel>
@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(TWhoForm, ShowsTheProgrammerFromAJpegAtItsPlace)
+TEST(CreditsWindow, ShowsTheProgrammerFromAJpegAtItsPlace)
 {
-    TWhoForm form;
+    CreditsWindow form;
     EXPECT_EQ(form.windowTitle(), "Der Programmierer");
     EXPECT_EQ(form.size(), QSize(150, 200));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
@@ -21,9 +21,9 @@ TEST(TWhoForm, ShowsTheProgrammerFromAJpegAtItsPlace)
     EXPECT_EQ(QImageReader(":/pictures/credits.jpg").format(), "jpeg");
 }
 
-TEST(TWhoForm, AClickAnywhereOnThePictureHidesIt)
+TEST(CreditsWindow, AClickAnywhereOnThePictureHidesIt)
 {
-    TWhoForm form;
+    CreditsWindow form;
     auto* picture = form.findChild<QLabel*>("Bild");
     for (const QPoint at : {QPoint(75, 100), QPoint(1, 1), QPoint(148, 198)}) {
         form.ShowInFront();

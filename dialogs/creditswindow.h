@@ -2,23 +2,16 @@
 
 #include <QDialog>
 
-class QLabel;
-
 // The credits window: a picture of the programmer that goes away when the
 // player clicks it. It does not block the game.
-class TWhoForm : public QDialog {
+class CreditsWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TWhoForm(QWidget* parent = nullptr);
+    explicit CreditsWindow(QWidget* parent = nullptr);
 
     // Shows the window if it is hidden and brings it to the front.
     void ShowInFront();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    void BildClick();
-
-    QLabel* Bild = nullptr;
 };

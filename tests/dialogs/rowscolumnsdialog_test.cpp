@@ -1,4 +1,4 @@
-#include "tabellen.h"
+#include "rowscolumnsdialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,19 +17,19 @@ namespace {
 const QRgb Fill = qRgb(170, 180, 250), Light = qRgb(250, 250, 250), Dark = qRgb(32, 32, 32);
 
 template <typename T = QWidget>
-T* Control(const TTableForm& form, const char* name)
+T* Control(const RowsColumnsDialog& form, const char* name)
 {
     T* control = form.findChild<T*>(name);
     EXPECT_NE(control, nullptr) << name;
     return control;
 }
 
-QRect GeometryIn(const TTableForm& form, const QWidget* control)
+QRect GeometryIn(const RowsColumnsDialog& form, const QWidget* control)
 {
     return QRect(control->mapTo(&form, QPoint(0, 0)), control->size());
 }
 
-QLabel* LabelWithText(const TTableForm& form, const QString& text)
+QLabel* LabelWithText(const RowsColumnsDialog& form, const QString& text)
 {
     for (QLabel* label : form.findChildren<QLabel*>())
         if (label->text() == text)
@@ -59,7 +59,7 @@ QRgb ExpectedPixel(int cols, int rows, int x, int y, QRgb background)
     return Fill;
 }
 
-void ExpectPreview(const TTableForm& form, int cols, int rows)
+void ExpectPreview(const RowsColumnsDialog& form, int cols, int rows)
 {
     const QImage& preview = form.Preview();
     ASSERT_EQ(preview.size(), QSize(260, 200));
@@ -75,7 +75,7 @@ void ExpectPreview(const TTableForm& form, int cols, int rows)
 
 TEST(TableForm, ControlsLieWhereTheDesignPutsThem)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     EXPECT_EQ(form.size(), QSize(364, 228));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     EXPECT_EQ(form.windowTitle(), "Spalten & Zeilen Einstellen ...");
@@ -105,7 +105,7 @@ TEST(TableForm, ControlsLieWhereTheDesignPutsThem)
 
 TEST(TableForm, BarsStartAtThirtyByTwenty)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     auto* cols = Control<QScrollBar>(form, "ColScala");
     auto* rows = Control<QScrollBar>(form, "RowScala");
     EXPECT_EQ(cols->orientation(), Qt::Horizontal);
@@ -123,7 +123,7 @@ TEST(TableForm, BarsStartAtThirtyByTwenty)
 
 TEST(TableForm, PositionsAreClampedIntoTheBarsRanges)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     form.SetPositions(5, 150);
     EXPECT_EQ(form.Columns(), 10);
     EXPECT_EQ(form.Rows(), 99);
@@ -137,7 +137,7 @@ TEST(TableForm, PositionsAreClampedIntoTheBarsRanges)
 
 TEST(TableForm, PreviewOfTheStartUpBoard)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     form.SetPositions(22, 18);
     EXPECT_EQ(Control<QLabel>(form, "ColsLabel")->text(), "22");
     EXPECT_EQ(Control<QLabel>(form, "RowsLabel")->text(), "18");
@@ -161,7 +161,7 @@ TEST(TableForm, PreviewOfTheStartUpBoard)
 
 TEST(TableForm, PreviewAtTheLargestAndSmallestCells)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     form.SetPositions(10, 8); // cell size 24
     ExpectPreview(form, 10, 8);
     EXPECT_EQ(form.Preview().pixel(241, 193), Dark);
@@ -174,7 +174,7 @@ TEST(TableForm, PreviewAtTheLargestAndSmallestCells)
 
 TEST(TableForm, LabelsFollowTheBars)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     auto* cols = Control<QScrollBar>(form, "ColScala");
     auto* rows = Control<QScrollBar>(form, "RowScala");
     cols->triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -187,7 +187,7 @@ TEST(TableForm, LabelsFollowTheBars)
 
 TEST(TableForm, OkayAcceptsAndEscapeCancels)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     form.open();
     QTest::mouseClick(Control<QPushButton>(form, "OKButton"), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
@@ -201,7 +201,7 @@ TEST(TableForm, OkayAcceptsAndEscapeCancels)
 
 TEST(TableForm, EnterOnABarRunsTheDefaultButton)
 {
-    TTableForm form;
+    RowsColumnsDialog form;
     form.open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QWidget* focused = QApplication::focusWidget();

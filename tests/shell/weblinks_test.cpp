@@ -1,4 +1,4 @@
-#include "exec.h"
+#include "weblinks.h"
 #include "germandialogs.h"
 #include "webaddresses.h"
 #include "windowrig.h"

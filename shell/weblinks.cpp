@@ -1,4 +1,4 @@
-#include "exec.h"
+#include "weblinks.h"
 
 #include "desktopopener.h"
 #include "userdialogs.h"

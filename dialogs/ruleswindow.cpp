@@ -1,4 +1,4 @@
-#include "helpform.h"
+#include "ruleswindow.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -115,7 +115,7 @@ QWidget* PictureBlock(QWidget* parent, const Block& block)
 
 } // namespace
 
-THelpwindow::THelpwindow(QWidget* parent)
+RulesWindow::RulesWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool)
 {
     setObjectName("Helpwindow");
@@ -150,7 +150,7 @@ THelpwindow::THelpwindow(QWidget* parent)
     scrollBox->setWidget(page);
 }
 
-void THelpwindow::ShowInFront()
+void RulesWindow::ShowInFront()
 {
     show();
     raise();
