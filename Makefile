@@ -5,7 +5,8 @@ BUILD     ?= build
 # The same tests once more, built with AddressSanitizer and UBSan.
 SANITIZE_BUILD ?= build-sanitize
 PACKAGES  := cmake ninja-build g++ qt6-base-dev libjpeg62-turbo-dev libgtest-dev \
-             libbenchmark-dev fonts-liberation2 qt6-translations-l10n python3 xvfb xdotool
+             libbenchmark-dev fonts-liberation2 qt6-translations-l10n python3 xvfb xdotool \
+             dpkg-dev file desktop-file-utils appstream
 # Fuzzing needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-dev
 FUZZ_SECONDS  ?= 60
@@ -17,7 +18,7 @@ GENERATOR := $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 # Where `make install` puts the game: for the player alone by default.
 PREFIX ?= $(HOME)/.local
 
-.PHONY: all deps install-missing build run test bench fuzz install clean
+.PHONY: all deps install-missing build run test bench fuzz install package clean
 
 all: build
 
@@ -62,6 +63,10 @@ fuzz: deps
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of the game, $(BUILD)/plimmerlo_<version>_<architecture>.deb.
+package: build
+	cd $(BUILD) && cpack
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -932,17 +932,24 @@ QImage CreditsPicture()
 }
 
 // The program's icon for the desktop's menu: stones over the school
-// picture, some already cleared, in a rounded frame.
-QImage AppIcon(const QImage& school)
+// picture, some already cleared, in a rounded frame. Drawn on a 64-pixel
+// grid and scaled; the school is painted afresh rather than its picture
+// enlarged, so the large sizes stay sharp.
+QImage AppIcon(int size)
 {
-    QImage image(64, 64, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
     QPainterPath frame;
     frame.addRoundedRect(QRectF(1, 1, 62, 62), 10, 10);
     p.setClipPath(frame);
-    p.drawImage(QRect(0, 0, 64, 64), school, QRect(330, 20, 180, 180));
+    p.save();
+    p.scale(64 / 180.0, 64 / 180.0);
+    p.translate(-330, -20);
+    Background(p);
+    p.restore();
     PaintField(p, {8, 8}, 12, {"..r.", "b.ry", "bbyy", "rbyr"});
     p.setClipping(false);
     p.setPen(QPen(QColor(60, 60, 90), 2));
@@ -962,7 +969,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir art(QString::fromLocal8Bit(argv[1]));
-    if (!art.mkpath("icons") || !art.mkpath("pictures")) {
+    if (!art.mkpath("icons") || !art.mkpath("pictures") || !art.mkpath("appicon")) {
         std::fprintf(stderr, "makeart: cannot create the folders in %s\n", argv[1]);
         return 1;
     }
@@ -987,15 +994,16 @@ int main(int argc, char* argv[])
     }
 
     const QImage school = SchoolPicture();
-    const std::pair<QString, QImage> pictures[] = {
+    std::vector<std::pair<QString, QImage>> pictures = {
         {"schule.bmp", school.convertToFormat(QImage::Format_RGB888)},
         {"pictures/info.png", InfoPicture(school)},
         {"pictures/credits.jpg", CreditsPicture()},
         {"pictures/boardcorner.png", BoardCornerPicture(school)},
         {"pictures/boardcleared.png", ClearedBoardPicture(school)},
         {"pictures/colourmenu.png", ColourMenuPicture(school, icons)},
-        {"plimmerlo.png", AppIcon(school)},
     };
+    for (const int size : {48, 64, 128, 256, 512})
+        pictures.emplace_back(QString("appicon/plimmerlo-%1.png").arg(size), AppIcon(size));
     for (const auto& [file, picture] : pictures) {
         const QString name = art.filePath(file);
         // The credits window shows a JPEG; every other picture stays lossless,

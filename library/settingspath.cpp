@@ -1,6 +1,8 @@
 #include "settingspath.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 QString SettingsPathFor(const QString& executable)
 {
@@ -18,7 +20,20 @@ QString SettingsPathFor(const QString& executable)
     return executable.first(nameStart) + name;
 }
 
+QString SettingsPathFor(const QString& executable, const QString& configFolder, const FolderProbe& writable)
+{
+    const QString beside = SettingsPathFor(executable);
+    // Every write replaces the whole file through a new one made beside it,
+    // so a settings file found in a closed folder could be read but never
+    // saved: each save and each close would end in an error box.
+    if (writable(QFileInfo(beside).path()))
+        return beside;
+    return configFolder + "/plimmerlo.ini";
+}
+
 QString DefaultSettingsPath()
 {
-    return SettingsPathFor(QCoreApplication::applicationFilePath());
+    return SettingsPathFor(QCoreApplication::applicationFilePath(),
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/plimmerlo",
+                           [](const QString& folder) { return QFileInfo(folder).isWritable(); });
 }

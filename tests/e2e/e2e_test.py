@@ -85,6 +85,48 @@ def geometry(window):
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
 
+def start_x_server(frames=None):
+    for tool in ("Xvfb", "xdotool"):
+        if not shutil.which(tool):
+            print(f"NOTICE: {tool} is not installed; the test in a real window is skipped.")
+            return None, None
+    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"]
+                              + (["-fbdir", frames] if frames else []),
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    display = server.stdout.readline().strip()
+    if not display:
+        print("NOTICE: Xvfb could not start here; the test in a real window is skipped.")
+        return None, None
+    os.environ["DISPLAY"] = ":" + display
+    return server, ":" + display
+
+
+def start_playing():
+    main_window = wait_for_window("^Grumbeck: Plimmerlo$")
+    info = wait_for_window("^Info - 01.12.2001$")
+    x, y, _, _ = geometry(info)
+    xdotool("mousemove", str(x + 280 + 75), str(y + 264 + 12), "click", "1")  # "Weiter zum Spiel"
+    xdotool("mousemove", "0", "0")  # the pointer is drawn into the screen; keep it off the field
+    end = time.time() + 5
+    while subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Info - 01.12.2001$"],
+                         capture_output=True).returncode == 0:
+        if time.time() > end:
+            fail("the info window did not close")
+        time.sleep(0.1)
+    return main_window
+
+
+def save_game(main_window, name):
+    # Without a window manager nobody hands the focus back after a dialog.
+    xdotool("windowfocus", "--sync", main_window)
+    xdotool("key", "alt+s")
+    wait_for_window("^Das aktuelle Plimmerlo-Spiel Speichern ...$")
+    time.sleep(0.3)  # the chooser takes the focus into its name field once it is up
+    xdotool("key", "ctrl+a")
+    xdotool("type", name)
+    xdotool("key", "Tab", "space")  # from the name to "Spiel Speichern"
+
+
 def read_board(screen, origin, timeout=5):
     """The colour code of every cell, read at each cell's centre, once the
     field shows nothing but stones and picture (a window above it may take
@@ -140,44 +182,23 @@ def settle(screen, origin, expected, what):
 
 def main():
     binary = sys.argv[1]
-    for tool in ("Xvfb", "xdotool"):
-        if not shutil.which(tool):
-            print(f"NOTICE: {tool} is not installed; the test in a real window is skipped.")
-            return 0
     folder = tempfile.mkdtemp(prefix="plimmerlo-e2e-")
     frames = os.path.join(folder, "frames")
     os.mkdir(frames)
+    server, display = start_x_server(frames)
+    if not server:
+        return 0
     shutil.copy(binary, os.path.join(folder, "plimmerlo"))
     write_bmp(os.path.join(folder, "probe.bmp"), COLS * CELL, ROWS * CELL, PICTURE)
     settings = os.path.join(folder, "plimmerlo.ini")
     with open(settings, "wb") as f:
         f.write(SETTINGS.encode("cp1252"))
-
-    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-fbdir", frames, "-nolisten", "tcp"],
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-    display = server.stdout.readline().strip()
-    if not display:
-        print("NOTICE: Xvfb could not start here; the test in a real window is skipped.")
-        return 0
-    env = dict(os.environ, DISPLAY=":" + display, QT_QPA_PLATFORM="xcb")
-    os.environ["DISPLAY"] = ":" + display
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
     game = subprocess.Popen([os.path.join(folder, "plimmerlo")], cwd=folder, env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         screen = Screen(os.path.join(frames, "Xvfb_screen0"))
-        main_window = wait_for_window("^Grumbeck: Plimmerlo$")
-
-        info = wait_for_window("^Info - 01.12.2001$")
-        x, y, _, _ = geometry(info)
-        xdotool("mousemove", str(x + 280 + 75), str(y + 264 + 12), "click", "1")  # "Weiter zum Spiel"
-        xdotool("mousemove", "0", "0")  # the pointer is drawn into the screen; keep it off the field
-        end = time.time() + 5
-        while subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Info - 01.12.2001$"],
-                             capture_output=True).returncode == 0:
-            if time.time() > end:
-                fail("the info window did not close")
-            time.sleep(0.1)
-
+        main_window = start_playing()
         x, y, width, height = geometry(main_window)
         if width != COLS * CELL:
             fail(f"the window is {width} pixels wide, not the picture's {COLS * CELL}")
@@ -196,12 +217,7 @@ def main():
         xdotool("key", "alt+BackSpace")
         settle(screen, origin, before, "Alt+Backspace")
 
-        xdotool("key", "alt+s")
-        wait_for_window("^Das aktuelle Plimmerlo-Spiel Speichern ...$")
-        time.sleep(0.3)  # the chooser takes the focus into its name field once it is up
-        xdotool("key", "ctrl+a")
-        xdotool("type", "Zweites")
-        xdotool("key", "Tab", "space")  # from the name to "Spiel Speichern"
+        save_game(main_window, "Zweites")
         end = time.time() + 5
         while b"Zweites-GAME" not in open(settings, "rb").read():
             if time.time() > end:

@@ -20,6 +20,17 @@ TEST(SettingsPath, BesideTheExecutableWithALowerCaseName)
         EXPECT_EQ(SettingsPathFor(QString::fromUtf8(executable)), QString::fromUtf8(settings)) << executable;
 }
 
+TEST(SettingsPath, BesideTheProgramOnlyWhereThePlayerMayWrite)
+{
+    QStringList asked;
+    const auto writable = [&asked](const QString& folder) { asked << folder; return folder != "/usr/lib/plimmerlo"; };
+    const QString config = "/home/kind/.config/plimmerlo";
+    EXPECT_EQ(SettingsPathFor("/opt/Spiele/Plimmerlo", config, writable), "/opt/Spiele/plimmerlo.ini");
+    EXPECT_EQ(SettingsPathFor("/usr/lib/plimmerlo/plimmerlo", config, writable), config + "/plimmerlo.ini");
+    EXPECT_EQ(SettingsPathFor("plimmerlo", config, writable), "plimmerlo.ini");
+    EXPECT_EQ(asked, QStringList({"/opt/Spiele", "/usr/lib/plimmerlo", "."}));
+}
+
 TEST(SettingsPath, DefaultIsBesideTheRunningProgram)
 {
     EXPECT_EQ(DefaultSettingsPath(), QCoreApplication::applicationDirPath() + "/library_tests.ini");

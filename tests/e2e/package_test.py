@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""The Debian package, unpacked into a scratch root and played by someone who may not write
+in the program's folder: the game saved must land in that player's configuration folder."""
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from e2e_test import fail, save_game, start_playing, start_x_server
+
+
+def main():
+    scratch = tempfile.mkdtemp(prefix="plimmerlo-package-")
+    root, home = os.path.join(scratch, "root"), os.path.join(scratch, "home")
+    folder = os.path.join(root, "usr", "lib", "plimmerlo")
+    server = game = None
+    try:
+        subprocess.run(["cpack", "--config", os.path.join(sys.argv[1], "CPackConfig.cmake"), "-B", scratch], check=True)
+        subprocess.run(["dpkg", "-x", *glob.glob(os.path.join(scratch, "plimmerlo_*.deb")), root], check=True)
+        subprocess.run(["desktop-file-validate", os.path.join(root, "usr/share/applications/de.grumbeck.plimmerlo.desktop")],
+                       check=True)
+        subprocess.run(["appstreamcli", "validate", "--no-net",
+                        os.path.join(root, "usr/share/metainfo/de.grumbeck.plimmerlo.metainfo.xml")], check=True)
+        os.chmod(scratch, 0o755)
+        os.mkdir(home)
+        # Root may write anywhere, so it hands the game to nobody; anyone
+        # else closes the program's folder to themselves.
+        player = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"] if os.geteuid() == 0 else []
+        if player:
+            shutil.chown(home, "nobody", "nogroup")
+        else:
+            os.chmod(folder, 0o555)
+        server, display = start_x_server()
+        if not server:
+            return 0
+        env = {"PATH": os.environ["PATH"], "DISPLAY": display, "QT_QPA_PLATFORM": "xcb", "HOME": home,
+               "XDG_CONFIG_HOME": os.path.join(home, ".config")}
+        game = subprocess.Popen(player + [os.path.join(root, "usr/bin/plimmerlo")], cwd=home, env=env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        save_game(start_playing(), "Paket")
+        settings = os.path.join(home, ".config/plimmerlo/plimmerlo.ini")
+        end = time.time() + 5
+        while not (os.path.exists(settings) and b"[Paket-GAME]" in open(settings, "rb").read()):
+            if time.time() > end:
+                fail(f"saving wrote no game to {settings}")
+            time.sleep(0.1)
+        print("1 passed, 0 failed")
+        return 0
+    finally:
+        if game:
+            game.kill()
+        if server:
+            server.terminate()
+        if os.path.isdir(folder):
+            os.chmod(folder, 0o755)
+        shutil.rmtree(scratch, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
