@@ -6,11 +6,10 @@
 #include "icon.h"
 #include "makecolor.h"
 #include "pictureloader.h"
+#include "picturepath.h"
 #include "settingserror.h"
 #include "userdialogs.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -449,13 +448,9 @@ void Chooser::ShowGamePreview(const QString& name)
 
 void Chooser::LoadPreviewPicture(const QString& path)
 {
-    QString found = path;
-    if (!QFileInfo(found).isFile())
-        found = BareFileName(path);
-    if (!QFileInfo(found).isFile())
-        found = QDir(QCoreApplication::applicationDirPath()).filePath(BareFileName(path));
+    const QString found = FindPicture(path);
     QImage picture;
-    if (QFileInfo(found).isFile()) {
+    if (!found.isEmpty()) {
         try {
             picture = LoadPicture(found);
         } catch (const PictureError&) {

@@ -1,5 +1,7 @@
 #include "ruleswindow.h"
 
+#include "icon.h"
+
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -25,7 +27,7 @@ struct Block {
     int height;
     const char* text = "";
     const char* pictureName = nullptr;
-    const char* picture = nullptr;
+    QString picture;
     int column = 0;
     const char* textName = nullptr;
 };
@@ -50,11 +52,11 @@ const Block Blocks[] = {
      "Image1", ":/pictures/boardcleared.png", 129, "Label5"},
     {"Label8", Kind::Text, 16},
     {"Panel3", Kind::Picture, 44, "Klickst du auf dieses Zeichen, dann startest du ein neues Spiel.",
-     "Image2", ":/icons/icon10.png", 33, "Label10"},
+     "Image2", IconResource(Icon::Play), 33, "Label10"},
     {"Panel7", Kind::Picture, 60,
      "Sollte dir das nicht gefallen, was du da geklickt hast, dann kannst du es mit einem Klick auf dieses "
      "Zeichen wieder rückgängig machen.",
-     "Image4", ":/icons/icon11.png", 33, "Label15"},
+     "Image4", IconResource(Icon::Undo), 33, "Label15"},
     {"Label13", Kind::Text, 24},
     {"Panel19", Kind::Picture, 192,
      "Mann kann auch andere Farben auswählen, wenn einem die Farben nicht so gefallen. Auch die Anzahl der "
@@ -66,24 +68,24 @@ const Block Blocks[] = {
      "Du kannst dir als erstes mal ein Bild aussuchen, dass du irgendwo auf der Festplatte hast. Die Bilder "
      "sollten nicht viel größer als dein Bildschirm sein. Dateiformate können sein \"bmp\" und \"jpg\". "
      "Damit kannst du auch Bilder aus dem Internet nehmen.",
-     "Image5", ":/icons/icon13.png", 33, "Label16"},
+     "Image5", IconResource(Icon::Landscape), 33, "Label16"},
     {"Panel11", Kind::Picture, 80,
      "Wahrscheinlich stimmt jetzt das Raster nicht. Die Anzahl der Spalten und Zeilen für die Steinchen "
      "kannst du hier einstellen. Das kannst du sowieso immer verändern wie du möchtest.",
-     "Image6", ":/icons/icon12.png", 33, "Label17"},
+     "Image6", IconResource(Icon::Grid), 33, "Label17"},
     {"Panel13", Kind::Picture, 80,
      "Natürlich kannst du dein neues Spiel auch sichern. Dazu einfach auf die Diskette klicken. Es "
      "erscheint ein Dialog, der dich auffordert, dem neuen Spiel ein Namen zu geben. So kannst du ganz "
      "viele Spiele selbst machen.",
-     "Image7", ":/icons/icon14.png", 33, "Label18"},
+     "Image7", IconResource(Icon::Diskette), 33, "Label18"},
     {"Panel15", Kind::Picture, 80,
      "Wenn du dir schon ein paar Spiele gemacht und auch gespeichert hast, dann kannst du die auch "
      "jederzeit laden. Wenn du auf dieses Zeichen klickst, kannst du eines deiner Spiele auswählen.",
-     "Image8", ":/icons/icon18.png", 33, "Label19"},
+     "Image8", IconResource(Icon::StackOfGames), 33, "Label19"},
     {"Panel17", Kind::Picture, 80,
      "Wenn man sich schon reichlich Spiele gebastelt hat, kann man sich mit einem Klick auf dem Würfel "
      "zufällig ein Spiel aussuchen lassen und gleich spielen.",
-     "Image9", ":/icons/icon17.png", 33, "Label20"},
+     "Image9", IconResource(Icon::Die), 33, "Label20"},
 };
 
 QLabel* TextLabel(QWidget* parent, const char* name, const char* text, bool heading)

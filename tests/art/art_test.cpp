@@ -1,3 +1,5 @@
+#include "icon.h"
+
 #include <QImage>
 #include <QImageReader>
 
@@ -8,8 +10,8 @@
 TEST(Art, EveryIconIsThereAndDrawn)
 {
     std::set<QRgb> firstPixels;
-    for (int i = 0; i < 24; ++i) {
-        const QString path = QString(":/icons/icon%1.png").arg(i, 2, 10, QChar('0'));
+    for (int i = 0; i < IconCount; ++i) {
+        const QString path = IconResource(Icon(i));
         const QImage icon(path);
         ASSERT_FALSE(icon.isNull()) << path.toStdString();
         EXPECT_EQ(icon.size(), QSize(16, 16)) << i;
@@ -20,7 +22,7 @@ TEST(Art, EveryIconIsThereAndDrawn)
         EXPECT_GT(visible, 20) << i;
     }
     // The fallback picture's icon is an opaque black square, pixel for pixel.
-    const QImage black(":/icons/icon16.png");
+    const QImage black(IconResource(Icon::BlackSquare));
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
             ASSERT_EQ(black.pixel(x, y), qRgba(0, 0, 0, 255));
@@ -28,11 +30,8 @@ TEST(Art, EveryIconIsThereAndDrawn)
 
 TEST(Art, CheckedColourIconsDifferFromPlainOnes)
 {
-    for (int plain = 0; plain < 10; plain += 2) {
-        const QImage disc(QString(":/icons/icon%1.png").arg(plain, 2, 10, QChar('0')));
-        const QImage checked(QString(":/icons/icon%1.png").arg(plain + 1, 2, 10, QChar('0')));
-        EXPECT_NE(disc, checked) << plain;
-    }
+    for (int code = 1; code <= 5; ++code)
+        EXPECT_NE(QImage(IconResource(ColorIcon(code, false))), QImage(IconResource(ColorIcon(code, true)))) << code;
 }
 
 TEST(Art, DefaultBackgroundIsASchoolPictureOfItsSize)

@@ -1,6 +1,7 @@
 // The main window's side of the game chooser: what it hands the dialog and
 // what it does with the dialog's answer.
 #include "chooser.h"
+#include "icon.h"
 #include "windowrig.h"
 
 #include <QFile>
@@ -120,7 +121,7 @@ TEST(GameChooser, SavingShowsTheArrangementInPlay)
         EXPECT_EQ(chooser.findChild<QLabel*>("PreviewImage")->pixmap().size(), QSize(600, 400));
         EXPECT_EQ(Label(chooser, "DateLabel"), "07.12.26");
         const QImage shown = chooser.findChild<QLabel*>("Image4")->pixmap().toImage();
-        EXPECT_EQ(shown, QImage(":/icons/icon09.png").convertToFormat(shown.format())); // yellow, checked
+        EXPECT_EQ(shown, QImage(IconResource(Icon::YellowChecked)).convertToFormat(shown.format())); // yellow, checked
         chooser.findChild<QLineEdit*>("SaveNameEdit")->setText("Park");
         Press(chooser, "OkaySaveButton"); // and the question is answered "&Nein"
     });
