@@ -26,8 +26,8 @@ struct GameInPlay {
     int colorCount = 0;
     int rowCount = 0;
     int colCount = 0;
-    QString backgroundFile;
-    ColorSelection colors;
+    QString backgroundFile = {};
+    ColorSelection colors = {};
 };
 
 // Loading a game to play, offering copy, erase and rename; renaming the

@@ -27,7 +27,7 @@ struct Block {
     int height;
     const char* text = "";
     const char* pictureName = nullptr;
-    QString picture;
+    QString picture = {};
     int column = 0;
     const char* textName = nullptr;
 };

@@ -85,18 +85,18 @@ def geometry(window):
     return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
 
 
+# A test in a real window that cannot get one fails: passing without having
+# played would hide every fault it is there to find.
 def start_x_server(frames=None):
     for tool in ("Xvfb", "xdotool"):
         if not shutil.which(tool):
-            print(f"NOTICE: {tool} is not installed; the test in a real window is skipped.")
-            return None, None
+            fail(f"{tool} is not installed (make test installs it)")
     server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"]
                               + (["-fbdir", frames] if frames else []),
                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     display = server.stdout.readline().strip()
     if not display:
-        print("NOTICE: Xvfb could not start here; the test in a real window is skipped.")
-        return None, None
+        fail("Xvfb could not start")
     os.environ["DISPLAY"] = ":" + display
     return server, ":" + display
 
@@ -186,8 +186,6 @@ def main():
     frames = os.path.join(folder, "frames")
     os.mkdir(frames)
     server, display = start_x_server(frames)
-    if not server:
-        return 0
     shutil.copy(binary, os.path.join(folder, "plimmerlo"))
     write_bmp(os.path.join(folder, "probe.bmp"), COLS * CELL, ROWS * CELL, PICTURE)
     settings = os.path.join(folder, "plimmerlo.ini")

@@ -34,8 +34,6 @@ def main():
         else:
             os.chmod(folder, 0o555)
         server, display = start_x_server()
-        if not server:
-            return 0
         env = {"PATH": os.environ["PATH"], "DISPLAY": display, "QT_QPA_PLATFORM": "xcb", "HOME": home,
                "XDG_CONFIG_HOME": os.path.join(home, ".config")}
         game = subprocess.Popen(player + [os.path.join(root, "usr/bin/plimmerlo")], cwd=home, env=env,

@@ -14,14 +14,24 @@
 namespace {
 
 // Looks at the modal dialog once it is open, then lets `answer` close it.
-void WhenDialogOpens(std::function<void(QWidget*)> answer)
-{
-    QTimer::singleShot(0, [answer] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_TRUE(dialog);
-        answer(dialog);
-    });
-}
+// A test whose dialog never opened fails, rather than passing unchecked.
+class WhenDialogOpens {
+public:
+    explicit WhenDialogOpens(std::function<void(QWidget*)> answer)
+    {
+        QTimer::singleShot(0, &context_, [this, answer] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                opened_ = true;
+                answer(dialog);
+            }
+        });
+    }
+    ~WhenDialogOpens() { EXPECT_TRUE(opened_) << "no dialog opened"; }
+
+private:
+    QObject context_; // ends the wait with the test
+    bool opened_ = false;
+};
 
 QStringList ButtonTexts(QMessageBox* box)
 {
@@ -38,7 +48,7 @@ TEST(GermanDialogs, ConfirmationAsksWithJaAndNein)
 {
     GermanDialogs dialogs;
     for (const bool yes : {true, false}) {
-        WhenDialogOpens([yes](QWidget* widget) {
+        const WhenDialogOpens answer([yes](QWidget* widget) {
             auto* box = qobject_cast<QMessageBox*>(widget);
             ASSERT_TRUE(box);
             EXPECT_EQ(box->windowTitle(), "Bestätigung");
@@ -56,7 +66,7 @@ TEST(GermanDialogs, ConfirmationAsksWithJaAndNein)
 TEST(GermanDialogs, ErrorBoxIsCalledFehler)
 {
     GermanDialogs dialogs;
-    WhenDialogOpens([](QWidget* widget) {
+    const WhenDialogOpens answer([](QWidget* widget) {
         auto* box = qobject_cast<QMessageBox*>(widget);
         ASSERT_TRUE(box);
         EXPECT_EQ(box->windowTitle(), "Fehler");
@@ -69,7 +79,7 @@ TEST(GermanDialogs, ErrorBoxIsCalledFehler)
 TEST(GermanDialogs, PictureDialogOffersThreeFiltersAndCancels)
 {
     GermanDialogs dialogs;
-    WhenDialogOpens([](QWidget* widget) {
+    const WhenDialogOpens answer([](QWidget* widget) {
         auto* dialog = qobject_cast<QFileDialog*>(widget);
         ASSERT_TRUE(dialog);
         EXPECT_EQ(dialog->windowTitle(), "Hintergrundbild öffnen ...");
@@ -81,4 +91,20 @@ TEST(GermanDialogs, PictureDialogOffersThreeFiltersAndCancels)
         dialog->reject();
     });
     EXPECT_TRUE(dialogs.ChoosePicture(nullptr, "schule.bmp").isEmpty());
+}
+
+TEST(GermanDialogs, PlainBoxCarriesTheApplicationTitleAndOneOk)
+{
+    GermanDialogs dialogs;
+    const WhenDialogOpens answer([](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->windowTitle(), "GR Plimmerlo");
+        EXPECT_EQ(box->text(), "Datei wurde nicht gefunden.");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        ASSERT_EQ(box->buttons().size(), 1);
+        EXPECT_EQ(box->buttons().first()->text(), "OK");
+        box->buttons().first()->click();
+    });
+    dialogs.ShowMessage(nullptr, "Datei wurde nicht gefunden.");
 }

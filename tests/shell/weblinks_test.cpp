@@ -3,10 +3,6 @@
 #include "webaddresses.h"
 #include "windowrig.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -70,20 +66,4 @@ TEST(WebAddresses, AllPagesAreOnTheOneHost)
         EXPECT_EQ(url.adjusted(QUrl::RemovePath), host.adjusted(QUrl::RemovePath));
         EXPECT_EQ(url.path(), path);
     }
-}
-
-TEST(GermanDialogs, PlainBoxCarriesTheApplicationTitleAndOneOk)
-{
-    GermanDialogs dialogs;
-    QTimer::singleShot(0, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(box);
-        EXPECT_EQ(box->windowTitle(), "GR Plimmerlo");
-        EXPECT_EQ(box->text(), "Datei wurde nicht gefunden.");
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        ASSERT_EQ(box->buttons().size(), 1);
-        EXPECT_EQ(box->buttons().first()->text(), "OK");
-        box->buttons().first()->click();
-    });
-    dialogs.ShowMessage(nullptr, "Datei wurde nicht gefunden.");
 }

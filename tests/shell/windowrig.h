@@ -46,9 +46,20 @@ struct ScriptedDialogs : UserDialogs {
     QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
 
     // Plays the player's part in the program's own dialogs; without a
-    // script every dialog is cancelled.
+    // script every dialog is cancelled. A script that never ran would let
+    // its test pass without having checked anything, so that fails.
     std::function<int(QDialog&)> onModal;
-    int RunModal(QDialog& dialog) override { return onModal ? onModal(dialog) : QDialog::Rejected; }
+    int modalsShown = 0;
+    int RunModal(QDialog& dialog) override
+    {
+        ++modalsShown;
+        return onModal ? onModal(dialog) : QDialog::Rejected;
+    }
+    ~ScriptedDialogs() override
+    {
+        if (onModal && modalsShown == 0)
+            ADD_FAILURE() << "a dialog was scripted but never shown";
+    }
 
     bool Answer(const QString& question)
     {

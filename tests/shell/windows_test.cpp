@@ -24,7 +24,7 @@ TEST(Windows, InfoWindowOnceAtTheFirstActivation)
     EXPECT_TRUE(shown.isEmpty()); // not before the game's window has been painted
     rig.form->show();
     // After the first paint, however long a busy machine takes for it.
-    QTest::qWaitFor([&] { return !shown.isEmpty(); }, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 5000));
     EXPECT_EQ(shown, QStringList{"InfoWindow"});
 
     for (int i = 0; i < 3; ++i)
