@@ -8,14 +8,10 @@
 #include <array>
 #include <csetjmp>
 #include <cstdlib>
-#include <memory>
-#include <utility>
 #include <cstdio>
 
 #include <jpeglib.h>
 #include <jerror.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -164,60 +160,6 @@ void CmykToRgb(uchar* line, int width, bool inverted)
     }
 }
 
-// A fresh block of a photograph's size comes from the kernel page by page,
-// each one zeroed first, which costs a good part of what decoding it does.
-// So the memory of the last picture let go is kept for the next one: the
-// game decodes pictures again and again (each new background, each preview
-// in the chooser), mostly of like sizes. One spare block at the most, and
-// only one of a size worth keeping.
-class PixelMemory {
-public:
-    static QImage Image(int width, int height)
-    {
-        Block block{nullptr, std::size_t(width) * std::size_t(height) * 4};
-        if (spare_.memory && spare_.bytes >= block.bytes && spare_.bytes <= 2 * block.bytes) {
-            block = std::exchange(spare_, Block{});
-        } else {
-            block.memory = std::malloc(block.bytes);
-            if (!block.memory)
-                return {};
-            PreferHugePages(block.memory, block.bytes);
-        }
-        return QImage(static_cast<uchar*>(block.memory), width, height, qsizetype(width) * 4,
-                      QImage::Format_RGB32, &PixelMemory::Release, new Block(block));
-    }
-
-private:
-    struct Block {
-        void* memory;
-        std::size_t bytes;
-    };
-
-    static void Release(void* info)
-    {
-        const std::unique_ptr<Block> block(static_cast<Block*>(info));
-        std::free(std::exchange(spare_, Block{}).memory);
-        if (block->bytes <= kMaxSpareBytes)
-            spare_ = *block;
-        else
-            std::free(block->memory);
-    }
-
-    // In 2 MiB pages the kernel hands memory over ten times faster than in
-    // 4 KiB ones. Only a hint: where it has none to spare, nothing changes.
-    static void PreferHugePages(void* memory, std::size_t bytes)
-    {
-        const auto page = quintptr(sysconf(_SC_PAGESIZE));
-        const quintptr begin = (quintptr(memory) + page - 1) & ~(page - 1);
-        const quintptr end = quintptr(memory) + bytes;
-        if (end > begin)
-            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-    }
-
-    static constexpr std::size_t kMaxSpareBytes = std::size_t{128} << 20;
-    static inline Block spare_{nullptr, 0};
-};
-
 QImage LoadJpeg(const QString& path)
 {
     QFile file(path);
@@ -245,7 +187,7 @@ QImage LoadJpeg(const QString& path)
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is B, G, R, A in memory only here");
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-    QImage image = PixelMemory::Image(int(info.image_width), int(info.image_height));
+    QImage image(int(info.image_width), int(info.image_height), QImage::Format_RGB32);
     if (image.isNull())
         throw Unreadable(path);
     if (!Guarded(jpeg.errors, [&] {
