@@ -91,6 +91,7 @@ struct JpegErrors {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it points to us
     std::jmp_buf jump;
     bool outOfMemory = false;
+    bool ranOut = false;  // the file ended before its end marker
 };
 
 [[noreturn]] void GiveUp(j_common_ptr info)
@@ -100,16 +101,22 @@ struct JpegErrors {
     std::longjmp(errors->jump, 1);
 }
 
-// On damaged image data libjpeg merely warns and fills the rest with grey; a
-// background with a grey band is worse than a clear error, so such warnings
-// are fatal. Oddities in the markers that leave the pixels intact pass
-// quietly, as nothing would be gained by refusing the picture.
+// On damaged or missing image data libjpeg merely warns and fills the rest
+// with grey; a background with a grey band is worse than a clear error, so
+// such warnings are fatal, and a file cut off inside its image data stays
+// refused. Oddities in the markers that leave the pixels intact pass
+// quietly, as nothing would be gained by refusing the picture. So does an
+// early end of the file, which a copied or downloaded photograph often has
+// just before or instead of its end marker; whether image data was lost
+// there is for WholeImageData to tell.
 void OnMessage(j_common_ptr info, int level)
 {
     if (level >= 0)
         return;
     switch (info->err->msg_code) {
     case JWRN_JPEG_EOF:
+        reinterpret_cast<JpegErrors*>(info->err)->ranOut = true;
+        break;
     case JWRN_HIT_MARKER:
     case JWRN_HUFF_BAD_CODE:
     case JWRN_ARITH_BAD_CODE:
@@ -145,6 +152,24 @@ struct JpegDecoder {
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 };
 
+// Whether a decoded picture had all its image data, where the file ended
+// before its end marker. A scan that ran short warns of its own; what is
+// left to tell is whether whole scans were lost after the last one read.
+// A progressive picture is whole once every coefficient of every component
+// has come to its last bit; a sequential one in a single scan is whole as
+// decoded. Sequential pictures in several scans cannot tell, so they are
+// taken for cut off.
+bool WholeImageData(const jpeg_decompress_struct& info)
+{
+    if (!info.progressive_mode)
+        return info.comps_in_scan == info.num_components;
+    for (int component = 0; component < info.num_components; ++component)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (info.coef_bits[component][k] != 0)
+                return false;
+    return true;
+}
+
 // Turns a line of CMYK, four bytes a pixel, into RGB32 in place. Adobe's
 // programs, which write nearly all CMYK files, store the inks inverted
 // (0 = full ink) and mark their files; unmarked files are taken literally.
@@ -165,7 +190,14 @@ QImage LoadJpeg(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Unreadable(path);
-    const QByteArray bytes = file.readAll();
+    // A photograph's file is a fraction of its decoded size, so one larger
+    // than the largest picture allowed holds something else; it is refused
+    // before reading it whole could take all the memory there is. Only the
+    // bytes counted here are read, should the file grow meanwhile.
+    const qint64 fileBytes = file.size();
+    if (fileBytes > kMaxBytes)
+        throw TooLarge(path);
+    const QByteArray bytes = file.read(fileBytes);
 
     JpegDecoder jpeg;
     jpeg_decompress_struct& info = jpeg.info;
@@ -206,6 +238,8 @@ QImage LoadJpeg(const QString& path)
             }
         }))
         throw jpeg.errors.outOfMemory ? TooLarge(path) : Unreadable(path);
+    if (jpeg.errors.ranOut && !WholeImageData(info))
+        throw Unreadable(path);
     return image;
 }
 
