@@ -22,6 +22,10 @@ namespace {
 constexpr int kMaxSide = 16384;
 constexpr qint64 kMaxBytes = qint64{256} << 20;  // decoded, at 4 bytes a pixel
 
+// No picture within the limits fills this box at less than its full size,
+// so it asks for the full size.
+constexpr QSize kFullSize(kMaxSide, kMaxSide);
+
 PictureError Unreadable(const QString& path)
 {
     return PictureError(
@@ -45,6 +49,24 @@ void CheckSize(const QString& path, qint64 width, qint64 height)
         throw TooLarge(path);
 }
 
+// Rounded up, as libjpeg sizes its scaled output.
+QSize Eighths(QSize picture, int eighths)
+{
+    return {(picture.width() * eighths + 7) / 8, (picture.height() * eighths + 7) / 8};
+}
+
+// The preview fills the width of its box, or its height when the picture is
+// taller than wide; asked of the scaled picture, as the preview will see it.
+int CoveringEighths(QSize picture, QSize box)
+{
+    for (int eighths = 1; eighths < 8; ++eighths) {
+        const QSize scaled = Eighths(picture, eighths);
+        if (scaled.height() > scaled.width() ? scaled.height() >= box.height() : scaled.width() >= box.width())
+            return eighths;
+    }
+    return 8;
+}
+
 // Qt's BMP reader takes the lines a file holds and stops quietly where it
 // ends, so the lines a cut-off file lacks would show whatever the memory
 // held. Asked for more than is left, the file tells; unbuffered, every
@@ -66,7 +88,7 @@ private:
     bool ranOut_ = false;
 };
 
-QImage LoadBmp(const QString& path)
+QImage LoadBmp(const QString& path, QSize box)
 {
     WatchedFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -79,7 +101,13 @@ QImage LoadBmp(const QString& path)
     // Lines stored top down give a negative height.
     if (size.width() <= 0 || size.height() == 0)
         throw Unreadable(path);
-    CheckSize(path, size.width(), std::abs(qint64{size.height()}));
+    const qint64 height = std::abs(qint64{size.height()});
+    CheckSize(path, size.width(), height);
+    const QSize picture(size.width(), int(height));
+    // Qt reads the whole picture and then scales it, so the limits above
+    // still hold for what it takes.
+    if (const int eighths = CoveringEighths(picture, box); eighths < 8)
+        reader.setScaledSize(Eighths(picture, eighths));
     QImage image;
     if (!reader.read(&image) || file.RanOut())
         throw Unreadable(path);
@@ -185,7 +213,7 @@ void CmykToRgb(uchar* line, int width, bool inverted)
     }
 }
 
-QImage LoadJpeg(const QString& path)
+QImage LoadJpeg(const QString& path, QSize box)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -219,7 +247,11 @@ QImage LoadJpeg(const QString& path)
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is B, G, R, A in memory only here");
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-    QImage image(int(info.image_width), int(info.image_height), QImage::Format_RGB32);
+    info.scale_num = JDIMENSION(CoveringEighths(QSize(int(info.image_width), int(info.image_height)), box));
+    info.scale_denom = 8;
+    if (!Guarded(jpeg.errors, [&] { jpeg_calc_output_dimensions(&info); }))
+        throw Unreadable(path);
+    QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     if (image.isNull())
         throw Unreadable(path);
     if (!Guarded(jpeg.errors, [&] {
@@ -243,16 +275,26 @@ QImage LoadJpeg(const QString& path)
     return image;
 }
 
+QImage Load(const QString& path, QSize box)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == u"bmp")
+        return LoadBmp(path, box);
+    if (extension == u"jpg" || extension == u"jpeg")
+        return LoadJpeg(path, box);
+    return {};
+}
+
 }  // namespace
 
 QImage LoadPicture(const QString& path)
 {
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == u"bmp")
-        return LoadBmp(path);
-    if (extension == u"jpg" || extension == u"jpeg")
-        return LoadJpeg(path);
-    return {};
+    return Load(path, kFullSize);
+}
+
+QImage LoadPreview(const QString& path, QSize box)
+{
+    return Load(path, box);
 }
 
 QString BareFileName(const QString& path)

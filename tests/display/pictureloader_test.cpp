@@ -119,15 +119,20 @@ protected:
         return path;
     }
 
-    // The message of the error LoadPicture throws, empty when it throws none.
+    // The message of the error LoadPicture throws, empty when it throws none;
+    // the preview must fail alike.
     static std::string ErrorOf(const QString& path)
     {
-        try {
-            LoadPicture(path);
-        } catch (const PictureError& error) {
-            return error.what();
+        std::string errors[2];
+        for (int preview : {0, 1}) {
+            try {
+                preview ? LoadPreview(path, QSize(8, 8)) : LoadPicture(path);
+            } catch (const PictureError& error) {
+                errors[preview] = error.what();
+            }
         }
-        return {};
+        EXPECT_EQ(errors[0], errors[1]) << path.toStdString();
+        return errors[0];
     }
 };
 
@@ -284,6 +289,34 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
     QFile huge(Put("riesige_datei.jpg", jpeg));
     ASSERT_TRUE(huge.resize((qint64{256} << 20) + 1));
     EXPECT_NE(ErrorOf(huge.fileName()).find(tooLarge), std::string::npos);
+}
+
+TEST_F(PictureLoader, PreviewsAtTheSmallestEighthThatFillsTheBox)
+{
+    const auto jpeg = [](int width, int height) {
+        return WriteJpeg(width, height, JCS_GRAYSCALE, 90, {}, [=](int, JSAMPLE* line) { std::fill_n(line, width, 90); });
+    };
+    const auto bmp = [](int width, int height) { return Bmp(Quadrants().scaled(width, height)); };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QSize preview;
+    } cases[] = {
+        // As wide as the box at least: an eighth would be 80 wide.
+        {"quer.jpg", jpeg(640, 400), {160, 100}},
+        {"quer.bmp", bmp(640, 400), {160, 100}},
+        // Taller than wide, so only the height counts.
+        {"hoch.jpg", jpeg(400, 640), {50, 80}},
+        {"hoch.bmp", bmp(400, 640), {50, 80}},
+        // Smaller than the box: left as it is.
+        {"klein.jpg", jpeg(90, 60), {90, 60}},
+        {"klein.bmp", bmp(90, 60), {90, 60}},
+    };
+    for (const auto& c : cases) {
+        const QImage preview = LoadPreview(Put(c.name, c.bytes), QSize(100, 80));
+        EXPECT_EQ(preview.format(), QImage::Format_RGB32) << c.name;
+        EXPECT_EQ(preview.size(), c.preview) << c.name;
+    }
 }
 
 }  // namespace
