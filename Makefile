@@ -52,10 +52,11 @@ test: build $(SANITIZE_BUILD)/CMakeCache.txt
 	cmake --build $(SANITIZE_BUILD) --parallel
 	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 2
 
+# A benchmark that fails, as well as a goal missed, fails the target.
 bench: build
 	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
-	@{ $(BUILD)/bench/game_bench && $(BUILD)/bench/picture_bench && $(BUILD)/bench/paint_bench \
-	   && $(BUILD)/bench/settings_bench && bash bench/startup.sh $(BUILD); } 2>&1 | python3 bench/summary.py
+	@bash -o pipefail -c '{ $(BUILD)/bench/game_bench && $(BUILD)/bench/picture_bench && $(BUILD)/bench/paint_bench \
+	   && $(BUILD)/bench/settings_bench && bash bench/startup.sh $(BUILD); } 2>&1 | python3 bench/summary.py'
 
 fuzz: deps
 	@$(MAKE) --no-print-directory install-missing WANTED="$(FUZZ_PACKAGES)"

@@ -2,6 +2,8 @@
 
 Each benchmark states a goal on a line of its own:
     <what>: <measured>[ unit] (goal: at most <goal>[ unit])
+
+Exits with 1 when a goal is missed or no goal was found.
 """
 import re
 import sys
@@ -23,3 +25,5 @@ print(f"{'goal':<{width}}  {'measured':>12}  {'at most':>10}  {'of goal':>8}  me
 for what, measured, goal, share, met in rows:
     print(f"{what:<{width}}  {measured:>12}  {goal:>10}  {share:>8.2f}  {'yes' if met else 'NO'}")
 print(f"{sum(row[4] for row in rows)} of {len(rows)} goals met")
+# A goal missed, or none measured at all, fails the run.
+sys.exit(0 if rows and all(row[4] for row in rows) else 1)

@@ -8,14 +8,10 @@
 #include <array>
 #include <csetjmp>
 #include <cstdlib>
-#include <memory>
-#include <utility>
 #include <cstdio>
 
 #include <jpeglib.h>
 #include <jerror.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -25,6 +21,10 @@ namespace {
 // ask for gigabytes; they also keep every byte count well inside an int.
 constexpr int kMaxSide = 16384;
 constexpr qint64 kMaxBytes = qint64{256} << 20;  // decoded, at 4 bytes a pixel
+
+// No picture within the limits fills this box at less than its full size,
+// so it asks for the full size.
+constexpr QSize kFullSize(kMaxSide, kMaxSide);
 
 PictureError Unreadable(const QString& path)
 {
@@ -49,6 +49,24 @@ void CheckSize(const QString& path, qint64 width, qint64 height)
         throw TooLarge(path);
 }
 
+// Rounded up, as libjpeg sizes its scaled output.
+QSize Eighths(QSize picture, int eighths)
+{
+    return {(picture.width() * eighths + 7) / 8, (picture.height() * eighths + 7) / 8};
+}
+
+// The preview fills the width of its box, or its height when the picture is
+// taller than wide; asked of the scaled picture, as the preview will see it.
+int CoveringEighths(QSize picture, QSize box)
+{
+    for (int eighths = 1; eighths < 8; ++eighths) {
+        const QSize scaled = Eighths(picture, eighths);
+        if (scaled.height() > scaled.width() ? scaled.height() >= box.height() : scaled.width() >= box.width())
+            return eighths;
+    }
+    return 8;
+}
+
 // Qt's BMP reader takes the lines a file holds and stops quietly where it
 // ends, so the lines a cut-off file lacks would show whatever the memory
 // held. Asked for more than is left, the file tells; unbuffered, every
@@ -70,7 +88,7 @@ private:
     bool ranOut_ = false;
 };
 
-QImage LoadBmp(const QString& path)
+QImage LoadBmp(const QString& path, QSize box)
 {
     WatchedFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -83,7 +101,13 @@ QImage LoadBmp(const QString& path)
     // Lines stored top down give a negative height.
     if (size.width() <= 0 || size.height() == 0)
         throw Unreadable(path);
-    CheckSize(path, size.width(), std::abs(qint64{size.height()}));
+    const qint64 height = std::abs(qint64{size.height()});
+    CheckSize(path, size.width(), height);
+    const QSize picture(size.width(), int(height));
+    // Qt reads the whole picture and then scales it, so the limits above
+    // still hold for what it takes.
+    if (const int eighths = CoveringEighths(picture, box); eighths < 8)
+        reader.setScaledSize(Eighths(picture, eighths));
     QImage image;
     if (!reader.read(&image) || file.RanOut())
         throw Unreadable(path);
@@ -95,6 +119,7 @@ struct JpegErrors {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it points to us
     std::jmp_buf jump;
     bool outOfMemory = false;
+    bool ranOut = false;  // the file ended before its end marker
 };
 
 [[noreturn]] void GiveUp(j_common_ptr info)
@@ -104,16 +129,22 @@ struct JpegErrors {
     std::longjmp(errors->jump, 1);
 }
 
-// On damaged image data libjpeg merely warns and fills the rest with grey; a
-// background with a grey band is worse than a clear error, so such warnings
-// are fatal. Oddities in the markers that leave the pixels intact pass
-// quietly, as nothing would be gained by refusing the picture.
+// On damaged or missing image data libjpeg merely warns and fills the rest
+// with grey; a background with a grey band is worse than a clear error, so
+// such warnings are fatal, and a file cut off inside its image data stays
+// refused. Oddities in the markers that leave the pixels intact pass
+// quietly, as nothing would be gained by refusing the picture. So does an
+// early end of the file, which a copied or downloaded photograph often has
+// just before or instead of its end marker; whether image data was lost
+// there is for WholeImageData to tell.
 void OnMessage(j_common_ptr info, int level)
 {
     if (level >= 0)
         return;
     switch (info->err->msg_code) {
     case JWRN_JPEG_EOF:
+        reinterpret_cast<JpegErrors*>(info->err)->ranOut = true;
+        break;
     case JWRN_HIT_MARKER:
     case JWRN_HUFF_BAD_CODE:
     case JWRN_ARITH_BAD_CODE:
@@ -149,6 +180,24 @@ struct JpegDecoder {
     JpegDecoder& operator=(const JpegDecoder&) = delete;
 };
 
+// Whether a decoded picture had all its image data, where the file ended
+// before its end marker. A scan that ran short warns of its own; what is
+// left to tell is whether whole scans were lost after the last one read.
+// A progressive picture is whole once every coefficient of every component
+// has come to its last bit; a sequential one in a single scan is whole as
+// decoded. Sequential pictures in several scans cannot tell, so they are
+// taken for cut off.
+bool WholeImageData(const jpeg_decompress_struct& info)
+{
+    if (!info.progressive_mode)
+        return info.comps_in_scan == info.num_components;
+    for (int component = 0; component < info.num_components; ++component)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (info.coef_bits[component][k] != 0)
+                return false;
+    return true;
+}
+
 // Turns a line of CMYK, four bytes a pixel, into RGB32 in place. Adobe's
 // programs, which write nearly all CMYK files, store the inks inverted
 // (0 = full ink) and mark their files; unmarked files are taken literally.
@@ -164,66 +213,19 @@ void CmykToRgb(uchar* line, int width, bool inverted)
     }
 }
 
-// A fresh block of a photograph's size comes from the kernel page by page,
-// each one zeroed first, which costs a good part of what decoding it does.
-// So the memory of the last picture let go is kept for the next one: the
-// game decodes pictures again and again (each new background, each preview
-// in the chooser), mostly of like sizes. One spare block at the most, and
-// only one of a size worth keeping.
-class PixelMemory {
-public:
-    static QImage Image(int width, int height)
-    {
-        Block block{nullptr, std::size_t(width) * std::size_t(height) * 4};
-        if (spare_.memory && spare_.bytes >= block.bytes && spare_.bytes <= 2 * block.bytes) {
-            block = std::exchange(spare_, Block{});
-        } else {
-            block.memory = std::malloc(block.bytes);
-            if (!block.memory)
-                return {};
-            PreferHugePages(block.memory, block.bytes);
-        }
-        return QImage(static_cast<uchar*>(block.memory), width, height, qsizetype(width) * 4,
-                      QImage::Format_RGB32, &PixelMemory::Release, new Block(block));
-    }
-
-private:
-    struct Block {
-        void* memory;
-        std::size_t bytes;
-    };
-
-    static void Release(void* info)
-    {
-        const std::unique_ptr<Block> block(static_cast<Block*>(info));
-        std::free(std::exchange(spare_, Block{}).memory);
-        if (block->bytes <= kMaxSpareBytes)
-            spare_ = *block;
-        else
-            std::free(block->memory);
-    }
-
-    // In 2 MiB pages the kernel hands memory over ten times faster than in
-    // 4 KiB ones. Only a hint: where it has none to spare, nothing changes.
-    static void PreferHugePages(void* memory, std::size_t bytes)
-    {
-        const auto page = quintptr(sysconf(_SC_PAGESIZE));
-        const quintptr begin = (quintptr(memory) + page - 1) & ~(page - 1);
-        const quintptr end = quintptr(memory) + bytes;
-        if (end > begin)
-            madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-    }
-
-    static constexpr std::size_t kMaxSpareBytes = std::size_t{128} << 20;
-    static inline Block spare_{nullptr, 0};
-};
-
-QImage LoadJpeg(const QString& path)
+QImage LoadJpeg(const QString& path, QSize box)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Unreadable(path);
-    const QByteArray bytes = file.readAll();
+    // A photograph's file is a fraction of its decoded size, so one larger
+    // than the largest picture allowed holds something else; it is refused
+    // before reading it whole could take all the memory there is. Only the
+    // bytes counted here are read, should the file grow meanwhile.
+    const qint64 fileBytes = file.size();
+    if (fileBytes > kMaxBytes)
+        throw TooLarge(path);
+    const QByteArray bytes = file.read(fileBytes);
 
     JpegDecoder jpeg;
     jpeg_decompress_struct& info = jpeg.info;
@@ -245,7 +247,11 @@ QImage LoadJpeg(const QString& path)
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is B, G, R, A in memory only here");
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-    QImage image = PixelMemory::Image(int(info.image_width), int(info.image_height));
+    info.scale_num = JDIMENSION(CoveringEighths(QSize(int(info.image_width), int(info.image_height)), box));
+    info.scale_denom = 8;
+    if (!Guarded(jpeg.errors, [&] { jpeg_calc_output_dimensions(&info); }))
+        throw Unreadable(path);
+    QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
     if (image.isNull())
         throw Unreadable(path);
     if (!Guarded(jpeg.errors, [&] {
@@ -264,19 +270,31 @@ QImage LoadJpeg(const QString& path)
             }
         }))
         throw jpeg.errors.outOfMemory ? TooLarge(path) : Unreadable(path);
+    if (jpeg.errors.ranOut && !WholeImageData(info))
+        throw Unreadable(path);
     return image;
+}
+
+QImage Load(const QString& path, QSize box)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == u"bmp")
+        return LoadBmp(path, box);
+    if (extension == u"jpg" || extension == u"jpeg")
+        return LoadJpeg(path, box);
+    return {};
 }
 
 }  // namespace
 
 QImage LoadPicture(const QString& path)
 {
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == u"bmp")
-        return LoadBmp(path);
-    if (extension == u"jpg" || extension == u"jpeg")
-        return LoadJpeg(path);
-    return {};
+    return Load(path, kFullSize);
+}
+
+QImage LoadPreview(const QString& path, QSize box)
+{
+    return Load(path, box);
 }
 
 QString BareFileName(const QString& path)

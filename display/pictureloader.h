@@ -19,6 +19,13 @@ public:
 // decoded, or is too large.
 QImage LoadPicture(const QString& path);
 
+// The same picture for a preview that is stretched, keeping its proportions,
+// over the width of `box`, or over its height when the picture is taller
+// than wide: at the smallest of the eighths of its full size (as libjpeg
+// decodes JPEGs directly) that is at least as large there, or at full size
+// when none is. Returns and throws as LoadPicture does.
+QImage LoadPreview(const QString& path, QSize box);
+
 // The file-name part of a stored picture path. Paths may come from Windows
 // ("C:\Bilder\zoo.jpg") as well as from this system, so a backslash and a
 // drive's colon separate as a slash does.

@@ -30,7 +30,7 @@ constexpr QPoint kSamples[] = {{16, 8}, {48, 8}, {16, 24}, {48, 24}};
 
 QRgb Drawn(int x, int y) { return kQuadrants[(x >= 32) + 2 * (y >= 16)]; }
 
-enum class Kind { Rgb, Gray, Progressive, Restarts, AdobeCmyk, PlainCmyk, AdobeYcck };
+enum class Kind { Rgb, Gray, Progressive, Restarts, ScanPerComponent, AdobeCmyk, PlainCmyk, AdobeYcck };
 
 // CMYK as Adobe's programs write it, inverted, unless plain is asked for.
 void ToCmyk(QRgb rgb, uchar* out, bool plain)
@@ -54,6 +54,11 @@ QByteArray EncodeJpeg(Kind kind)
             jpeg_simple_progression(&info);
         if (kind == Kind::Restarts)
             info.restart_interval = 1;
+        if (kind == Kind::ScanPerComponent) {
+            static const jpeg_scan_info scans[] = {{1, {0}, 0, 63, 0, 0}, {1, {1}, 0, 63, 0, 0}, {1, {2}, 0, 63, 0, 0}};
+            info.scan_info = scans;
+            info.num_scans = 3;
+        }
         if (kind == Kind::AdobeYcck)
             jpeg_set_colorspace(&info, JCS_YCCK);
         if (kind == Kind::PlainCmyk)
@@ -114,15 +119,20 @@ protected:
         return path;
     }
 
-    // The message of the error LoadPicture throws, empty when it throws none.
+    // The message of the error LoadPicture throws, empty when it throws none;
+    // the preview must fail alike.
     static std::string ErrorOf(const QString& path)
     {
-        try {
-            LoadPicture(path);
-        } catch (const PictureError& error) {
-            return error.what();
+        std::string errors[2];
+        for (int preview : {0, 1}) {
+            try {
+                preview ? LoadPreview(path, QSize(8, 8)) : LoadPicture(path);
+            } catch (const PictureError& error) {
+                errors[preview] = error.what();
+            }
         }
-        return {};
+        EXPECT_EQ(errors[0], errors[1]) << path.toStdString();
+        return errors[0];
     }
 };
 
@@ -148,7 +158,9 @@ TEST_F(PictureLoader, DecodesEveryKindOfJpegToItsColours)
 {
     ASSERT_TRUE(EncodeJpeg(Kind::Progressive).contains("\xFF\xC2"));
     ASSERT_TRUE(EncodeJpeg(Kind::Restarts).contains("\xFF\xD0"));
-    const QByteArray rgb = EncodeJpeg(Kind::Rgb);
+    ASSERT_EQ(EncodeJpeg(Kind::ScanPerComponent).count("\xFF\xDA"), 3);
+    const QByteArray rgb = EncodeJpeg(Kind::Rgb), progressive = EncodeJpeg(Kind::Progressive);
+    ASSERT_TRUE(rgb.endsWith("\xFF\xD9") && progressive.endsWith("\xFF\xD9"));
     const struct {
         const char* name;
         QByteArray bytes;
@@ -160,8 +172,14 @@ TEST_F(PictureLoader, DecodesEveryKindOfJpegToItsColours)
         // Stray bytes between markers leave the pixels whole, so they pass.
         {"zusatzbytes.jpg", QByteArray(rgb).insert(rgb.indexOf("\xFF\xDA"), "abc")},
         {"grau.jpeg", EncodeJpeg(Kind::Gray), true},
-        {"progressiv.JPEG", EncodeJpeg(Kind::Progressive)},
+        {"progressiv.JPEG", progressive},
         {"neustart.jpg", EncodeJpeg(Kind::Restarts)},
+        {"je_farbe_ein_scan.jpg", EncodeJpeg(Kind::ScanPerComponent)},
+        // Files that end early or in junk, as copies and downloads do, but
+        // hold all the image data.
+        {"ohne_ende.jpg", rgb.chopped(2)},
+        {"ohne_ende_progressiv.jpg", progressive.chopped(2)},
+        {"nullen_progressiv.jpg", progressive.chopped(2) + QByteArray(1000, '\0')},
         {"adobe_cmyk.jpg", EncodeJpeg(Kind::AdobeCmyk)},
         {"cmyk.jpg", EncodeJpeg(Kind::PlainCmyk)},
         {"adobe_ycck.jpg", EncodeJpeg(Kind::AdobeYcck)},
@@ -223,6 +241,7 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
 {
     const std::string unreadable = "kann nicht gelesen werden", tooLarge = "ist zu groß";
     const QByteArray jpeg = EncodeJpeg(Kind::Rgb), progressive = EncodeJpeg(Kind::Progressive);
+    const QByteArray separate = EncodeJpeg(Kind::ScanPerComponent);
     QByteArray garbage(4000, '\0');
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
     const QByteArray bmp = Bmp(Quadrants());
@@ -236,6 +255,10 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         {"halb.jpg", jpeg.left(jpeg.size() / 2), unreadable},
         {"halb_progressiv.jpg", progressive.left(progressive.size() / 2), unreadable},
         {"kaputt_Bär.jpg", jpeg.left(jpeg.size() - 40), unreadable},
+        // Cut off where a scan begins: the scans before it are whole, but
+        // the picture is not.
+        {"ohne_letzten_scan_progressiv.jpg", progressive.left(progressive.lastIndexOf("\xFF\xDA")), unreadable},
+        {"ohne_letzten_scan.jpg", separate.left(separate.lastIndexOf("\xFF\xDA")), unreadable},
         {"rauschen.jpg", garbage, unreadable},
         {"rauschen.bmp", garbage, unreadable},
         {"leer.jpg", "", unreadable},
@@ -261,6 +284,39 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
     }
     for (const char* name : {"ordner.jpg", "fehlt.jpg", "fehlt.bmp"})
         EXPECT_NE(ErrorOf(dir.filePath(name)).find(unreadable), std::string::npos) << name;
+
+    // A good picture in a sparse file larger than any picture may be.
+    QFile huge(Put("riesige_datei.jpg", jpeg));
+    ASSERT_TRUE(huge.resize((qint64{256} << 20) + 1));
+    EXPECT_NE(ErrorOf(huge.fileName()).find(tooLarge), std::string::npos);
+}
+
+TEST_F(PictureLoader, PreviewsAtTheSmallestEighthThatFillsTheBox)
+{
+    const auto jpeg = [](int width, int height) {
+        return WriteJpeg(width, height, JCS_GRAYSCALE, 90, {}, [=](int, JSAMPLE* line) { std::fill_n(line, width, 90); });
+    };
+    const auto bmp = [](int width, int height) { return Bmp(Quadrants().scaled(width, height)); };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QSize preview;
+    } cases[] = {
+        // As wide as the box at least: an eighth would be 80 wide.
+        {"quer.jpg", jpeg(640, 400), {160, 100}},
+        {"quer.bmp", bmp(640, 400), {160, 100}},
+        // Taller than wide, so only the height counts.
+        {"hoch.jpg", jpeg(400, 640), {50, 80}},
+        {"hoch.bmp", bmp(400, 640), {50, 80}},
+        // Smaller than the box: left as it is.
+        {"klein.jpg", jpeg(90, 60), {90, 60}},
+        {"klein.bmp", bmp(90, 60), {90, 60}},
+    };
+    for (const auto& c : cases) {
+        const QImage preview = LoadPreview(Put(c.name, c.bytes), QSize(100, 80));
+        EXPECT_EQ(preview.format(), QImage::Format_RGB32) << c.name;
+        EXPECT_EQ(preview.size(), c.preview) << c.name;
+    }
 }
 
 }  // namespace
