@@ -155,8 +155,7 @@ QWidget* FixedWidthSpacer(QWidget* parent, const char* name, int width, bool lin
 
 TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     : QMainWindow(parent), environment_(environment), dialogs_(environment.dialogs),
-      game_(environment.clock, *this, painter_),
-      background_(16, 16, QImage::Format_RGB32), painter_(game_, background_)
+      game_(environment.clock), background_(16, 16, QImage::Format_RGB32), painter_(background_)
 {
     setObjectName("MainForm");
     // A fixed border with minimise and close, but no maximise.
@@ -306,7 +305,6 @@ void TMainForm::FormCreate()
     setWindowTitle(MainCaption);
     InitEndLabels();
     game_.SetGameName({});
-    game_.SetCellSize(24);
     game_.SetDimensions(22, 18);
     showGrid_ = true;
     backgroundFile_ = "schule.bmp";
@@ -385,8 +383,25 @@ void TMainForm::SetMessage(const QString& text)
 
 void TMainForm::NewGame()
 {
-    game_.NewGame();
+    SetBusy(true);
+    RebuildColorTable();
+    LayoutField();
+    // Seen while the shuffle and the first painting hold the program up.
+    SetMessage(QString::fromStdString(Texts::Shuffling));
+    messagePanel->repaint();
+    ShowTurn(game_.NewGame());
+}
+
+void TMainForm::ShowTurn(const Turn& turn)
+{
+    SetBusy(true);
+    painter_.Paint(game_.Board());
     Field->update();
+    SetBusy(false);
+    if (turn.ending)
+        ShowEndMessage(*turn.ending);
+    if (!turn.message.empty())
+        SetMessage(QString::fromStdString(turn.message));
 }
 
 void TMainForm::menu_startClick()
@@ -396,14 +411,18 @@ void TMainForm::menu_startClick()
 
 void TMainForm::menu_backClick()
 {
-    game_.Undo();
-    Field->update();
+    ShowTurn(game_.Undo());
 }
 
 void TMainForm::FieldMouseDown(int x, int y)
 {
-    game_.FieldMouseDown(x, y);
-    Field->update();
+    if (game_.GameOver() && dialogs_.Confirm(this, QString::fromStdString(Texts::PlayAgainQuestion))) {
+        NewGame();
+        return;
+    }
+    // A field whose cells have no pixels names no cell.
+    if (cellSize_ > 0 && x >= 0 && y >= 0)
+        ShowTurn(game_.Click(x / cellSize_, y / cellSize_));
 }
 
 void TMainForm::menu_closeClick()
@@ -417,18 +436,6 @@ void TMainForm::SetBusy(bool busy)
         Field->setCursor(Qt::WaitCursor);
     else
         Field->unsetCursor();
-}
-
-void TMainForm::ShowMessage(const std::string& text, bool immediately)
-{
-    SetMessage(QString::fromStdString(text));
-    if (immediately)
-        messagePanel->repaint();
-}
-
-bool TMainForm::AskPlayAgain()
-{
-    return dialogs_.Confirm(this, QString::fromStdString(Texts::PlayAgainQuestion));
 }
 
 // ------------------------------------------------------ end-of-game labels
@@ -460,9 +467,8 @@ void TMainForm::HideEndMessage()
         label->hide();
 }
 
-void TMainForm::ShowEndMessage(int stonesLeft)
+void TMainForm::ShowEndMessage(const Texts::EndTexts& texts)
 {
-    const Texts::EndTexts texts = Texts::EndOfGame(stonesLeft);
     const QColor result = ToRgb(texts.won ? MakeColor(0, 220, 0) : MakeColor(240, 0, 0));
     auto show = [](QLabel* label, const std::string& text, const QColor& colour) {
         QPalette palette = label->palette();
@@ -476,7 +482,6 @@ void TMainForm::ShowEndMessage(int stonesLeft)
     show(EndMessageLabel2, texts.headline, result);
     show(EndMessageLabel4, texts.detail, Qt::black);
     show(EndMessageLabel3, texts.detail, result);
-    SetMessage(QString::fromStdString(texts.panel));
 }
 
 // ----------------------------------------------------------------- colours
@@ -579,9 +584,9 @@ void TMainForm::LayoutField()
     // The cell area is centred; the frame is added to its right and below.
     PlaceGamePanel(QRect(layout.cells.topLeft(), layout.cells.size() + QSize(frame, frame)));
     GamePanel->update();
-    RebuildColorTable();
+    cellSize_ = layout.cellSize;
+    painter_.SetCellSize(cellSize_);
     painter_.ResetSurface(layout.cells.width(), layout.cells.height());
-    game_.SetCellSize(layout.cellSize);
 }
 
 void TMainForm::menu_imageClick()
@@ -943,6 +948,7 @@ void TMainForm::FormKeyUp(int key)
 {
     if (key < KeyCodes::Left || key > KeyCodes::Down)
         return;
-    game_.RedrawBoard();
+    // The empty cells now lie over another piece of the picture.
+    painter_.Paint(game_.Board());
     Field->update();
 }

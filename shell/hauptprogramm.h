@@ -1,10 +1,8 @@
 #pragma once
 
-#include "cellpainter.h"
 #include "environment.h"
 #include "fieldpainter.h"
 #include "game.h"
-#include "gameview.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -27,8 +25,8 @@ class UserDialogs;
 
 // The main window: the play field over the background picture, the menu,
 // the tool bar and the status bar, and the commands they run. The game it
-// shows lives in `game`; this window is its view and its painter's host.
-class TMainForm : public QMainWindow, private GameView {
+// shows lives in `game`; this window shows what each step of it did.
+class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(const Environment& environment, QWidget* parent = nullptr);
@@ -37,6 +35,7 @@ public:
     const Game& CurrentGame() const { return game_; }
     const QImage& FieldSurface() const { return painter_.Surface(); }
     const QImage& Background() const { return background_; }
+    int CellSize() const { return cellSize_; }
     const QString& BackgroundFile() const { return backgroundFile_; }
     bool ShowGrid() const { return showGrid_; }
     const QString& GameDate() const { return gameDate_; }
@@ -70,7 +69,7 @@ public:
     void WriteOptions();
     void FieldMouseDown(int x, int y);
     void ResetColorSelection();
-    void RebuildColorTable() override;
+    void RebuildColorTable();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,12 +78,11 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // GameView
-    void LayoutField() override;
-    void SetBusy(bool busy) override;
-    void ShowMessage(const std::string& text, bool immediately) override;
-    bool AskPlayAgain() override;
-    void ShowEndMessage(int stonesLeft) override;
+    // Paints the board as the turn left it, and shows its message and ending.
+    void ShowTurn(const Turn& turn);
+    void LayoutField();
+    void SetBusy(bool busy);
+    void ShowEndMessage(const Texts::EndTexts& texts);
 
     void FormCreate();
     void FormActivate();
@@ -126,6 +124,7 @@ private:
     Game game_;
     QImage background_;
     FieldPainter painter_;
+    int cellSize_ = 0;
     QString backgroundFile_;
     QString userName_;
     QString gameDate_;

@@ -12,7 +12,7 @@ TEST(MainWindow, StartsWithTheBlackFallbackWhenThePictureIsMissing)
     EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo");
     EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
     EXPECT_EQ(rig.Find("Panel")->size(), QSize(500, 400));
-    EXPECT_EQ(rig.game().CellWidth(), 22);
+    EXPECT_EQ(rig.CellSize(), 22);
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 488, 400));
     EXPECT_EQ(rig.Field()->geometry(), QRect(2, 2, 484, 396));
     EXPECT_EQ(rig.form->FieldSurface().size(), QSize(484, 396));
@@ -40,7 +40,7 @@ TEST(MainWindow, SizesItselfToTheDefaultPicture)
     EXPECT_EQ(rig.form->minimumSize(), rig.form->maximumSize()); // not resizable
     EXPECT_FALSE(rig.form->windowFlags() & Qt::WindowMaximizeButtonHint);
     // 22 x 18 on 535 x 330: 18-pixel cells, centred, frame added right and below.
-    EXPECT_EQ(rig.game().CellWidth(), 18);
+    EXPECT_EQ(rig.CellSize(), 18);
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(69, 3, 400, 328));
 }
 
@@ -148,15 +148,8 @@ TEST(MainWindow, LossIsAnnouncedInRedAndTheQuestionFollows)
     WindowRig rig;
     rig.form->show();
     // Play the first takeable group again and again until the game ends.
-    for (int guard = 0; guard < 500 && !rig.game().GameOver(); ++guard) {
-        bool moved = false;
-        for (int row = rig.game().RowCount() - 1; row >= 0 && !moved; --row)
-            for (int col = 0; col < rig.game().ColCount() && !moved; ++col)
-                if (rig.game().Board()[col][row] && rig.game().HasSameNeighbour(col, row)) {
-                    rig.ClickCell(col, row);
-                    moved = true;
-                }
-    }
+    while (rig.TakeAGroup())
+        ;
     ASSERT_TRUE(rig.game().GameOver());
     const int left = rig.game().StonesLeft();
     if (left == 0)
@@ -170,7 +163,7 @@ TEST(MainWindow, LossIsAnnouncedInRedAndTheQuestionFollows)
     // A click beside the announcement asks; No keeps the game as it is.
     const auto board = rig.game().Board();
     rig.dialogs.answers = {false};
-    const int cell = rig.game().CellWidth();
+    const int cell = rig.CellSize();
     QTest::mouseClick(rig.Field(), Qt::LeftButton, {}, QPoint(rig.game().ColCount() * cell - 2, rig.game().RowCount() * cell - 2));
     EXPECT_EQ(rig.dialogs.questions, QStringList{"Das Spiel ist zu Ende. Möchtest Du es noch einmal spielen?"});
     EXPECT_EQ(rig.game().Board(), board);
@@ -251,6 +244,28 @@ TEST(MainWindow, ArrowKeysMoveTheFieldAndANewGameCentresIt)
     EXPECT_EQ(panel->pos(), centred);
 }
 
+TEST(MainWindow, AfterMovesAnArrowKeyLeavesEveryCellShowingWhatItHolds)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
+    rig.Action("menu_grid")->trigger(); // without the grid, every pixel of an empty cell is picture
+    ASSERT_TRUE(rig.TakeAGroup());
+    ASSERT_TRUE(rig.TakeAGroup());
+    QTest::keyClick(rig.form.get(), Qt::Key_Right);
+    QTest::keyClick(rig.form.get(), Qt::Key_Down);
+
+    const QRgb faces[] = {0, qRgb(200, 32, 32), qRgb(70, 90, 210), qRgb(32, 170, 32), qRgb(180, 180, 32), qRgb(180, 32, 180)};
+    const QPoint field = rig.Field()->mapTo(rig.Find("Panel"), QPoint(0, 0));
+    const Board& board = rig.game().Board();
+    const int cell = rig.CellSize();
+    for (int row = 0; row < board.RowCount(); ++row)
+        for (int col = 0; col < board.ColCount(); ++col) {
+            const QPoint middle(col * cell + cell / 2, row * cell + cell / 2);
+            const QRgb shown = rig.form->FieldSurface().pixel(middle);
+            const int code = board.At(col, row);
+            ASSERT_EQ(shown, code ? faces[code] : rig.form->Background().pixel(field + middle)) << col << "," << row;
+        }
+}
+
 TEST(MainWindow, GridSwitchKeepsCellsAndDropsTheFrame)
 {
     WindowRig rig;
@@ -258,7 +273,7 @@ TEST(MainWindow, GridSwitchKeepsCellsAndDropsTheFrame)
     EXPECT_FALSE(rig.form->ShowGrid());
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 484, 396));
     EXPECT_EQ(rig.Field()->geometry(), QRect(0, 0, 484, 396));
-    EXPECT_EQ(rig.game().CellWidth(), 22);
+    EXPECT_EQ(rig.CellSize(), 22);
 
     // Without the grid an emptied field is the picture itself, seamless.
     rig.PlayOnlyColour(5);
