@@ -1,8 +1,8 @@
 #pragma once
 
 #include "environment.h"
-#include "fieldpainter.h"
 #include "game.h"
+#include "playfield.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -11,8 +11,6 @@
 #include <functional>
 
 struct GameInPlay;
-class BevelPanel;
-class ImageView;
 class TAdminForm;
 class THelpwindow;
 class TInfoForm;
@@ -33,9 +31,8 @@ public:
     ~TMainForm() override;
 
     const Game& CurrentGame() const { return game_; }
-    const QImage& FieldSurface() const { return painter_.Surface(); }
-    const QImage& Background() const { return background_; }
-    int CellSize() const { return cellSize_; }
+    const QImage& FieldSurface() const { return playField_->Surface(); }
+    const QImage& Background() const { return playField_->Picture(); }
     const QString& BackgroundFile() const { return backgroundFile_; }
     bool ShowGrid() const { return showGrid_; }
     const QString& GameDate() const { return gameDate_; }
@@ -80,10 +77,6 @@ protected:
 private:
     // Paints the board as the turn left it, and shows its message and ending.
     void ShowTurn(const Turn& turn);
-    void LayoutField();
-    void SetBusy(bool busy);
-    void ShowEndMessage(const Texts::EndTexts& texts);
-
     void FormCreate();
     void FormActivate();
     void ShowStartInfo();
@@ -103,13 +96,9 @@ private:
     void CreateControls();
     void CreateMenuAndToolBar();
     void CreateStatusBar();
-    void InitEndLabels();
-    void HideEndMessage();
     void SetImageIndex(QAction* item, int index);
     // Runs `handler` for the action through RunCommand; nothing for a null one.
     void Connect(QAction* action, void (TMainForm::*handler)());
-    void PlaceGamePanel(QRect panel);
-    void SizeWindowToPicture();
     void CenterOnScreen();
     void FormKeyDown(int key);
     void FormKeyUp(int key);
@@ -122,9 +111,6 @@ private:
     Environment environment_;
     UserDialogs& dialogs_;
     Game game_;
-    QImage background_;
-    FieldPainter painter_;
-    int cellSize_ = 0;
     QString backgroundFile_;
     QString userName_;
     QString gameDate_;
@@ -134,14 +120,7 @@ private:
     bool startInfoDue_ = false;
     bool painted_ = false;
 
-    QWidget* Panel = nullptr;
-    ImageView* DummyImage = nullptr;
-    BevelPanel* GamePanel = nullptr;
-    ImageView* Field = nullptr;
-    QLabel* EndMessageLabel1 = nullptr;
-    QLabel* EndMessageLabel2 = nullptr;
-    QLabel* EndMessageLabel3 = nullptr;
-    QLabel* EndMessageLabel4 = nullptr;
+    PlayField* playField_ = nullptr;
     QLabel* messagePanel = nullptr;
     QMenu* menu_colors = nullptr;
     QAction* menu_grid = nullptr;

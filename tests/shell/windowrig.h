@@ -116,7 +116,7 @@ struct WindowRig {
     QString Message() const { return Find<QLabel>("MessagePanel")->text(); }
     const Game& game() const { return form->CurrentGame(); }
     QWidget* Field() const { return Find("Field"); }
-    int CellSize() const { return form->CellSize(); }
+    int CellSize() const { return Find<PlayField>("Panel")->CellSize(); }
 
     bool Selected(int code) const { return Action(ColourNames[code - 1])->property("ImageIndex").toInt() % 2 == 1; }
 
