@@ -58,9 +58,8 @@ Turn Game::Click(int col, int row)
     // shows its result once more.
     if (!gameOver_)
         return {};
-    Texts::EndTexts ending = Texts::EndOfGame(stonesLeft_);
-    std::string panel = ending.panel;
-    return {std::move(panel), std::move(ending)};
+    const Texts::EndTexts ending = Texts::EndOfGame(stonesLeft_);
+    return {ending.panel, ending};
 }
 
 Turn Game::Undo()
