@@ -53,17 +53,24 @@ inline bool RunBenchmarks(int argc, char** argv, std::map<std::string, double>& 
     return true;
 }
 
+// Prints how `measured` compares with `baseline`, beside its goal; nothing
+// when either did not run.
+inline void PrintRatio(const std::map<std::string, double>& fastest, const char* measured, const char* baseline,
+                       double atMost)
+{
+    const auto ours = fastest.find(measured);
+    const auto other = fastest.find(baseline);
+    if (ours != fastest.end() && other != fastest.end())
+        std::printf("%s / %s: %.3f (goal: at most %.2f)\n", measured + 3, baseline + 3, ours->second / other->second,
+                    atMost);
+}
+
 inline int RunAndCompare(int argc, char** argv, const char* measured, const std::vector<RatioGoal>& goals)
 {
     std::map<std::string, double> fastest;
     if (!RunBenchmarks(argc, argv, fastest))
         return 1;
-    const auto ours = fastest.find(measured);
-    for (const RatioGoal& goal : goals) {
-        const auto other = fastest.find(goal.baseline);
-        if (ours != fastest.end() && other != fastest.end())
-            std::printf("%s / %s: %.3f (goal: at most %.2f)\n", measured + 3, goal.baseline + 3,
-                        ours->second / other->second, goal.atMost);
-    }
+    for (const RatioGoal& goal : goals)
+        PrintRatio(fastest, measured, goal.baseline, goal.atMost);
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "fieldpainter.h"
 
-#include "game.h"
+#include "board.h"
 #include "makecolor.h"
 
 #include <algorithm>
@@ -34,8 +34,7 @@ constexpr QRgb Black = ToRgb(MakeColor(0, 0, 0));
 
 } // namespace
 
-FieldPainter::FieldPainter(const Game& game, const QImage& background)
-    : game_(game), background_(background)
+FieldPainter::FieldPainter(const QImage& background) : background_(background)
 {
 }
 
@@ -43,6 +42,18 @@ void FieldPainter::ResetSurface(int width, int height)
 {
     surface_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
     surface_.fill(Black);
+    drawn_.Forget();
+}
+
+int FieldPainter::Paint(const Board& board)
+{
+    const DrawState::Look look{cellSize_, offset_, showGrid_, background_.cacheKey()};
+    return drawn_.Update(board, look, [this](int col, int row, std::uint8_t code) {
+        if (code == 0)
+            PaintEmptyCell(col * cellSize_, row * cellSize_);
+        else
+            PaintStone(col * cellSize_, row * cellSize_, code);
+    });
 }
 
 // Clipped to the surface, so no call can write outside it.
@@ -60,7 +71,7 @@ void FieldPainter::FillRect(int x, int y, int width, int height, QRgb color)
 
 void FieldPainter::PaintStone(int x, int y, std::uint8_t code)
 {
-    const int size = game_.CellWidth();
+    const int size = cellSize_;
     const StoneShades& shades = StoneColors[code < StoneColors.size() ? code : 0];
     FillRect(x + 1, y + 1, size - 2, size - 2, shades.face);
     FillRect(x, y, 1, size, shades.light);
@@ -71,7 +82,7 @@ void FieldPainter::PaintStone(int x, int y, std::uint8_t code)
 
 void FieldPainter::PaintEmptyCell(int x, int y)
 {
-    const int size = game_.CellWidth();
+    const int size = cellSize_;
     const QRect cell(x, y, size, size);
     const QRect target = cell.translated(offset_).intersected(background_.rect()).translated(-offset_)
                              .intersected(surface_.rect());

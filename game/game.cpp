@@ -1,22 +1,18 @@
 #include "game.h"
 
-#include "cellpainter.h"
 #include "clock.h"
-#include "gameview.h"
-#include "texts.h"
 
 #include <algorithm>
-#include <cstring>
+#include <span>
 
-Game::Game(const Clock& clock, GameView& view, CellPainter& painter)
-    : clock_(clock), view_(view), painter_(painter)
+Game::Game(const Clock& clock) : clock_(clock)
 {
 }
 
 void Game::SetDimensions(int cols, int rows)
 {
-    colCount_ = std::clamp(cols, 1, StorageSize);
-    rowCount_ = std::clamp(rows, 1, StorageSize);
+    colCount_ = Board::FitToStorage(cols);
+    rowCount_ = Board::FitToStorage(rows);
 }
 
 void Game::SetColorTable(const std::vector<int>& codes)
@@ -33,176 +29,48 @@ void Game::ReseedFromClock()
     random_.Reseed(clock_.MillisecondsSinceMidnightUtc());
 }
 
-void Game::ClearBoards()
+Turn Game::NewGame()
 {
-    board_ = {};
-    undoBoard_ = {};
-}
-
-void Game::FillBoard()
-{
-    if (colorCount_ < 1)
-        return; // nothing to draw from; the colour menu never lets this happen
-    for (int row = 0; row < rowCount_; ++row)
-        for (int col = 0; col < colCount_; ++col)
-            board_[col][row] = colorTable_[random_.DrawBelow(colorCount_) + 1];
-}
-
-void Game::SaveUndo()
-{
-    for (int col = 0; col < colCount_; ++col)
-        std::memcpy(undoBoard_[col].data(), board_[col].data(), rowCount_);
-}
-
-void Game::RestoreUndo()
-{
-    for (int col = 0; col < colCount_; ++col)
-        std::memcpy(board_[col].data(), undoBoard_[col].data(), rowCount_);
-}
-
-void Game::SetCell(int col, int row, std::uint8_t code)
-{
-    if (InPlay(col, row))
-        board_[col][row] = code;
-}
-
-bool Game::HasSameNeighbour(int col, int row) const
-{
-    const std::uint8_t v = board_[col][row];
-    return (col > 0 && board_[col - 1][row] == v)
-        || (col < colCount_ - 1 && board_[col + 1][row] == v)
-        || (row > 0 && board_[col][row - 1] == v)
-        || (row < rowCount_ - 1 && board_[col][row + 1] == v);
-}
-
-void Game::RemoveGroup(int col, int row, std::uint8_t code)
-{
-    // Cells are emptied as they are put on the work list, so none is listed
-    // twice and the list never holds more than the play area.
-    std::size_t top = 0;
-    board_[col][row] = 0;
-    pending_[top++] = static_cast<std::uint16_t>(col * StorageSize + row);
-    auto take = [&](int c, int r) {
-        if (InPlay(c, r) && board_[c][r] == code) {
-            board_[c][r] = 0;
-            pending_[top++] = static_cast<std::uint16_t>(c * StorageSize + r);
-        }
-    };
-    while (top > 0) {
-        const int cell = pending_[--top];
-        const int c = cell / StorageSize;
-        const int r = cell % StorageSize;
-        take(c - 1, r);
-        take(c + 1, r);
-        take(c, r - 1);
-        take(c, r + 1);
-    }
-}
-
-void Game::DropAbove(int col, int row)
-{
-    std::memmove(&board_[col][1], &board_[col][0], row);
-    board_[col][0] = 0;
-}
-
-void Game::ShiftColumnsRight(int col)
-{
-    for (int k = col; k >= 1; --k)
-        std::memcpy(board_[k].data(), board_[k - 1].data(), rowCount_);
-    std::memset(board_[0].data(), 0, rowCount_);
-}
-
-void Game::CollapseBoard()
-{
-    // Gravity first, in every column, so that the emptiness test of the
-    // second phase sees the settled columns.
-    for (int col = 0; col < colCount_; ++col)
-        for (int row = 0; row < rowCount_; ++row)
-            if (board_[col][row] == 0)
-                DropAbove(col, row);
-
-    // Each shift touches only the columns left of the one tested, so the
-    // columns still to come are tested as gravity left them.
-    for (int col = 0; col < colCount_; ++col) {
-        const auto& column = board_[col];
-        if (std::all_of(column.begin(), column.begin() + rowCount_,
-                        [](std::uint8_t cell) { return cell == 0; }))
-            ShiftColumnsRight(col);
-    }
-}
-
-void Game::NewGame()
-{
-    view_.SetBusy(true);
-    incrementalRedraw_ = false;
+    // Nothing may draw between the reseeding and the fill.
     ReseedFromClock();
-    view_.LayoutField();
-    ClearBoards();
-    view_.RebuildColorTable();
-    view_.ShowMessage(Texts::Shuffling, true);
-    FillBoard();
-    SaveUndo();
-    RedrawBoard();
-    incrementalRedraw_ = true;
-    view_.SetBusy(false);
-    view_.ShowMessage(Texts::LetsPlay(gameName_));
+    ::Board fresh(colCount_, rowCount_);
+    fresh.FillBoard(std::span(colorTable_).subspan(1, colorCount_), random_);
+    return Deal(fresh);
 }
 
-void Game::RedrawBoard()
+Turn Game::Deal(const ::Board& board)
 {
-    view_.SetBusy(true);
-    stonesLeft_ = 0;
-    bool found = false;
-    for (int row = 0; row < rowCount_; ++row) {
-        const int y = row * cellSize_;
-        for (int col = 0; col < colCount_; ++col) {
-            const std::uint8_t code = board_[col][row];
-            const bool changed = !incrementalRedraw_ || code != undoBoard_[col][row];
-            if (code == 0) {
-                if (changed)
-                    painter_.PaintEmptyCell(col * cellSize_, y);
-                continue;
-            }
-            if (!found && HasSameNeighbour(col, row))
-                found = true;
-            if (changed)
-                painter_.PaintStone(col * cellSize_, y, code);
-            ++stonesLeft_;
-        }
+    board_ = board;
+    undoBoard_ = board;
+    Judge();
+    return {Texts::LetsPlay(gameName_), {}};
+}
+
+Turn Game::Click(int col, int row)
+{
+    if (board_.InPlay(col, row) && board_.At(col, row) != 0 && board_.HasSameNeighbour(col, row)) {
+        undoBoard_ = board_;
+        board_.RemoveGroup(col, row, board_.At(col, row));
+        board_.CollapseBoard();
+        Judge();
     }
-    gameOver_ = !found;
-    view_.SetBusy(false);
+    // Also after a click that took nothing: a click on a finished game
+    // shows its result once more.
+    if (!gameOver_)
+        return {};
+    const Texts::EndTexts ending = Texts::EndOfGame(stonesLeft_);
+    return {ending.panel, ending};
 }
 
-void Game::FieldMouseDown(int x, int y)
+Turn Game::Undo()
 {
-    if (gameOver_ && view_.AskPlayAgain()) {
-        NewGame();
-        return;
-    }
-    // A field without pixels (cell size 0) or a click beside the cells
-    // cannot name a cell; it is ignored rather than divided by zero.
-    if (cellSize_ > 0 && x >= 0 && y >= 0 && MakeMove(x / cellSize_, y / cellSize_))
-        RedrawBoard();
-    if (gameOver_)
-        view_.ShowEndMessage(stonesLeft_);
+    board_ = undoBoard_;
+    Judge();
+    return {Texts::Undone, {}};
 }
 
-bool Game::MakeMove(int col, int row)
+void Game::Judge()
 {
-    if (!InPlay(col, row) || board_[col][row] == 0 || !HasSameNeighbour(col, row))
-        return false;
-    SaveUndo();
-    RemoveGroup(col, row, board_[col][row]);
-    CollapseBoard();
-    return true;
-}
-
-void Game::Undo()
-{
-    RestoreUndo();
-    incrementalRedraw_ = false;
-    RedrawBoard();
-    incrementalRedraw_ = true;
-    view_.ShowMessage(Texts::Undone);
+    stonesLeft_ = board_.StonesLeft();
+    gameOver_ = !board_.HasMove();
 }

@@ -1,17 +1,13 @@
 #include "hauptprogramm.h"
 
 #include "chooser.h"
-#include "bevelpanel.h"
-#include "fieldlayout.h"
 #include "weblinks.h"
 #include "gamelibrary.h"
 #include "gamesections.h"
 #include "ruleswindow.h"
 #include "icon.h"
-#include "imageview.h"
 #include "infowindow.h"
 #include "keycodes.h"
-#include "makecolor.h"
 #include "pictureloader.h"
 #include "settingserror.h"
 #include "rowscolumnsdialog.h"
@@ -32,6 +28,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <optional>
 
 namespace {
 
@@ -141,6 +139,17 @@ int ImageIndex(const QAction* item)
     return item->property(ImageIndexProperty).toInt();
 }
 
+Qt::ArrowType ArrowOf(int key)
+{
+    switch (key) {
+    case KeyCodes::Left: return Qt::LeftArrow;
+    case KeyCodes::Up: return Qt::UpArrow;
+    case KeyCodes::Right: return Qt::RightArrow;
+    case KeyCodes::Down: return Qt::DownArrow;
+    default: return Qt::NoArrow;
+    }
+}
+
 QWidget* FixedWidthSpacer(QWidget* parent, const char* name, int width, bool line)
 {
     QWidget* spacer = line ? new QFrame(parent) : new QWidget(parent);
@@ -155,9 +164,7 @@ QWidget* FixedWidthSpacer(QWidget* parent, const char* name, int width, bool lin
 
 TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     : QMainWindow(parent), environment_(environment), dialogs_(environment.dialogs),
-      library_(environment.settingsPath, environment.clock),
-      game_(environment.clock, *this, painter_),
-      background_(16, 16, QImage::Format_RGB32), painter_(game_, background_)
+      library_(environment.settingsPath, environment.clock), game_(environment.clock)
 {
     setObjectName("MainForm");
     // A fixed border with minimise and close, but no maximise.
@@ -167,7 +174,6 @@ TMainForm::TMainForm(const Environment& environment, QWidget* parent)
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
     setFont(font);
-    background_.fill(Qt::black);
     for (int i = 0; i < int(MenuImageList.size()); ++i)
         MenuImageList[i] = QIcon(QString(":/icons/icon%1.png").arg(i, 2, 10, QChar('0')));
 
@@ -186,39 +192,9 @@ TMainForm::~TMainForm()
 
 void TMainForm::CreateControls()
 {
-    Panel = new QWidget(this);
-    Panel->setObjectName("Panel");
-    Panel->setAutoFillBackground(true);
-    QPalette black = Panel->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    Panel->setPalette(black);
-    setCentralWidget(Panel);
-
-    DummyImage = new ImageView(background_, Panel);
-    DummyImage->setObjectName("DummyImage");
-    GamePanel = new BevelPanel(Panel);
-    GamePanel->setObjectName("GamePanel");
-    Field = new ImageView(painter_.Surface(), GamePanel);
-    Field->setObjectName("Field");
-    connect(Field, &ImageView::pressed, this, [this](int x, int y) { RunCommand([=, this] { FieldMouseDown(x, y); }); });
-
-    // Created after the field and in this order, so each text lies over its shadow.
-    for (QLabel** label : {&EndMessageLabel1, &EndMessageLabel2, &EndMessageLabel4, &EndMessageLabel3}) {
-        *label = new QLabel(GamePanel);
-        (*label)->hide();
-    }
-    EndMessageLabel1->setObjectName("EndMessageLabel1");
-    EndMessageLabel2->setObjectName("EndMessageLabel2");
-    EndMessageLabel3->setObjectName("EndMessageLabel3");
-    EndMessageLabel4->setObjectName("EndMessageLabel4");
-    QFont headline("Arial");
-    headline.setPixelSize(37);
-    headline.setBold(true);
-    EndMessageLabel1->setFont(headline);
-    QFont detail("Arial");
-    detail.setPixelSize(16);
-    detail.setBold(true);
-    EndMessageLabel3->setFont(detail);
+    playField_ = new PlayField(this);
+    setCentralWidget(playField_);
+    connect(playField_, &PlayField::pressed, this, [this](int x, int y) { RunCommand([=, this] { FieldMouseDown(x, y); }); });
 }
 
 void TMainForm::CreateMenuAndToolBar()
@@ -305,9 +281,7 @@ void TMainForm::FormCreate()
 {
     game_.ReseedFromClock();
     setWindowTitle(MainCaption);
-    InitEndLabels();
     game_.SetGameName({});
-    game_.SetCellSize(24);
     game_.SetDimensions(22, 18);
     showGrid_ = true;
     backgroundFile_ = "schule.bmp";
@@ -388,8 +362,24 @@ void TMainForm::SetMessage(const QString& text)
 
 void TMainForm::NewGame()
 {
-    game_.NewGame();
-    Field->update();
+    playField_->SetBusy(true);
+    RebuildColorTable();
+    playField_->LayoutField(game_.ColCount(), game_.RowCount());
+    // Seen while the shuffle and the first painting hold the program up.
+    SetMessage(QString::fromStdString(Texts::Shuffling));
+    messagePanel->repaint();
+    ShowTurn(game_.NewGame());
+}
+
+void TMainForm::ShowTurn(const Turn& turn)
+{
+    playField_->SetBusy(true);
+    playField_->Paint(game_.Board());
+    playField_->SetBusy(false);
+    if (turn.ending)
+        playField_->ShowEndMessage(*turn.ending);
+    if (!turn.message.empty())
+        SetMessage(QString::fromStdString(turn.message));
 }
 
 void TMainForm::menu_startClick()
@@ -399,87 +389,23 @@ void TMainForm::menu_startClick()
 
 void TMainForm::menu_backClick()
 {
-    game_.Undo();
-    Field->update();
+    ShowTurn(game_.Undo());
 }
 
 void TMainForm::FieldMouseDown(int x, int y)
 {
-    game_.FieldMouseDown(x, y);
-    Field->update();
+    if (game_.GameOver() && dialogs_.Confirm(this, QString::fromStdString(Texts::PlayAgainQuestion))) {
+        NewGame();
+        return;
+    }
+    // A field whose cells have no pixels names no cell.
+    if (const std::optional<QPoint> cell = playField_->CellAt(QPoint(x, y)))
+        ShowTurn(game_.Click(cell->x(), cell->y()));
 }
 
 void TMainForm::menu_closeClick()
 {
     close();
-}
-
-void TMainForm::SetBusy(bool busy)
-{
-    if (busy)
-        Field->setCursor(Qt::WaitCursor);
-    else
-        Field->unsetCursor();
-}
-
-void TMainForm::ShowMessage(const std::string& text, bool immediately)
-{
-    SetMessage(QString::fromStdString(text));
-    if (immediately)
-        messagePanel->repaint();
-}
-
-bool TMainForm::AskPlayAgain()
-{
-    return dialogs_.Confirm(this, QString::fromStdString(Texts::PlayAgainQuestion));
-}
-
-// ------------------------------------------------------ end-of-game labels
-
-void TMainForm::InitEndLabels()
-{
-    for (QLabel* label : {EndMessageLabel1, EndMessageLabel2, EndMessageLabel3, EndMessageLabel4})
-        label->clear();
-    EndMessageLabel2->setFont(EndMessageLabel1->font());
-    EndMessageLabel4->setFont(EndMessageLabel3->font());
-    auto colour = [](QLabel* label, std::uint32_t value) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, ToRgb(value));
-        label->setPalette(palette);
-    };
-    colour(EndMessageLabel1, MakeColor(0, 0, 0));
-    colour(EndMessageLabel4, MakeColor(0, 0, 0));
-    colour(EndMessageLabel2, MakeColor(0, 220, 0));
-    colour(EndMessageLabel3, MakeColor(0, 220, 0));
-    EndMessageLabel1->move(12, 12);
-    EndMessageLabel2->move(10, 10);
-    EndMessageLabel4->move(13, 51);
-    EndMessageLabel3->move(12, 50);
-}
-
-void TMainForm::HideEndMessage()
-{
-    for (QLabel* label : {EndMessageLabel1, EndMessageLabel2, EndMessageLabel3, EndMessageLabel4})
-        label->hide();
-}
-
-void TMainForm::ShowEndMessage(int stonesLeft)
-{
-    const Texts::EndTexts texts = Texts::EndOfGame(stonesLeft);
-    const QColor result = ToRgb(texts.won ? MakeColor(0, 220, 0) : MakeColor(240, 0, 0));
-    auto show = [](QLabel* label, const std::string& text, const QColor& colour) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, colour);
-        label->setPalette(palette);
-        label->setText(QString::fromStdString(text));
-        label->adjustSize();
-        label->show();
-    };
-    show(EndMessageLabel1, texts.headline, Qt::black);
-    show(EndMessageLabel2, texts.headline, result);
-    show(EndMessageLabel4, texts.detail, Qt::black);
-    show(EndMessageLabel3, texts.detail, result);
-    SetMessage(QString::fromStdString(texts.panel));
 }
 
 // ----------------------------------------------------------------- colours
@@ -521,27 +447,20 @@ void TMainForm::LoadBackground()
     const bool named = !backgroundFile_.isEmpty();
     if (!QFileInfo(backgroundFile_).isFile())
         backgroundFile_ = BareFileName(backgroundFile_);
+    // A file of another kind leaves the picture as it is.
+    QImage picture = playField_->Picture();
     if (named && QFileInfo(backgroundFile_).isFile()) {
-        QImage picture = LoadPicture(backgroundFile_);
-        if (!picture.isNull())
-            background_ = std::move(picture);
+        QImage loaded = LoadPicture(backgroundFile_);
+        if (!loaded.isNull())
+            picture = std::move(loaded);
     } else {
-        background_ = QImage(FallbackPictureSize, QImage::Format_RGB32);
-        background_.fill(Qt::black);
+        picture = QImage(FallbackPictureSize, QImage::Format_RGB32);
+        picture.fill(Qt::black);
     }
-    SizeWindowToPicture();
-}
-
-void TMainForm::SizeWindowToPicture()
-{
-    const QSize size = background_.size();
-    Panel->setFixedSize(size);
-    DummyImage->setGeometry(QRect(QPoint(0, 0), size));
-    PlaceGamePanel(QRect(QPoint(0, 0), size));
+    playField_->SetPicture(std::move(picture));
     layout()->activate();
     if (isVisible())
         CenterOnScreen();
-    DummyImage->update();
 }
 
 void TMainForm::CenterOnScreen()
@@ -564,27 +483,6 @@ void TMainForm::showEvent(QShowEvent* event)
         // where no window manager hands it the focus.
         activateWindow();
     }
-}
-
-void TMainForm::PlaceGamePanel(QRect panel)
-{
-    const int frame = GamePanel->FrameWidth();
-    GamePanel->setGeometry(panel);
-    Field->setGeometry(frame, frame, panel.width() - 2 * frame, panel.height() - 2 * frame);
-    painter_.SetFieldOffset(panel.topLeft() + QPoint(frame, frame));
-}
-
-void TMainForm::LayoutField()
-{
-    HideEndMessage();
-    const FieldLayout layout = LayoutCells(background_.size(), game_.ColCount(), game_.RowCount());
-    const int frame = 2 * GamePanel->FrameWidth();
-    // The cell area is centred; the frame is added to its right and below.
-    PlaceGamePanel(QRect(layout.cells.topLeft(), layout.cells.size() + QSize(frame, frame)));
-    GamePanel->update();
-    RebuildColorTable();
-    painter_.ResetSurface(layout.cells.width(), layout.cells.height());
-    game_.SetCellSize(layout.cellSize);
 }
 
 void TMainForm::menu_imageClick()
@@ -616,9 +514,7 @@ void TMainForm::menu_gridClick()
 void TMainForm::ApplyGrid()
 {
     menu_grid->setChecked(showGrid_);
-    GamePanel->SetFramed(showGrid_);
-    painter_.SetShowGrid(showGrid_);
-    PlaceGamePanel(GamePanel->geometry());
+    playField_->SetShowGrid(showGrid_);
 }
 
 void TMainForm::menu_tableClick()
@@ -910,21 +806,12 @@ bool TMainForm::DispatchShortcut(int code)
 void TMainForm::FormKeyDown(int key)
 {
     SetMessage(QString::number(key));
-    QRect panel = GamePanel->geometry();
-    switch (key) {
-    case KeyCodes::Left: panel.translate(-8, 0); break;
-    case KeyCodes::Up: panel.translate(0, -8); break;
-    case KeyCodes::Right: panel.translate(8, 0); break;
-    case KeyCodes::Down: panel.translate(0, 8); break;
-    default: return;
-    }
-    PlaceGamePanel(panel);
+    playField_->NudgeField(ArrowOf(key));
 }
 
 void TMainForm::FormKeyUp(int key)
 {
-    if (key < KeyCodes::Left || key > KeyCodes::Down)
-        return;
-    game_.RedrawBoard();
-    Field->update();
+    // The empty cells now lie over another piece of the picture.
+    if (ArrowOf(key) != Qt::NoArrow)
+        playField_->Paint(game_.Board());
 }

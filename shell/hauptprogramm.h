@@ -1,11 +1,9 @@
 #pragma once
 
-#include "cellpainter.h"
 #include "environment.h"
-#include "fieldpainter.h"
 #include "game.h"
 #include "gamelibrary.h"
-#include "gameview.h"
+#include "playfield.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -14,8 +12,6 @@
 #include <functional>
 
 struct GameInPlay;
-class BevelPanel;
-class ImageView;
 class Chooser;
 enum class ChooserMode;
 class RulesWindow;
@@ -29,16 +25,16 @@ class UserDialogs;
 
 // The main window: the play field over the background picture, the menu,
 // the tool bar and the status bar, and the commands they run. The game it
-// shows lives in `game`; this window is its view and its painter's host.
-class TMainForm : public QMainWindow, private GameView {
+// shows lives in `game`; this window shows what each step of it did.
+class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(const Environment& environment, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     const Game& CurrentGame() const { return game_; }
-    const QImage& FieldSurface() const { return painter_.Surface(); }
-    const QImage& Background() const { return background_; }
+    const QImage& FieldSurface() const { return playField_->Surface(); }
+    const QImage& Background() const { return playField_->Picture(); }
     const QString& BackgroundFile() const { return backgroundFile_; }
     bool ShowGrid() const { return showGrid_; }
     const QString& GameDate() const { return gameDate_; }
@@ -73,7 +69,7 @@ public:
     void WriteOptions();
     void FieldMouseDown(int x, int y);
     void ResetColorSelection();
-    void RebuildColorTable() override;
+    void RebuildColorTable();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,13 +78,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // GameView
-    void LayoutField() override;
-    void SetBusy(bool busy) override;
-    void ShowMessage(const std::string& text, bool immediately) override;
-    bool AskPlayAgain() override;
-    void ShowEndMessage(int stonesLeft) override;
-
+    // Paints the board as the turn left it, and shows its message and ending.
+    void ShowTurn(const Turn& turn);
     void FormCreate();
     void FormActivate();
     void ShowStartInfo();
@@ -108,13 +99,9 @@ private:
     void CreateControls();
     void CreateMenuAndToolBar();
     void CreateStatusBar();
-    void InitEndLabels();
-    void HideEndMessage();
     void SetImageIndex(QAction* item, int index);
     // Runs `handler` for the action through RunCommand; nothing for a null one.
     void Connect(QAction* action, void (TMainForm::*handler)());
-    void PlaceGamePanel(QRect panel);
-    void SizeWindowToPicture();
     void CenterOnScreen();
     void FormKeyDown(int key);
     void FormKeyUp(int key);
@@ -128,8 +115,6 @@ private:
     UserDialogs& dialogs_;
     GameLibrary library_;
     Game game_;
-    QImage background_;
-    FieldPainter painter_;
     QString backgroundFile_;
     QString userName_;
     QString gameDate_;
@@ -139,14 +124,7 @@ private:
     bool startInfoDue_ = false;
     bool painted_ = false;
 
-    QWidget* Panel = nullptr;
-    ImageView* DummyImage = nullptr;
-    BevelPanel* GamePanel = nullptr;
-    ImageView* Field = nullptr;
-    QLabel* EndMessageLabel1 = nullptr;
-    QLabel* EndMessageLabel2 = nullptr;
-    QLabel* EndMessageLabel3 = nullptr;
-    QLabel* EndMessageLabel4 = nullptr;
+    PlayField* playField_ = nullptr;
     QLabel* messagePanel = nullptr;
     QMenu* menu_colors = nullptr;
     QAction* menu_grid = nullptr;

@@ -1,7 +1,7 @@
 #include "fieldpainter.h"
 #include "makecolor.h"
 
-#include "game/fakes.h"
+#include "game/positions.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +25,13 @@ QImage Landmarks(int width, int height)
     return image;
 }
 
-struct PainterRig : GameRig {
+struct PainterRig {
     QImage background = Landmarks(300, 200);
-    FieldPainter painter{game, background};
+    FieldPainter painter{background};
 
     explicit PainterRig(int cellSize)
     {
-        game.SetCellSize(cellSize);
+        painter.SetCellSize(cellSize);
         painter.ResetSurface(10 * cellSize, 5 * cellSize);
     }
     QRgb At(int x, int y) const { return painter.Surface().pixel(x, y); }
@@ -140,4 +140,63 @@ TEST(FieldPainter, CellsOffThePictureShowBlack)
     rig.painter.SetFieldOffset(QPoint(100000, -100000)); // far away: no crash, all black
     rig.painter.PaintEmptyCell(48, 48);
     EXPECT_EQ(rig.At(60, 60), qRgb(0, 0, 0));
+}
+
+namespace {
+
+// What the field must show: a painter that has shown nothing yet paints
+// every cell of the board afresh.
+QImage FreshPainting(const QImage& picture, const Board& board, int cellSize, QPoint offset, bool grid)
+{
+    FieldPainter fresh(picture);
+    fresh.SetCellSize(cellSize);
+    fresh.SetFieldOffset(offset);
+    fresh.SetShowGrid(grid);
+    fresh.ResetSurface(board.ColCount() * cellSize, board.RowCount() * cellSize);
+    fresh.Paint(board);
+    return fresh.Surface();
+}
+
+int CellsThatDiffer(const Board& a, const Board& b, bool emptyOnly = false)
+{
+    int count = 0;
+    for (int col = 0; col < a.ColCount(); ++col)
+        for (int row = 0; row < a.RowCount(); ++row)
+            count += emptyOnly ? a.At(col, row) == 0 : a.At(col, row) != b.At(col, row);
+    return count;
+}
+
+} // namespace
+
+TEST(FieldPainter, RepaintsExactlyTheCellsThatWouldShowDifferently)
+{
+    PainterRig rig(24);
+    rig.painter.SetFieldOffset(QPoint(10, 7));
+    const Board dealt = BoardFrom({"RRBGYVRRBG", "RGBGYVRYBG", "RRBBYVGRBB", "YRBGYVRRVG", "RRBGYVRRBG"});
+    EXPECT_EQ(rig.painter.Paint(dealt), 50); // a fresh surface shows nothing yet
+    EXPECT_EQ(rig.painter.Paint(dealt), 0);
+
+    Board moved = dealt;
+    moved.RemoveGroup(0, 0, 1);
+    moved.CollapseBoard();
+    EXPECT_EQ(rig.painter.Paint(moved), CellsThatDiffer(dealt, moved));
+    EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, moved, 24, QPoint(10, 7), true));
+
+    // A moved field: only the empty cells show the picture, now another piece of it.
+    rig.painter.SetFieldOffset(QPoint(18, -1));
+    EXPECT_EQ(rig.painter.Paint(moved), CellsThatDiffer(moved, moved, true));
+    EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, moved, 24, QPoint(18, -1), true));
+
+    // Undo gives back just the cells the move took, wherever the field lies.
+    EXPECT_EQ(rig.painter.Paint(dealt), CellsThatDiffer(dealt, moved));
+    EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, dealt, 24, QPoint(18, -1), true));
+
+    // A new picture or grid changes the empty cells; a new cell size every cell.
+    rig.painter.SetShowGrid(false);
+    EXPECT_EQ(rig.painter.Paint(moved), CellsThatDiffer(dealt, moved));
+    EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, moved, 24, QPoint(18, -1), false));
+    rig.background = Landmarks(300, 200).mirrored();
+    EXPECT_EQ(rig.painter.Paint(moved), CellsThatDiffer(moved, moved, true));
+    rig.painter.SetCellSize(12);
+    EXPECT_EQ(rig.painter.Paint(moved), 50);
 }

@@ -1,4 +1,6 @@
 #include "fakes.h"
+#include "game.h"
+#include "positions.h"
 
 #include <gtest/gtest.h>
 
@@ -10,15 +12,6 @@ struct MoveCase {
     int col, row;
     std::vector<std::string> after;
 };
-
-// Removes the group at (col, row) and collapses, as a click does.
-std::vector<std::string> Play(GameRig& rig, const MoveCase& c)
-{
-    rig.Load(c.before);
-    rig.game.RemoveGroup(c.col, c.row, rig.game.Board()[c.col][c.row]);
-    rig.game.CollapseBoard();
-    return rig.Rows();
-}
 
 } // namespace
 
@@ -34,68 +27,58 @@ TEST(Moves, RemoveAndCollapse)
         {"group winds round a corner", {"RRR", "BBR", "RRR"}, 0, 0, {"...", "...", ".BB"}},
     };
     for (const auto& c : cases) {
-        GameRig rig;
-        EXPECT_EQ(Play(rig, c), c.after) << c.name;
+        Board board = BoardFrom(c.before);
+        board.RemoveGroup(c.col, c.row, board.At(c.col, c.row));
+        board.CollapseBoard();
+        EXPECT_EQ(RowsOf(board), c.after) << c.name;
     }
 }
 
 TEST(Moves, WorkedExampleStepByStep)
 {
-    GameRig rig;
-    rig.Load({"BRYGB", "BRYYG", "RRBYG"});
-    ASSERT_TRUE(rig.game.HasSameNeighbour(1, 0));
-    rig.game.RemoveGroup(1, 0, 1);
-    EXPECT_EQ(rig.Rows(), (std::vector<std::string>{"B.YGB", "B.YYG", "..BYG"}));
-    rig.game.CollapseBoard();
-    EXPECT_EQ(rig.Rows(), (std::vector<std::string>{"..YGB", ".BYYG", ".BBYG"}));
+    Board board = BoardFrom({"BRYGB", "BRYYG", "RRBYG"});
+    ASSERT_TRUE(board.HasSameNeighbour(1, 0));
+    board.RemoveGroup(1, 0, 1);
+    EXPECT_EQ(RowsOf(board), (std::vector<std::string>{"B.YGB", "B.YYG", "..BYG"}));
+    board.CollapseBoard();
+    EXPECT_EQ(RowsOf(board), (std::vector<std::string>{"..YGB", ".BYYG", ".BBYG"}));
+    EXPECT_EQ(board.StonesLeft(), 11);
+    EXPECT_TRUE(board.HasMove());
 }
 
-TEST(Moves, NeighbourTest)
+TEST(Moves, NeighbourTestAndWhetherAnyMoveIsLeft)
 {
-    GameRig rig;
-    rig.Load({"RB", "BG"});
-    EXPECT_FALSE(rig.game.HasSameNeighbour(0, 0)); // all neighbours differ
-    EXPECT_FALSE(rig.game.HasSameNeighbour(1, 0)); // the other blue touches only at a corner
-    rig.Load({"RY", "BB"});
-    EXPECT_TRUE(rig.game.HasSameNeighbour(0, 1));
-    EXPECT_TRUE(rig.game.HasSameNeighbour(1, 1));
-    rig.Load({"R", "R"});
-    EXPECT_TRUE(rig.game.HasSameNeighbour(0, 0));
+    const Board apart = BoardFrom({"RB", "BG"});
+    EXPECT_FALSE(apart.HasSameNeighbour(0, 0)); // all neighbours differ
+    EXPECT_FALSE(apart.HasSameNeighbour(1, 0)); // the other blue touches only at a corner
+    EXPECT_FALSE(apart.HasMove());
+    const Board pair = BoardFrom({"RY", "BB"});
+    EXPECT_TRUE(pair.HasSameNeighbour(0, 1));
+    EXPECT_TRUE(pair.HasSameNeighbour(1, 1));
+    EXPECT_TRUE(pair.HasMove());
+    EXPECT_TRUE(BoardFrom({"R", "R"}).HasSameNeighbour(0, 0));
+    EXPECT_FALSE(BoardFrom({"..", ".."}).HasMove()); // empty cells are no move
 }
 
 TEST(Moves, EdgeCellsDoNotSeeTheStorageBeyond)
 {
-    // Fill the whole storage red, then shrink the play area: the cells right
-    // of and below it stay red in storage but must never be compared.
-    GameRig rig;
-    rig.view.colors = {1};
-    rig.game.SetDimensions(101, 101);
-    rig.game.NewGame();
-    rig.game.SetDimensions(3, 2);
-    for (int col = 0; col < 3; ++col)
-        for (int row = 0; row < 2; ++row)
-            rig.game.SetCell(col, row, static_cast<std::uint8_t>(2 + (col + row) % 2));
-    rig.game.SetCell(2, 1, 1); // bottom-right, red like the storage around it
-    EXPECT_FALSE(rig.game.HasSameNeighbour(2, 1));
-    rig.game.SetCell(2, 0, 1);
-    EXPECT_TRUE(rig.game.HasSameNeighbour(2, 1));
-    // Removing that pair must leave the storage outside untouched.
-    rig.game.RemoveGroup(2, 1, 1);
-    EXPECT_EQ(rig.game.Board()[3][1], 1);
-    EXPECT_EQ(rig.game.Board()[2][2], 1);
-    EXPECT_EQ(rig.game.Board()[2][0], 0);
+    // The storage right of and below the play area holds 0 like an empty
+    // cell; comparing with it would pair an empty edge cell with nothing.
+    const Board board = BoardFrom({"R.", "BG", "Y."});
+    EXPECT_FALSE(board.HasSameNeighbour(1, 0));
+    EXPECT_FALSE(board.HasSameNeighbour(1, 2));
+    EXPECT_TRUE(BoardFrom({"..", ".."}).HasSameNeighbour(1, 1)); // the test compares values only
 }
 
 TEST(Moves, OneColourBoardOfFullStorageEmptiesInOneClick)
 {
-    GameRig rig;
-    rig.view.colors = {2};
-    rig.game.SetDimensions(101, 101);
-    rig.game.NewGame();
-    rig.ClickCell(50, 50);
-    EXPECT_EQ(rig.game.StonesLeft(), 0);
-    EXPECT_TRUE(rig.game.GameOver());
-    for (const auto& column : rig.game.Board())
-        for (auto cell : column)
-            ASSERT_EQ(cell, 0);
+    FixedClock clock;
+    Game game(clock);
+    game.SetColorTable({2});
+    game.SetDimensions(101, 101);
+    game.NewGame();
+    game.Click(50, 50);
+    EXPECT_EQ(game.StonesLeft(), 0);
+    EXPECT_TRUE(game.GameOver());
+    EXPECT_EQ(game.Board(), Board(101, 101));
 }

@@ -24,7 +24,7 @@ TEST(Background, ChosenPictureSizesTheWindowWhateverTheExtensionsCase)
     EXPECT_EQ(rig.form->BackgroundFile(), path);
     EXPECT_EQ(rig.Find("Panel")->size(), QSize(300, 200));
     EXPECT_EQ(rig.form->Background().pixel(17, 9), qRgb(17, 9, 90));
-    EXPECT_EQ(rig.game().CellWidth(), 11); // 300 / 22 = 13, 200 / 18 = 11
+    EXPECT_EQ(rig.CellSize(), 11); // 300 / 22 = 13, 200 / 18 = 11
     EXPECT_EQ(rig.Message(), "Spielen wir ...");
 }
 
@@ -91,7 +91,7 @@ TEST(Background, BrokenDefaultPictureStillStartsAGame)
     ASSERT_EQ(rig.dialogs.errors.size(), 1);
     EXPECT_TRUE(rig.dialogs.errors[0].contains("schule.bmp"));
     EXPECT_EQ(second.Background().size(), QSize(500, 400));
-    EXPECT_EQ(second.CurrentGame().CellWidth(), 22);
+    EXPECT_EQ(second.findChild<PlayField*>("Panel")->CellSize(), 22);
     EXPECT_EQ(second.CurrentGame().StonesLeft(), 22 * 18);
 }
 
@@ -141,7 +141,7 @@ TEST(Background, TinyPictureGivesNoCellsAndIgnoresClicks)
     TestPicture(15, 12).save(path, "BMP");
     rig.dialogs.pictureToChoose = path;
     rig.Action("menu_image")->trigger();
-    EXPECT_EQ(rig.game().CellWidth(), 0);
+    EXPECT_EQ(rig.CellSize(), 0);
     EXPECT_TRUE(rig.form->FieldSurface().isNull() || rig.form->FieldSurface().size().isEmpty());
     const auto board = rig.game().Board();
     rig.form->FieldMouseDown(0, 0);

@@ -12,10 +12,8 @@ TEST(MainWindow, StartsWithTheBlackFallbackWhenThePictureIsMissing)
     EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo");
     EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
     EXPECT_EQ(rig.Find("Panel")->size(), QSize(500, 400));
-    EXPECT_EQ(rig.game().CellWidth(), 22);
+    EXPECT_EQ(rig.CellSize(), 22);
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 488, 400));
-    EXPECT_EQ(rig.Field()->geometry(), QRect(2, 2, 484, 396));
-    EXPECT_EQ(rig.form->FieldSurface().size(), QSize(484, 396));
     EXPECT_EQ(rig.game().ColCount(), 22);
     EXPECT_EQ(rig.game().RowCount(), 18);
     EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 1, 2, 4, 0, 0}));
@@ -40,7 +38,7 @@ TEST(MainWindow, SizesItselfToTheDefaultPicture)
     EXPECT_EQ(rig.form->minimumSize(), rig.form->maximumSize()); // not resizable
     EXPECT_FALSE(rig.form->windowFlags() & Qt::WindowMaximizeButtonHint);
     // 22 x 18 on 535 x 330: 18-pixel cells, centred, frame added right and below.
-    EXPECT_EQ(rig.game().CellWidth(), 18);
+    EXPECT_EQ(rig.CellSize(), 18);
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(69, 3, 400, 328));
 }
 
@@ -111,27 +109,9 @@ TEST(MainWindow, WinIsAnnouncedInGreenOverBlack)
     rig.ClickCell(0, 0);
     EXPECT_EQ(rig.Message(), "Du hast gewonnen !!!");
     auto* headline = rig.Find<QLabel>("EndMessageLabel2");
-    auto* shadow = rig.Find<QLabel>("EndMessageLabel1");
     auto* detail = rig.Find<QLabel>("EndMessageLabel3");
-    auto* detailShadow = rig.Find<QLabel>("EndMessageLabel4");
-    for (QLabel* label : {headline, shadow, detail, detailShadow})
-        EXPECT_TRUE(label->isVisible());
-    EXPECT_EQ(headline->text(), "Game Over !!!");
-    EXPECT_EQ(shadow->text(), "Game Over !!!");
+    EXPECT_TRUE(headline->isVisible());
     EXPECT_EQ(detail->text(), "Du hast das Spiel gewonnen !");
-    EXPECT_EQ(detailShadow->text(), detail->text());
-    EXPECT_EQ(headline->palette().color(QPalette::WindowText), QColor(0, 220, 0));
-    EXPECT_EQ(detail->palette().color(QPalette::WindowText), QColor(0, 220, 0));
-    EXPECT_EQ(shadow->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-    EXPECT_EQ(headline->pos(), QPoint(10, 10));
-    EXPECT_EQ(shadow->pos(), QPoint(12, 12));
-    EXPECT_EQ(detail->pos(), QPoint(12, 50));
-    EXPECT_EQ(detailShadow->pos(), QPoint(13, 51));
-    EXPECT_EQ(headline->font().pixelSize(), 37);
-    EXPECT_TRUE(headline->font().bold());
-    EXPECT_EQ(detail->font().pixelSize(), 16);
-    EXPECT_EQ(headline->font().family(), "Arial");
-    EXPECT_EQ(QFontInfo(headline->font()).family(), "Liberation Sans"); // Arial's metrics on Linux
 
     // The emptied field shows the picture under it, framed by the grid.
     const QImage& surface = rig.form->FieldSurface();
@@ -139,8 +119,7 @@ TEST(MainWindow, WinIsAnnouncedInGreenOverBlack)
 
     // A new game hides the announcement.
     rig.Action("menu_start")->trigger();
-    for (QLabel* label : {headline, shadow, detail, detailShadow})
-        EXPECT_FALSE(label->isVisible());
+    EXPECT_FALSE(headline->isVisible());
 }
 
 TEST(MainWindow, LossIsAnnouncedInRedAndTheQuestionFollows)
@@ -148,15 +127,8 @@ TEST(MainWindow, LossIsAnnouncedInRedAndTheQuestionFollows)
     WindowRig rig;
     rig.form->show();
     // Play the first takeable group again and again until the game ends.
-    for (int guard = 0; guard < 500 && !rig.game().GameOver(); ++guard) {
-        bool moved = false;
-        for (int row = rig.game().RowCount() - 1; row >= 0 && !moved; --row)
-            for (int col = 0; col < rig.game().ColCount() && !moved; ++col)
-                if (rig.game().Board()[col][row] && rig.game().HasSameNeighbour(col, row)) {
-                    rig.ClickCell(col, row);
-                    moved = true;
-                }
-    }
+    while (rig.TakeAGroup())
+        ;
     ASSERT_TRUE(rig.game().GameOver());
     const int left = rig.game().StonesLeft();
     if (left == 0)
@@ -170,7 +142,7 @@ TEST(MainWindow, LossIsAnnouncedInRedAndTheQuestionFollows)
     // A click beside the announcement asks; No keeps the game as it is.
     const auto board = rig.game().Board();
     rig.dialogs.answers = {false};
-    const int cell = rig.game().CellWidth();
+    const int cell = rig.CellSize();
     QTest::mouseClick(rig.Field(), Qt::LeftButton, {}, QPoint(rig.game().ColCount() * cell - 2, rig.game().RowCount() * cell - 2));
     EXPECT_EQ(rig.dialogs.questions, QStringList{"Das Spiel ist zu Ende. Möchtest Du es noch einmal spielen?"});
     EXPECT_EQ(rig.game().Board(), board);
@@ -251,14 +223,35 @@ TEST(MainWindow, ArrowKeysMoveTheFieldAndANewGameCentresIt)
     EXPECT_EQ(panel->pos(), centred);
 }
 
+TEST(MainWindow, AfterMovesAnArrowKeyLeavesEveryCellShowingWhatItHolds)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
+    rig.Action("menu_grid")->trigger(); // without the grid, every pixel of an empty cell is picture
+    ASSERT_TRUE(rig.TakeAGroup());
+    ASSERT_TRUE(rig.TakeAGroup());
+    QTest::keyClick(rig.form.get(), Qt::Key_Right);
+    QTest::keyClick(rig.form.get(), Qt::Key_Down);
+
+    const QRgb faces[] = {0, qRgb(200, 32, 32), qRgb(70, 90, 210), qRgb(32, 170, 32), qRgb(180, 180, 32), qRgb(180, 32, 180)};
+    const QPoint field = rig.Field()->mapTo(rig.Find("Panel"), QPoint(0, 0));
+    const Board& board = rig.game().Board();
+    const int cell = rig.CellSize();
+    for (int row = 0; row < board.RowCount(); ++row)
+        for (int col = 0; col < board.ColCount(); ++col) {
+            const QPoint middle(col * cell + cell / 2, row * cell + cell / 2);
+            const QRgb shown = rig.form->FieldSurface().pixel(middle);
+            const int code = board.At(col, row);
+            ASSERT_EQ(shown, code ? faces[code] : rig.form->Background().pixel(field + middle)) << col << "," << row;
+        }
+}
+
 TEST(MainWindow, GridSwitchKeepsCellsAndDropsTheFrame)
 {
     WindowRig rig;
     rig.Action("menu_grid")->trigger();
     EXPECT_FALSE(rig.form->ShowGrid());
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 484, 396));
-    EXPECT_EQ(rig.Field()->geometry(), QRect(0, 0, 484, 396));
-    EXPECT_EQ(rig.game().CellWidth(), 22);
+    EXPECT_EQ(rig.CellSize(), 22);
 
     // Without the grid an emptied field is the picture itself, seamless.
     rig.PlayOnlyColour(5);

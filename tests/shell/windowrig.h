@@ -128,6 +128,7 @@ struct WindowRig {
     QString Message() const { return Find<QLabel>("MessagePanel")->text(); }
     const Game& game() const { return form->CurrentGame(); }
     QWidget* Field() const { return Find("Field"); }
+    int CellSize() const { return Find<PlayField>("Panel")->CellSize(); }
 
     bool Selected(int code) const { return Action(ColourNames[code - 1])->property("ImageIndex").toInt() % 2 == 1; }
 
@@ -144,8 +145,21 @@ struct WindowRig {
 
     void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton)
     {
-        const int cell = game().CellWidth();
+        const int cell = CellSize();
         QTest::mouseClick(Field(), button, {}, QPoint(col * cell + cell / 2, row * cell + cell / 2));
+    }
+
+    // Clicks the first stone that may be taken, from the bottom row up; false when none may.
+    bool TakeAGroup()
+    {
+        const Board& board = game().Board();
+        for (int row = board.RowCount() - 1; row >= 0; --row)
+            for (int col = 0; col < board.ColCount(); ++col)
+                if (board.At(col, row) && board.HasSameNeighbour(col, row)) {
+                    ClickCell(col, row);
+                    return true;
+                }
+        return false;
     }
 };
 

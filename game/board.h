@@ -1,0 +1,62 @@
+#pragma once
+
+#include "randomsource.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+
+// The stones in play: a grid of colour codes (0 for an empty cell, 1 to 5 a
+// stone), column 0 at the left, row 0 at the top. A plain value: copying it
+// is the undo, comparing two tells what a move changed.
+//
+// The storage is always 101 x 101, the most a stored game can ask for, so no
+// board ever allocates; cells outside the play area stay 0 for good, which
+// makes two boards equal exactly when their play areas are.
+class Board {
+public:
+    static constexpr int StorageSize = 101;
+    // Any count of columns or rows held to 1..101, so that a stored file
+    // saying rows=500 or rows=0 can never reach outside the storage.
+    static constexpr int FitToStorage(int count) { return std::clamp(count, 1, StorageSize); }
+
+    // An empty board of no cells, as before the first deal.
+    Board() = default;
+    // An empty play area, its size fitted to the storage.
+    Board(int cols, int rows);
+
+    int ColCount() const { return colCount_; }
+    int RowCount() const { return rowCount_; }
+    bool InPlay(int col, int row) const { return col >= 0 && col < colCount_ && row >= 0 && row < rowCount_; }
+    std::uint8_t At(int col, int row) const { return cells_[col][row]; }
+    // Puts a stone (or 0) into the play area; cells outside it are left alone.
+    void SetCell(int col, int row, std::uint8_t code);
+
+    // Every cell of the play area drawn at random from `colors`, row by row
+    // from the top, each row left to right: the order of draws that makes a
+    // board depend only on the seed, the size and the colours.
+    void FillBoard(std::span<const std::uint8_t> colors, RandomSource& random);
+
+    bool HasSameNeighbour(int col, int row) const;
+    // Empties the group of `code` that holds (col, row), and (col, row) itself.
+    void RemoveGroup(int col, int row, std::uint8_t code);
+    // Stones fall within their columns, then empty columns close to the right.
+    void CollapseBoard();
+
+    int StonesLeft() const;
+    // Whether some stone has a same-coloured neighbour, i.e. may be taken.
+    bool HasMove() const;
+
+    bool operator==(const Board&) const = default;
+
+private:
+    void DropAbove(int col, int row);
+    void ShiftColumnsRight(int col);
+
+    int colCount_ = 0;
+    int rowCount_ = 0;
+    // Column first: the cells of one column lie next to each other, so a
+    // column moves or falls as one block of bytes.
+    std::array<std::array<std::uint8_t, StorageSize>, StorageSize> cells_{};
+};

@@ -1,0 +1,90 @@
+#include "playfield.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage Black(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    return picture;
+}
+
+} // namespace
+
+TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
+{
+    PlayField field;
+    auto* panel = field.findChild<QWidget*>("GamePanel");
+    auto* cells = field.findChild<QWidget*>("Field");
+    field.SetPicture(Black(500, 400));
+    EXPECT_EQ(field.size(), QSize(500, 400));
+    EXPECT_EQ(field.findChild<QWidget*>("DummyImage")->geometry(), QRect(0, 0, 500, 400));
+    field.SetShowGrid(true);
+    field.LayoutField(22, 18);
+    EXPECT_EQ(field.CellSize(), 22);
+    EXPECT_EQ(panel->geometry(), QRect(8, 2, 488, 400));
+    EXPECT_EQ(cells->geometry(), QRect(2, 2, 484, 396));
+    EXPECT_EQ(field.Surface().size(), QSize(484, 396));
+    EXPECT_EQ(field.CellAt(QPoint(43, 22)), QPoint(1, 1));
+
+    // Without the grid the panel loses its frame; the cells lie 2 pixels further up and left.
+    field.SetShowGrid(false);
+    field.LayoutField(22, 18);
+    EXPECT_EQ(panel->geometry(), QRect(8, 2, 484, 396));
+    EXPECT_EQ(cells->geometry(), QRect(0, 0, 484, 396));
+
+    field.NudgeField(Qt::RightArrow);
+    field.NudgeField(Qt::RightArrow);
+    field.NudgeField(Qt::UpArrow);
+    EXPECT_EQ(panel->pos(), QPoint(24, -6)); // without limit, off the picture too
+
+    // Cells of no pixels name no cell, so a click cannot divide by their size.
+    field.SetPicture(Black(15, 12));
+    field.LayoutField(22, 18);
+    EXPECT_EQ(field.CellSize(), 0);
+    EXPECT_FALSE(field.CellAt(QPoint(0, 0)));
+}
+
+TEST(PlayField, EndMessageInTheResultColourOverABlackShadow)
+{
+    PlayField field;
+    field.show();
+    const char* names[] = {"EndMessageLabel1", "EndMessageLabel2", "EndMessageLabel3", "EndMessageLabel4"};
+    QLabel* label[4];
+    for (int i = 0; i < 4; ++i)
+        label[i] = field.findChild<QLabel*>(names[i]);
+    auto colour = [](QLabel* l) { return l->palette().color(QPalette::WindowText); };
+
+    field.ShowEndMessage(Texts::EndOfGame(0));
+    EXPECT_EQ(label[0]->text(), "Game Over !!!");
+    EXPECT_EQ(label[1]->text(), "Game Over !!!");
+    EXPECT_EQ(label[2]->text(), "Du hast das Spiel gewonnen !");
+    EXPECT_EQ(label[3]->text(), label[2]->text());
+    EXPECT_EQ(colour(label[1]), QColor(0, 220, 0));
+    EXPECT_EQ(colour(label[2]), QColor(0, 220, 0));
+    const QPoint places[] = {{12, 12}, {10, 10}, {12, 50}, {13, 51}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(label[i]->isVisible()) << names[i];
+        EXPECT_EQ(label[i]->pos(), places[i]) << names[i];
+    }
+    EXPECT_EQ(label[1]->font().pixelSize(), 37);
+    EXPECT_TRUE(label[1]->font().bold());
+    EXPECT_EQ(label[3]->font().pixelSize(), 16);
+    EXPECT_EQ(label[1]->font().family(), "Arial");
+    EXPECT_EQ(QFontInfo(label[1]->font()).family(), "Liberation Sans"); // Arial's metrics on Linux
+
+    // A loss after a win leaves no green behind, and the shadows stay black.
+    field.ShowEndMessage(Texts::EndOfGame(2));
+    EXPECT_EQ(colour(label[1]), QColor(240, 0, 0));
+    EXPECT_EQ(colour(label[2]), QColor(240, 0, 0));
+    EXPECT_EQ(colour(label[0]), QColor(0, 0, 0));
+    EXPECT_EQ(colour(label[3]), QColor(0, 0, 0));
+
+    field.LayoutField(22, 18); // a new game
+    for (QLabel* l : label)
+        EXPECT_FALSE(l->isVisible());
+}

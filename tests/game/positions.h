@@ -1,0 +1,30 @@
+#pragma once
+
+#include "board.h"
+
+#include <string>
+#include <vector>
+
+// Boards written as text rows, top row first: R red, B blue, G green,
+// Y yellow, V violet, '.' empty.
+inline Board BoardFrom(const std::vector<std::string>& rows)
+{
+    const std::string letters = ".RBGYV";
+    Board board(static_cast<int>(rows.at(0).size()), static_cast<int>(rows.size()));
+    for (int row = 0; row < board.RowCount(); ++row)
+        for (int col = 0; col < board.ColCount(); ++col)
+            board.SetCell(col, row, static_cast<std::uint8_t>(letters.find(rows[row][col])));
+    return board;
+}
+
+inline std::vector<std::string> RowsOf(const Board& board)
+{
+    std::vector<std::string> rows;
+    for (int row = 0; row < board.RowCount(); ++row) {
+        std::string line;
+        for (int col = 0; col < board.ColCount(); ++col)
+            line += ".RBGYV"[board.At(col, row)];
+        rows.push_back(line);
+    }
+    return rows;
+}
