@@ -1,5 +1,5 @@
 // The game's start-up exactly as the program does it, ended at the first paint.
-#include "hauptprogramm.h"
+#include "mainwindow.h"
 #include "program.h"
 #include "startup_probe.h"
 
@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     std::unique_ptr<QuitAfterFirstPaint> probe;
-    const int result = RunProgram(argc, argv, [&](TMainForm& form) { probe = std::make_unique<QuitAfterFirstPaint>(form); });
+    const int result = RunProgram(argc, argv, [&](MainWindow& form) { probe = std::make_unique<QuitAfterFirstPaint>(form); });
     PrintPeakRss();
     return result;
 }

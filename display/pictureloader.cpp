@@ -282,7 +282,8 @@ QImage Load(const QString& path, QSize box)
         return LoadBmp(path, box);
     if (extension == u"jpg" || extension == u"jpeg")
         return LoadJpeg(path, box);
-    return {};
+    // Any other kind of file is not a picture this game can show.
+    throw Unreadable(path);
 }
 
 }  // namespace

@@ -13,10 +13,9 @@ public:
 };
 
 // Reads a BMP (".bmp") or JPEG (".jpg", ".jpeg") file, the extension matched
-// without regard to letter case, into an RGB32 image.
-// Returns a null image for any other extension, so the caller keeps its
-// picture. Throws PictureError when the file cannot be opened, read or
-// decoded, or is too large.
+// without regard to letter case, into an RGB32 image. Throws PictureError
+// when the file has another extension, cannot be opened, read or decoded,
+// or is too large.
 QImage LoadPicture(const QString& path);
 
 // The same picture for a preview that is stretched, keeping its proportions,

@@ -17,6 +17,9 @@ class Clock;
 class Game {
 public:
     static constexpr int MaxColors = 5;
+    // The board a game is dealt on when nothing else is asked for.
+    static constexpr int DefaultCols = 22;
+    static constexpr int DefaultRows = 18;
     // Slots 1 to 5; slot 0 is unused so that codes and slots read alike.
     using ColorSlots = std::array<std::uint8_t, MaxColors + 1>;
 
@@ -62,8 +65,8 @@ private:
     const Clock& clock_;
     ::Board board_;
     ::Board undoBoard_;
-    int colCount_ = 22;
-    int rowCount_ = 18;
+    int colCount_ = DefaultCols;
+    int rowCount_ = DefaultRows;
     ColorSlots colorTable_{0, 1, 2, 4, 0, 0};
     int colorCount_ = 3;
     RandomSource random_;

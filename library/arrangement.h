@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colorselection.h"
+#include "game.h"
 
 #include <QString>
 
@@ -10,8 +11,8 @@
 // with when nothing is stored.
 struct Arrangement {
     QString picture = QStringLiteral("schule.bmp");
-    int rows = 18;
-    int cols = 22;
+    int rows = Game::DefaultRows;
+    int cols = Game::DefaultCols;
     bool grid = true;
     ColorSelection colors;
     // The stamp of the latest save; empty for a game that was never saved.

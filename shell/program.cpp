@@ -3,13 +3,13 @@
 #include "application.h"
 #include "desktopopener.h"
 #include "germandialogs.h"
-#include "hauptprogramm.h"
+#include "mainwindow.h"
 #include "settingspath.h"
 #include "systemclock.h"
 
 #include <QApplication>
 
-int RunProgram(int argc, char* argv[], const std::function<void(TMainForm&)>& beforeShow)
+int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow)
 {
     // Whole device pixels per pixel, so the field stays sharp on dense screens.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -18,7 +18,8 @@ int RunProgram(int argc, char* argv[], const std::function<void(TMainForm&)>& be
     SystemClock clock;
     GermanDialogs dialogs;
     SystemDesktopOpener desktop;
-    TMainForm mainForm({clock, dialogs, desktop, DefaultSettingsPath()});
+    MainWindow mainForm({clock, dialogs, desktop, DefaultSettingsPath()});
+    mainForm.Start();
     if (beforeShow)
         beforeShow(mainForm);
     mainForm.show();

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-class TMainForm;
+class MainWindow;
 
 // Starts the game as the program does: the application, the real clock,
 // dialogs, desktop and settings file, the main window. `beforeShow` may
 // look at the window before it appears; the result is the event loop's.
-int RunProgram(int argc, char* argv[], const std::function<void(TMainForm&)>& beforeShow = {});
+int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow = {});

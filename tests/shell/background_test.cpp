@@ -87,7 +87,8 @@ TEST(Background, BrokenDefaultPictureStillStartsAGame)
 {
     WindowRig rig; // constructs in its own folder; break the picture there and start again
     WriteBytes(rig.folder.filePath("schule.bmp"), QByteArray("BM broken"));
-    TMainForm second({rig.clock, rig.dialogs, rig.desktop, rig.settingsPath});
+    MainWindow second({rig.clock, rig.dialogs, rig.desktop, rig.settingsPath});
+    second.Start();
     ASSERT_EQ(rig.dialogs.errors.size(), 1);
     EXPECT_TRUE(rig.dialogs.errors[0].contains("schule.bmp"));
     EXPECT_EQ(second.Background().size(), QSize(500, 400));
@@ -119,19 +120,26 @@ TEST(Background, MissingPathIsLookedForByItsBareName)
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
 }
 
-TEST(Background, OtherExtensionLoadsNothingButDealsAgain)
+TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
 {
     WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
     const QString path = rig.folder.filePath("bild.png");
     TestPicture(100, 100).save(path, "PNG");
     rig.dialogs.pictureToChoose = path;
-    rig.clock.ms += 1000;
     const auto board = rig.game().Board();
     rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „" + path + "“ kann nicht gelesen werden."));
     EXPECT_EQ(rig.form->Background().size(), QSize(535, 330));
-    EXPECT_EQ(rig.form->BackgroundFile(), path);
-    EXPECT_NE(rig.game().Board(), board);
-    EXPECT_TRUE(rig.dialogs.errors.isEmpty());
+    EXPECT_EQ(rig.form->BackgroundFile(), "schule.bmp");
+    EXPECT_EQ(rig.game().Board(), board);
+
+    // Stored with a game, it starts the game on the black picture.
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Png\r\n[Png-GAME]\r\nfilename=bild.png\r\ndate=x\r\n");
+    rig.Start();
+    EXPECT_EQ(rig.dialogs.errors.size(), 2);
+    EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
+    EXPECT_EQ(rig.form->BackgroundFile(), "bild.png");
+    EXPECT_GT(rig.game().StonesLeft(), 0);
 }
 
 TEST(Background, TinyPictureGivesNoCellsAndIgnoresClicks)
@@ -144,6 +152,6 @@ TEST(Background, TinyPictureGivesNoCellsAndIgnoresClicks)
     EXPECT_EQ(rig.CellSize(), 0);
     EXPECT_TRUE(rig.form->FieldSurface().isNull() || rig.form->FieldSurface().size().isEmpty());
     const auto board = rig.game().Board();
-    rig.form->FieldMouseDown(0, 0);
+    emit rig.Find<PlayField>("Panel")->pressed(0, 0); // the field has no pixel to click
     EXPECT_EQ(rig.game().Board(), board);
 }

@@ -118,7 +118,7 @@ TEST(GameChooser, SavingShowsTheArrangementInPlay)
         EXPECT_EQ(Label(chooser, "ColsLabel"), "30");
         EXPECT_EQ(Label(chooser, "ColorsLabel"), "2");
         EXPECT_EQ(Label(chooser, "GrafikNameLabel"), "zoo.bmp");
-        EXPECT_EQ(chooser.findChild<QLabel*>("PreviewImage")->pixmap().size(), QSize(600, 400));
+        EXPECT_EQ(chooser.findChild<QLabel*>("PreviewImage")->pixmap().size(), QSize(225, 150)); // decoded at 3/8
         EXPECT_EQ(Label(chooser, "DateLabel"), "07.12.26");
         const QImage shown = chooser.findChild<QLabel*>("Image4")->pixmap().toImage();
         EXPECT_EQ(shown, QImage(IconResource(Icon::YellowChecked)).convertToFormat(shown.format())); // yellow, checked

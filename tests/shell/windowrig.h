@@ -4,7 +4,7 @@
 #include "support/files.h"
 #include "support/printers.h"
 #include "desktopopener.h"
-#include "hauptprogramm.h"
+#include "mainwindow.h"
 #include "userdialogs.h"
 
 #include <QAction>
@@ -94,7 +94,7 @@ struct WindowRig {
     ScriptedDialogs dialogs;
     RecordingDesktop desktop;
     QString settingsPath = folder.filePath("plimmerlo.ini");
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
 
     // Pictures to lay into the folder before the window starts.
     explicit WindowRig(const std::vector<std::pair<QString, QImage>>& pictures = {})
@@ -109,7 +109,8 @@ struct WindowRig {
     void Start()
     {
         form.reset();
-        form = std::make_unique<TMainForm>(Environment{clock, dialogs, desktop, settingsPath});
+        form = std::make_unique<MainWindow>(Environment{clock, dialogs, desktop, settingsPath});
+        form->Start();
     }
 
     ~WindowRig()
@@ -130,7 +131,7 @@ struct WindowRig {
     QWidget* Field() const { return Find("Field"); }
     int CellSize() const { return Find<PlayField>("Panel")->CellSize(); }
 
-    bool Selected(int code) const { return Action(ColourNames[code - 1])->property("ImageIndex").toInt() % 2 == 1; }
+    bool Selected(int code) const { return form->Colors().Has(code); }
 
     // Chooses colours in the menu until only `code` is in play; the target is
     // selected first so that the selection never runs empty on the way.

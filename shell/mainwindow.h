@@ -1,0 +1,105 @@
+#pragma once
+
+#include "colorselection.h"
+#include "commands.h"
+#include "dialogset.h"
+#include "environment.h"
+#include "game.h"
+#include "gamelibrary.h"
+#include "playfield.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+struct GameInPlay;
+class Chooser;
+class ColorMenu;
+class CreditsWindow;
+class InfoWindow;
+class KeyRouter;
+class QLabel;
+class RowsColumnsDialog;
+class RulesWindow;
+enum class ChooserMode;
+
+// The main window: it wires the play field, the command table and the colour
+// menu to the game, the stored games and the dialogs, and shows what each
+// step of play did. The game's rules live in Game, the painting in PlayField.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(const Environment& environment, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Reads the game recorded in the settings, loads its picture and deals:
+    // the first game of a start.
+    void Start();
+
+    const Game& CurrentGame() const { return game_; }
+    const QImage& FieldSurface() const { return playField_->Surface(); }
+    const QImage& Background() const { return playField_->Picture(); }
+    const QString& BackgroundFile() const { return backgroundFile_; }
+    bool ShowGrid() const { return showGrid_; }
+    const QString& GameDate() const { return gameDate_; }
+    const ColorSelection& Colors() const { return colors_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void ConnectCommands();
+    // Runs a command; an error it raises is shown in an error box and the
+    // program goes on with the next command.
+    void Run(const std::function<void()>& command);
+    void Run(Command command);
+    void SetMessage(const QString& text);
+
+    void NewGame();
+    void ShowTurn(const Turn& turn);
+    void Click(int x, int y);
+    void ToggleColor(int code);
+    void KeyDown(int key);
+    void KeyUp(int key);
+
+    void LoadBackground();
+    // At start-up and for stored games an unreadable picture must not stop
+    // the game: it is reported and the black picture stands in.
+    void LoadBackgroundOrBlack();
+    void CenterOnScreen();
+    void ChooseBackground();
+    void ToggleGrid();
+    void ApplyGrid();
+    void ChooseSize();
+
+    void ReadSettings();
+    // The loading sequence of a stored game: read it, load its picture, deal.
+    void LoadStoredGame();
+    void SaveGame();
+    void ChooseGame();
+    void PlayRandomGame();
+    int RunChooser(ChooserMode mode);
+    GameInPlay CurrentGameInPlay() const;
+
+    Environment environment_;
+    UserDialogs& dialogs_;
+    GameLibrary library_;
+    Game game_;
+    DialogSet windows_;
+    QString backgroundFile_;
+    QString gameDate_;
+    bool showGrid_ = true;
+    ColorSelection colors_;
+    bool centred_ = false;
+    // Once the window is both painted and active, the info window comes over it.
+    bool startInfoDue_ = true;
+
+    PlayField* playField_ = nullptr;
+    ColorMenu* colorMenu_ = nullptr;
+    std::unique_ptr<CommandTable> commands_;
+    std::unique_ptr<KeyRouter> keys_;
+    QLabel* messagePanel_ = nullptr;
+};
