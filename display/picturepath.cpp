@@ -17,3 +17,18 @@ QString FindPicture(const QString& stored)
     }
     return {};
 }
+
+QImage MissingPicture()
+{
+    QImage picture(500, 400, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    return picture;
+}
+
+QImage LoadBackgroundPicture(QString& name)
+{
+    const QString found = FindPicture(name);
+    if (found != name)
+        name = BareFileName(name);
+    return found.isEmpty() ? MissingPicture() : LoadPicture(found);
+}

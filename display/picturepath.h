@@ -7,3 +7,14 @@
 // A game stored on another computer (or with Windows paths) thus still finds
 // a picture of the same name. Empty when none of them is a file.
 QString FindPicture(const QString& stored);
+
+#include <QImage>
+
+// The black picture that stands in for a missing one.
+QImage MissingPicture();
+
+// The background picture of a stored name, found as FindPicture finds it;
+// the missing picture when there is none. A name that did not lead to its
+// file straight away is kept by its bare file name from then on. Throws
+// PictureError for a file that cannot be shown.
+QImage LoadBackgroundPicture(QString& name);

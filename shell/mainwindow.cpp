@@ -19,7 +19,9 @@
 #include "webaddresses.h"
 #include "weblinks.h"
 
+#include <QDragEnterEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QLayout>
 #include <QScreen>
 #include <QTimer>
@@ -30,9 +32,14 @@
 namespace {
 
 const QString MainCaption = QStringLiteral("Grumbeck: Plimmerlo");
-constexpr QSize FallbackPictureSize(500, 400);
 // The colours of a first start, and of a selection the player emptied.
 const std::vector<int> StartColors = {1, 2, 4};
+
+QString DroppedFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
 
 Qt::ArrowType ArrowOf(int key)
 {
@@ -59,6 +66,7 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(true);
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
     setFont(font);
@@ -119,7 +127,7 @@ void MainWindow::Run(const std::function<void()>& command)
     }
 }
 
-void MainWindow::Start()
+void MainWindow::Start(const QString& picture)
 {
     game_.ReseedFromClock();
     const Arrangement defaults;
@@ -128,6 +136,10 @@ void MainWindow::Start()
     showGrid_ = defaults.grid;
     ReadSettings();
     LoadBackgroundOrBlack();
+    // A picture the program was opened with is played on, not stored, until
+    // the player saves; one it cannot show is told, and the game is as stored.
+    if (!picture.isEmpty())
+        Run([&] { UsePicture(picture); });
     NewGame();
 }
 
@@ -204,18 +216,11 @@ void MainWindow::KeyUp(int key)
 
 void MainWindow::LoadBackground()
 {
-    // A missing file keeps its name in its bare form, as a stored game from
-    // elsewhere names it.
-    const QString found = FindPicture(backgroundFile_);
-    if (found.isEmpty() || found != backgroundFile_)
-        backgroundFile_ = BareFileName(backgroundFile_);
-    QImage picture;
-    if (!found.isEmpty()) {
-        picture = LoadPicture(found);
-    } else {
-        picture = QImage(FallbackPictureSize, QImage::Format_RGB32);
-        picture.fill(Qt::black);
-    }
+    ShowPicture(LoadBackgroundPicture(backgroundFile_));
+}
+
+void MainWindow::ShowPicture(QImage picture)
+{
     playField_->SetPicture(std::move(picture));
     layout()->activate();
     if (isVisible())
@@ -231,10 +236,7 @@ void MainWindow::LoadBackgroundOrBlack()
         // on the black picture of a missing file rather than not at all. The
         // name stays, so a save keeps the player's picture.
         dialogs_.ShowError(this, QString::fromUtf8(error.what()));
-        const QString stored = backgroundFile_;
-        backgroundFile_.clear();
-        LoadBackground();
-        backgroundFile_ = stored;
+        ShowPicture(MissingPicture());
     }
 }
 
@@ -265,8 +267,14 @@ void MainWindow::ChooseBackground()
     const QString chosen = dialogs_.ChoosePicture(this, backgroundFile_);
     if (chosen.isEmpty())
         return;
+    UsePicture(chosen);
+    NewGame();
+}
+
+void MainWindow::UsePicture(const QString& path)
+{
     const QString previous = backgroundFile_;
-    backgroundFile_ = chosen;
+    backgroundFile_ = path;
     try {
         LoadBackground();
     } catch (...) {
@@ -275,7 +283,24 @@ void MainWindow::ChooseBackground()
         backgroundFile_ = previous;
         throw;
     }
-    NewGame();
+}
+
+// A file dropped on the window is taken as if chosen with the picture
+// command; only local files can be, and only one at a time.
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    event->acceptProposedAction();
+    Run([this, path] {
+        UsePicture(path);
+        NewGame();
+    });
 }
 
 void MainWindow::ToggleGrid()

@@ -33,9 +33,9 @@ public:
     explicit MainWindow(const Environment& environment, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Reads the game recorded in the settings, loads its picture and deals:
-    // the first game of a start.
-    void Start();
+    // Reads the game recorded in the settings, loads its picture, or
+    // `picture` when one is given, and deals: the first game of a start.
+    void Start(const QString& picture = {});
 
     const Game& CurrentGame() const { return game_; }
     const QImage& FieldSurface() const { return playField_->Surface(); }
@@ -47,6 +47,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -66,11 +68,15 @@ private:
     void KeyUp(int key);
 
     void LoadBackground();
+    void ShowPicture(QImage picture);
     // At start-up and for stored games an unreadable picture must not stop
     // the game: it is reported and the black picture stands in.
     void LoadBackgroundOrBlack();
     void CenterOnScreen();
     void ChooseBackground();
+    // Shows the picture of `path`; throws, keeping the picture shown, when
+    // it cannot be shown.
+    void UsePicture(const QString& path);
     void ToggleGrid();
     void ApplyGrid();
     void ChooseSize();

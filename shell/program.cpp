@@ -8,6 +8,7 @@
 #include "systemclock.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow)
 {
@@ -19,7 +20,9 @@ int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& b
     GermanDialogs dialogs;
     SystemDesktopOpener desktop;
     MainWindow mainForm({clock, dialogs, desktop, DefaultSettingsPath()});
-    mainForm.Start();
+    // "Open with" hands the program the picture to play on.
+    const QStringList arguments = QCoreApplication::arguments();
+    mainForm.Start(arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath() : QString());
     if (beforeShow)
         beforeShow(mainForm);
     mainForm.show();

@@ -1,6 +1,10 @@
 #include "windowrig.h"
 
+#include <QApplication>
+#include <QDragEnterEvent>
 #include <QFile>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
 
@@ -154,4 +158,35 @@ TEST(Background, TinyPictureGivesNoCellsAndIgnoresClicks)
     const auto board = rig.game().Board();
     emit rig.Find<PlayField>("Panel")->pressed(0, 0); // the field has no pixel to click
     EXPECT_EQ(rig.game().Board(), board);
+}
+
+TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
+    const QString dropped = rig.folder.filePath("wald.bmp");
+    TestPicture(300, 200).save(dropped, "BMP");
+    const auto drop = [&](const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(rig.form.get(), &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(rig.form.get(), &event);
+    };
+    const auto board = rig.game().Board();
+    rig.clock.ms += 1000; // a new deal is shuffled by the time of day
+    drop(dropped);
+    EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
+    EXPECT_EQ(rig.form->BackgroundFile(), dropped);
+    EXPECT_NE(rig.game().Board(), board);
+    TestPicture(30, 20).save(rig.folder.filePath("bild.png"), "PNG");
+    drop(rig.folder.filePath("bild.png"));
+    EXPECT_EQ(rig.dialogs.errors.size(), 1);
+    EXPECT_EQ(rig.form->BackgroundFile(), dropped);
+
+    // Opened with a picture, the program plays on it and stores nothing.
+    rig.form->Start(dropped);
+    EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
+    EXPECT_FALSE(QFile::exists(rig.settingsPath));
 }
