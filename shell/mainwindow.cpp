@@ -6,7 +6,7 @@
 #include "gamesections.h"
 #include "infowindow.h"
 #include "keycodes.h"
-#include "keyrouter.h"
+#include "inputrouter.h"
 #include "pictureloader.h"
 #include "picturepath.h"
 #include "playfield.h"
@@ -19,9 +19,7 @@
 #include "webaddresses.h"
 #include "weblinks.h"
 
-#include <QDragEnterEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QLayout>
 #include <QScreen>
 #include <QTimer>
@@ -34,12 +32,6 @@ namespace {
 const QString MainCaption = QStringLiteral("Grumbeck: Plimmerlo");
 // The colours of a first start, and of a selection the player emptied.
 const std::vector<int> StartColors = {1, 2, 4};
-
-QString DroppedFile(const QMimeData* data)
-{
-    const QList<QUrl> urls = data->urls();
-    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
-}
 
 Qt::ArrowType ArrowOf(int key)
 {
@@ -75,7 +67,7 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
     setCentralWidget(playField_);
     colorMenu_ = new ColorMenu(this);
     commands_ = std::make_unique<CommandTable>(*this, colorMenu_);
-    keys_ = std::make_unique<KeyRouter>(*this, *commands_);
+    input_ = std::make_unique<InputRouter>(*this, *commands_);
     messagePanel_ = CreateStatusBar(*this);
     ConnectCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -89,8 +81,15 @@ void MainWindow::ConnectCommands()
         connect(commands_->Action(Command(command)), &QAction::triggered, this, [this, command] { Run(Command(command)); });
     connect(colorMenu_, &ColorMenu::toggled, this, [this](int code) { Run([=, this] { ToggleColor(code); }); });
     connect(playField_, &PlayField::pressed, this, [this](int x, int y) { Run([=, this] { Click(x, y); }); });
-    connect(keys_.get(), &KeyRouter::pressed, this, &MainWindow::KeyDown);
-    connect(keys_.get(), &KeyRouter::released, this, &MainWindow::KeyUp);
+    connect(input_.get(), &InputRouter::pressed, this, &MainWindow::KeyDown);
+    connect(input_.get(), &InputRouter::released, this, &MainWindow::KeyUp);
+    // A picture dropped on the window is taken as if chosen with the picture command.
+    connect(input_.get(), &InputRouter::dropped, this, [this](const QString& path) {
+        Run([=, this] {
+            UsePicture(path);
+            NewGame();
+        });
+    });
 }
 
 void MainWindow::Run(Command command)
@@ -147,8 +146,6 @@ void MainWindow::SetMessage(const QString& text)
 {
     messagePanel_->setText(text);
 }
-
-// ---------------------------------------------------------------- play
 
 void MainWindow::NewGame()
 {
@@ -211,8 +208,6 @@ void MainWindow::KeyUp(int key)
     if (ArrowOf(key) != Qt::NoArrow)
         playField_->Paint(game_.Board());
 }
-
-// ---------------------------------------------------- picture and layout
 
 void MainWindow::LoadBackground()
 {
@@ -285,24 +280,6 @@ void MainWindow::UsePicture(const QString& path)
     }
 }
 
-// A file dropped on the window is taken as if chosen with the picture
-// command; only local files can be, and only one at a time.
-void MainWindow::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!DroppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent* event)
-{
-    const QString path = DroppedFile(event->mimeData());
-    event->acceptProposedAction();
-    Run([this, path] {
-        UsePicture(path);
-        NewGame();
-    });
-}
-
 void MainWindow::ToggleGrid()
 {
     // The action has already turned its check mark over.
@@ -325,8 +302,6 @@ void MainWindow::ChooseSize()
     game_.SetDimensions(windows_.SizeDialog().Columns(), windows_.SizeDialog().Rows());
     NewGame();
 }
-
-// ---------------------------------------------------------- stored games
 
 void MainWindow::ReadSettings()
 {
@@ -404,8 +379,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     Run([this] { library_.WriteOptions(QString::fromStdString(game_.GameName())); });
     QMainWindow::closeEvent(event);
 }
-
-// ------------------------------------------------------ the other windows
 
 bool MainWindow::event(QEvent* event)
 {

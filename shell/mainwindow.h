@@ -18,7 +18,7 @@ class Chooser;
 class ColorMenu;
 class CreditsWindow;
 class InfoWindow;
-class KeyRouter;
+class InputRouter;
 class QLabel;
 class RowsColumnsDialog;
 class RulesWindow;
@@ -47,8 +47,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -106,6 +104,6 @@ private:
     PlayField* playField_ = nullptr;
     ColorMenu* colorMenu_ = nullptr;
     std::unique_ptr<CommandTable> commands_;
-    std::unique_ptr<KeyRouter> keys_;
+    std::unique_ptr<InputRouter> input_;
     QLabel* messagePanel_ = nullptr;
 };

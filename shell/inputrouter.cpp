@@ -1,27 +1,50 @@
-#include "keyrouter.h"
+#include "inputrouter.h"
 
 #include "commands.h"
 #include "keycodes.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QWidget>
 
-KeyRouter::KeyRouter(QWidget& window, const CommandTable& commands) : window_(window), commands_(commands)
+InputRouter::InputRouter(QWidget& window, const CommandTable& commands) : window_(window), commands_(commands)
 {
     // Keys go to whichever widget has the focus; the window hears them all.
     qApp->installEventFilter(this);
 }
 
-KeyRouter::~KeyRouter()
+InputRouter::~InputRouter()
 {
     qApp->removeEventFilter(this);
 }
 
-bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
+namespace {
+
+QString DroppedFile(const QMimeData* data)
+{
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+bool InputRouter::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if ((type == QEvent::DragEnter || type == QEvent::Drop) && watched == &window_) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = DroppedFile(drop->mimeData());
+        if (path.isEmpty())
+            return false;
+        drop->acceptProposedAction();
+        if (type == QEvent::Drop)
+            emit dropped(path);
+        return true;
+    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);

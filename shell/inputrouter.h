@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QObject>
+
+class CommandTable;
+class QWidget;
+
+// What the player hands the main window besides clicks. A menu shortcut
+// runs its command, ahead of Qt's own shortcuts and of the menu bar's access
+// keys (Alt+S saves rather than opening the "Spiel" menu); any other key is
+// reported by its Windows key code when pressed and when released. Keys
+// meant for a modal dialog are left to it. A single local file dropped on
+// the window is reported by its path.
+class InputRouter : public QObject {
+    Q_OBJECT
+public:
+    InputRouter(QWidget& window, const CommandTable& commands);
+    ~InputRouter() override;
+
+signals:
+    void pressed(int key);
+    void released(int key);
+    void dropped(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget& window_;
+    const CommandTable& commands_;
+};
