@@ -2,10 +2,15 @@
 // background picture into the art folder given on the command line. Its
 // output is committed, so only a change to the artwork needs a run.
 
+#include "bevelpanel.h"
+#include "board.h"
+#include "fieldpainter.h"
+#include "icon.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -13,11 +18,40 @@
 #include <QRadialGradient>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
 namespace {
+
+// Rows of a board, top to bottom: r, b, g, y, v for the stones of the colour
+// codes 1 to 5, '.' for an empty cell.
+using Rows = std::vector<const char*>;
+
+// Paints the board with its top-left at `origin`, in the pixels of the image
+// `p` paints on, through the game's own field painter with the grid on, so
+// stones and empty cells come out exactly as the player sees them; an empty
+// cell shows what is drawn under it.
+void PaintField(QPainter& p, QPoint origin, int cell, const Rows& rows)
+{
+    Board board(int(std::strlen(rows[0])), int(rows.size()));
+    for (int row = 0; row < board.RowCount(); ++row)
+        for (int col = 0; col < board.ColCount(); ++col)
+            board.SetCell(col, row, std::uint8_t(std::string_view(".rbgyv").find(rows[row][col])));
+    const QImage& drawn = *static_cast<const QImage*>(p.device());
+    const QRect area(origin, QSize(board.ColCount(), board.RowCount()) * cell);
+    const QImage under = drawn.copy(area).convertToFormat(QImage::Format_RGB32);
+    FieldPainter field(under);
+    field.SetCellSize(cell);
+    field.ResetSurface(area.width(), area.height());
+    field.Paint(board);
+    p.save();
+    p.resetTransform();
+    p.drawImage(origin, field.Surface());
+    p.restore();
+}
 
 // Every shape gets a darker rim so it stays readable on a light grey tool bar.
 QColor Rim(const QColor& c)
@@ -216,25 +250,11 @@ void Help(QPainter& p)
     p.drawText(QRectF(0, 0.5, 16, 16), Qt::AlignCenter, "?");
 }
 
-void Board(QPainter& p)
+void ColouredBoard(QPainter& p)
 {
-    const QColor stones[3][3] = {
-        {{200, 32, 32}, {70, 90, 210}, {32, 170, 32}},
-        {{220, 210, 40}, {200, 32, 32}, {180, 32, 180}},
-        {{70, 90, 210}, {32, 170, 32}, {220, 210, 40}},
-    };
-    p.setRenderHint(QPainter::Antialiasing, false);
+    // The board's shadow shows below and to the right of it.
     p.fillRect(0, 0, 16, 16, QColor(40, 40, 40));
-    for (int row = 0; row < 3; ++row) {
-        for (int col = 0; col < 3; ++col) {
-            const QColor& c = stones[row][col];
-            const int x = 1 + 5 * col;
-            const int y = 1 + 5 * row;
-            p.fillRect(x, y, 4, 4, c);
-            p.fillRect(x, y, 4, 1, c.lighter(135));
-            p.fillRect(x, y, 1, 4, c.lighter(135));
-        }
-    }
+    PaintField(p, {0, 0}, 5, {"rbg", "yrv", "bgy"});
 }
 
 void Smiley(QPainter& p)
@@ -330,7 +350,7 @@ void Pencil(QPainter& p)
     p.drawPolygon(QPolygonF({{-6.6, -0.7}, {-8, 0}, {-6.6, 0.7}}));
 }
 
-QImage Icon(const std::function<void(QPainter&)>& draw)
+QImage DrawIcon(const std::function<void(QPainter&)>& draw)
 {
     QImage icon(16, 16, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
@@ -342,21 +362,28 @@ QImage Icon(const std::function<void(QPainter&)>& draw)
     return icon.convertToFormat(QImage::Format_ARGB32);
 }
 
+// Indexed by Icon.
 std::vector<QImage> Icons()
 {
-    const QColor discs[] = {{220, 40, 40}, {70, 95, 225}, {40, 180, 40}, {180, 32, 180}, {210, 200, 40}};
-    std::vector<QImage> icons;
-    for (const QColor& c : discs) {
-        icons.push_back(Icon([&](QPainter& p) { Disc(p, c); }));
-        icons.push_back(Icon([&](QPainter& p) {
+    // By colour code.
+    const QColor discs[] = {{220, 40, 40}, {70, 95, 225}, {40, 180, 40}, {210, 200, 40}, {180, 32, 180}};
+    std::vector<QImage> icons(IconCount);
+    for (int code = 1; code <= 5; ++code) {
+        const QColor& c = discs[code - 1];
+        icons[int(ColorIcon(code, false))] = DrawIcon([&](QPainter& p) { Disc(p, c); });
+        icons[int(ColorIcon(code, true))] = DrawIcon([&](QPainter& p) {
             Disc(p, c);
             Tick(p);
-        }));
+        });
     }
-    for (auto draw : {Play, Undo, Grid, Landscape, Diskette, ColourCircles, Black, Die, Stack, Emblem,
-                      Help, Board, Smiley, Figure}) {
-        icons.push_back(Icon(draw));
-    }
+    const std::pair<Icon, void (*)(QPainter&)> drawn[] = {
+        {Icon::Play, Play}, {Icon::Undo, Undo}, {Icon::Grid, Grid}, {Icon::Landscape, Landscape},
+        {Icon::Diskette, Diskette}, {Icon::ColourCircles, ColourCircles}, {Icon::BlackSquare, Black},
+        {Icon::Die, Die}, {Icon::StackOfGames, Stack}, {Icon::Emblem, Emblem}, {Icon::QuestionMark, Help},
+        {Icon::Board, ColouredBoard}, {Icon::Smiley, Smiley}, {Icon::Figure, Figure},
+    };
+    for (const auto& [icon, draw] : drawn)
+        icons[int(icon)] = DrawIcon(draw);
     return icons;
 }
 
@@ -550,76 +577,6 @@ void Background(QPainter& p)
     }
 }
 
-// The stones as the game paints them: a face with a light top and left edge
-// and a dark bottom and right edge, in the field painter's shades, so the
-// rules show what the player will see.
-struct StoneShades {
-    QColor face, light, dark;
-};
-
-StoneShades Shades(char colour)
-{
-    switch (colour) {
-    case 'r':
-        return {{200, 32, 32}, {232, 32, 32}, {168, 32, 32}};
-    case 'b':
-        return {{70, 90, 210}, {70, 90, 255}, {70, 90, 170}};
-    case 'g':
-        return {{32, 170, 32}, {32, 190, 32}, {32, 150, 32}};
-    case 'y':
-        return {{180, 180, 32}, {200, 200, 32}, {160, 160, 32}};
-    default:
-        return {{180, 32, 180}, {200, 32, 200}, {160, 32, 160}};
-    }
-}
-
-// Rows of a board, top to bottom: r, b, g, y, v for stones, '.' for a cell
-// that shows the picture under the field, framed by the grid.
-using Rows = std::vector<const char*>;
-
-void PaintField(QPainter& p, QPoint origin, int cell, const Rows& rows)
-{
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    for (int row = 0; row < int(rows.size()); ++row) {
-        for (int col = 0; rows[row][col] != '\0'; ++col) {
-            const int x = origin.x() + col * cell;
-            const int y = origin.y() + row * cell;
-            if (rows[row][col] == '.') {
-                p.fillRect(x + cell - 1, y + 1, 1, cell - 1, QColor(200, 200, 200));
-                p.fillRect(x + 1, y + cell - 1, cell - 1, 1, QColor(200, 200, 200));
-                p.fillRect(x, y, 1, cell, QColor(32, 32, 32));
-                p.fillRect(x, y, cell, 1, QColor(32, 32, 32));
-                continue;
-            }
-            const StoneShades s = Shades(rows[row][col]);
-            p.fillRect(x + 1, y + 1, cell - 2, cell - 2, s.face);
-            p.fillRect(x, y, 1, cell, s.light);
-            p.fillRect(x, y, cell, 1, s.light);
-            p.fillRect(x + cell - 1, y + 1, 1, cell - 1, s.dark);
-            p.fillRect(x + 1, y + cell - 1, cell - 1, 1, s.dark);
-        }
-    }
-    p.restore();
-}
-
-// The play field's frame: a raised outer and a lowered inner bevel.
-void FieldFrame(QPainter& p, const QRect& outer)
-{
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing, false);
-    const QColor light(255, 255, 255);
-    const QColor dark(128, 128, 128);
-    for (const auto& [r, topLeft, bottomRight] :
-         {std::tuple(outer, light, dark), std::tuple(outer.adjusted(1, 1, -1, -1), dark, light)}) {
-        p.fillRect(r.left(), r.top(), r.width(), 1, topLeft);
-        p.fillRect(r.left(), r.top(), 1, r.height(), topLeft);
-        p.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
-        p.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
-    }
-    p.restore();
-}
-
 QImage SchoolPicture()
 {
     QImage picture(535, 330, QImage::Format_RGB32);
@@ -633,7 +590,11 @@ QImage SchoolPicture()
 void FramedBoard(QPainter& p, const QImage& school, const QRect& field, int cell, const Rows& rows)
 {
     p.drawImage(field, school.scaled(field.size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation));
-    FieldFrame(p, field.adjusted(-2, -2, 2, 2));
+    BevelPanel frame;
+    const int width = frame.FrameWidth();
+    frame.setGeometry(field.adjusted(-width, -width, width, width));
+    // Without the panel's background, so the picture stays under the field.
+    frame.render(&p, frame.pos(), QRegion(), {});
     p.setClipRect(field);
     PaintField(p, field.topLeft(), cell, rows);
     p.setClipping(false);
@@ -797,14 +758,16 @@ QImage ColourMenuPicture(const QImage& school, const std::vector<QImage>& icons)
     p.fillRect(menu, Qt::white);
     p.setPen(QColor(150, 150, 150));
     p.drawRect(menu.adjusted(0, 0, -1, -1));
-    const std::pair<QString, int> items[] = {{"rot", 1}, {"blau", 3}, {"grün", 4}, {"gelb", 9}, {"violett", 6}};
+    // By colour code; red, blue and yellow are in the game.
+    const std::pair<QString, bool> items[] = {
+        {"rot", true}, {"blau", true}, {"grün", false}, {"gelb", true}, {"violett", false}};
     for (int i = 0; i < 5; ++i) {
         const QRect row(menu.left() + 2, menu.top() + 3 + 22 * i, menu.width() - 4, 22);
         // The pointer rests on green, about to add it to the game.
         const bool hovered = i == 2;
         if (hovered)
             p.fillRect(row, highlight);
-        p.drawImage(row.left() + 5, row.top() + 3, icons[items[i].second]);
+        p.drawImage(row.left() + 5, row.top() + 3, icons[int(ColorIcon(i + 1, items[i].second))]);
         p.setPen(hovered ? Qt::white : Qt::black);
         p.drawText(row.adjusted(30, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, items[i].first);
     }
@@ -950,7 +913,9 @@ QImage AppIcon(int size)
     p.translate(-330, -20);
     Background(p);
     p.restore();
-    PaintField(p, {8, 8}, 12, {"..r.", "b.ry", "bbyy", "rbyr"});
+    // At the icon's own pixels, not scaled: the game's stones keep their
+    // one-pixel bevel at every cell size.
+    PaintField(p, QPoint(size, size) / 8, size * 3 / 16, {"..r.", "b.ry", "bbyy", "rbyr"});
     p.setClipping(false);
     p.setPen(QPen(QColor(60, 60, 90), 2));
     p.setBrush(Qt::NoBrush);
@@ -963,7 +928,7 @@ QImage AppIcon(int size)
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: makeart <art folder>\n");
         return 2;
@@ -975,26 +940,11 @@ int main(int argc, char* argv[])
     }
 
     const std::vector<QImage> icons = Icons();
-    for (std::size_t i = 0; i < icons.size(); ++i) {
-        const QString name = art.filePath(QString("icons/icon%1.png").arg(i, 2, 10, QChar('0')));
-        if (!icons[i].save(name, "PNG")) {
-            std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
-            return 1;
-        }
-    }
-
-    const std::pair<const char*, void (*)(QPainter&)> chooserIcons[] = {
-        {"icons/copygame.png", CopySheets}, {"icons/erasegame.png", Cross}, {"icons/renamegame.png", Pencil}};
-    for (const auto& [file, draw] : chooserIcons) {
-        const QString name = art.filePath(file);
-        if (!Icon(draw).save(name, "PNG")) {
-            std::fprintf(stderr, "makeart: cannot write %s\n", qPrintable(name));
-            return 1;
-        }
-    }
-
     const QImage school = SchoolPicture();
     std::vector<std::pair<QString, QImage>> pictures = {
+        {"icons/copygame.png", DrawIcon(CopySheets)},
+        {"icons/erasegame.png", DrawIcon(Cross)},
+        {"icons/renamegame.png", DrawIcon(Pencil)},
         {"schule.bmp", school.convertToFormat(QImage::Format_RGB888)},
         {"pictures/info.png", InfoPicture(school)},
         {"pictures/credits.jpg", CreditsPicture()},
@@ -1002,6 +952,9 @@ int main(int argc, char* argv[])
         {"pictures/boardcleared.png", ClearedBoardPicture(school)},
         {"pictures/colourmenu.png", ColourMenuPicture(school, icons)},
     };
+    // Where the program's resources find them, less the leading ":/".
+    for (int i = 0; i < IconCount; ++i)
+        pictures.emplace_back(IconResource(Icon(i)).mid(2), icons[i]);
     for (const int size : {48, 64, 128, 256, 512})
         pictures.emplace_back(QString("appicon/plimmerlo-%1.png").arg(size), AppIcon(size));
     for (const auto& [file, picture] : pictures) {

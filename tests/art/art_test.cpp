@@ -1,3 +1,4 @@
+#include "fieldpainter.h"
 #include "icon.h"
 
 #include <QImage>
@@ -42,4 +43,27 @@ TEST(Art, DefaultBackgroundIsASchoolPictureOfItsSize)
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(535, 330));
     EXPECT_GT(picture.convertToFormat(QImage::Format_Indexed8).colorCount(), 16); // not a flat fill
+}
+
+// The rules show the player a corner of the field; its stones must be the
+// ones the game paints, or the pictures teach colours the game does not have.
+TEST(Art, TheBoardPictureShowsTheGamesStones)
+{
+    constexpr int Cell = 24;
+    const QImage picture = QImage(":/pictures/boardcorner.png").convertToFormat(QImage::Format_RGB32);
+    const QImage none;
+    FieldPainter painter(none);
+    painter.SetCellSize(Cell);
+    painter.ResetSurface(5 * Cell, Cell);
+    for (int code = 1; code <= 5; ++code)
+        painter.PaintStone((code - 1) * Cell, 0, std::uint8_t(code));
+    // The cells wholly inside the picture; the field starts at (8, 8).
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) {
+            const QImage cell = picture.copy(8 + col * Cell, 8 + row * Cell, Cell, Cell);
+            int matches = 0;
+            for (int code = 1; code <= 5; ++code)
+                matches += cell == painter.Surface().copy((code - 1) * Cell, 0, Cell, Cell);
+            EXPECT_EQ(matches, 1) << col << ", " << row;
+        }
 }
