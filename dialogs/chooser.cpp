@@ -4,10 +4,11 @@
 #include "gamelibrary.h"
 #include "gamesections.h"
 #include "icon.h"
-#include "makecolor.h"
+#include "formwidgets.h"
 #include "pictureloader.h"
+#include "fieldlayout.h"
 #include "picturepath.h"
-#include "settingserror.h"
+#include "errorreport.h"
 #include "userdialogs.h"
 
 #include <QFileInfo>
@@ -27,6 +28,8 @@
 #include <algorithm>
 
 namespace {
+
+using namespace FormWidgets;
 
 // Every text the chooser shows the player. The message boxes break their
 // lines at "\n".
@@ -54,20 +57,6 @@ QString MappedName(const QString& entry)
     return entry == GameSections::StandardName ? QString() : entry;
 }
 
-// Fits a long path into its label: everything between the first separator
-// and the file name becomes "..", written with that separator, so
-// C:\Bilder\Tiere\zoo.jpg shows as C:\..\zoo.jpg and /home/lena/zoo.jpg as
-// /../zoo.jpg.
-QString ShortPath(const QString& path)
-{
-    const qsizetype nameStart = path.size() - BareFileName(path).size();
-    QString folder = path.left(nameStart);
-    const auto separator = std::find_if(folder.begin(), folder.end(), [](QChar c) { return c == u'\\' || c == u'/'; });
-    if (separator != folder.end())
-        folder = folder.left(separator - folder.begin() + 1) + ".." + *separator;
-    return folder + path.mid(nameStart);
-}
-
 // Rows of 16 pixels, whatever height the list's font would ask for.
 class RowDelegate : public QStyledItemDelegate {
 public:
@@ -78,25 +67,6 @@ public:
     }
 };
 
-void SetColor(QWidget* widget, QPalette::ColorRole role, std::uint32_t color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, ToRgb(color));
-    widget->setPalette(palette);
-}
-
-QLabel* Label(QWidget* parent, const QString& text, QRect geometry, bool bold = false,
-             std::uint32_t color = MakeColor(0, 0, 0))
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(bold);
-    label->setFont(font);
-    label->setGeometry(geometry);
-    SetColor(label, QPalette::WindowText, color);
-    return label;
-}
-
 QLabel* Explanation(QWidget* parent, const QString& text)
 {
     QLabel* label = Label(parent, text, {6, 4, 214, 54});
@@ -105,50 +75,7 @@ QLabel* Explanation(QWidget* parent, const QString& text)
     return label;
 }
 
-// No button is the default: Enter presses nothing, so a name is never saved
-// or a game loaded by a key meant for the edit field.
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, QRect geometry)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    return edit;
-}
-
-QWidget* Panel(QWidget* parent, const char* name, int height)
-{
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(name);
-    panel->setFixedHeight(height);
-    // Inside a group box whose caption is bold, the buttons and edit fields are not.
-    QFont font = panel->font();
-    font.setBold(false);
-    panel->setFont(font);
-    return panel;
-}
-
-QGroupBox* BoldGroupBox(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* box = new QGroupBox(caption, parent);
-    box->setObjectName(name);
-    // Only the caption is bold: every child sets its own font.
-    QFont font = box->font();
-    font.setBold(true);
-    box->setFont(font);
-    box->setGeometry(geometry);
-    return box;
-}
-
-constexpr std::uint32_t Silver = MakeColor(192, 192, 192);
+const QColor Silver(192, 192, 192);
 
 } // namespace
 
@@ -183,7 +110,7 @@ void Chooser::CreateControls()
     listFont.setPixelSize(13);
     listFont.setBold(true);
     gameList_->setFont(listFont);
-    SetColor(gameList_, QPalette::Text, MakeColor(217, 0, 0));
+    SetColor(gameList_, QPalette::Text, QColor(217, 0, 0));
     gameList_->setItemDelegate(new RowDelegate(gameList_));
     gameList_->addItem(GameSections::StandardName);
 
@@ -284,29 +211,23 @@ void Chooser::CreateSettingsBox(QWidget* parent)
 {
     QGroupBox* GroupBox2 = BoldGroupBox(parent, "GroupBox2", "Einstellungen", {4, 230, 210, 128});
     Label(GroupBox2, "Aktuelles Motiv:", {8, 20, 80, 13});
-    motivLabel_ = Label(GroupBox2, {}, {90, 20, 114, 13}, true, MakeColor(0, 128, 0));
-    dateLabel_ = Label(GroupBox2, {}, {104, 4, 100, 13}, true, MakeColor(128, 128, 128));
+    motivLabel_ = Label(GroupBox2, {}, {90, 20, 114, 13}, true, QColor(0, 128, 0), "MotivLabel");
+    dateLabel_ = Label(GroupBox2, {}, {104, 4, 100, 13}, true, QColor(128, 128, 128), "DateLabel");
     dateLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label(GroupBox2, "Grafik:", {8, 38, 40, 13});
-    pictureLabel_ = Label(GroupBox2, {}, {50, 38, 154, 13}, true, MakeColor(0, 0, 128));
+    pictureLabel_ = Label(GroupBox2, {}, {50, 38, 154, 13}, true, QColor(0, 0, 128), "GrafikNameLabel");
     Label(GroupBox2, "Steinchenraster", {8, 58, 100, 13}, true);
     Label(GroupBox2, "Zeilen:", {8, 74, 40, 13});
-    rowsLabel_ = Label(GroupBox2, "0", {50, 74, 30, 13}, true, MakeColor(128, 0, 0));
+    rowsLabel_ = Label(GroupBox2, "0", {50, 74, 30, 13}, true, QColor(128, 0, 0), "RowsLabel");
     Label(GroupBox2, "Spalten:", {96, 74, 44, 13});
-    colsLabel_ = Label(GroupBox2, "0", {142, 74, 30, 13}, true, MakeColor(128, 0, 0));
+    colsLabel_ = Label(GroupBox2, "0", {142, 74, 30, 13}, true, QColor(128, 0, 0), "ColsLabel");
     Label(GroupBox2, "Farben:", {8, 90, 40, 13});
-    colorsLabel_ = Label(GroupBox2, "0", {50, 90, 30, 13}, true, MakeColor(128, 0, 128));
+    colorsLabel_ = Label(GroupBox2, "0", {50, 90, 30, 13}, true, QColor(128, 0, 128), "ColorsLabel");
     for (int i = 0; i < 5; ++i) {
         colorImages_[i] = new QLabel(GroupBox2);
         colorImages_[i]->setObjectName(QString("Image%1").arg(i + 1));
         colorImages_[i]->setGeometry(8 + 20 * i, 106, 16, 16);
     }
-    motivLabel_->setObjectName("MotivLabel");
-    dateLabel_->setObjectName("DateLabel");
-    pictureLabel_->setObjectName("GrafikNameLabel");
-    rowsLabel_->setObjectName("RowsLabel");
-    colsLabel_->setObjectName("ColsLabel");
-    colorsLabel_->setObjectName("ColorsLabel");
     ShowColorImages({});
 }
 
@@ -322,15 +243,9 @@ QString Chooser::SaveName() const
     return saveNameEdit_->text();
 }
 
-void Chooser::Run(const std::function<void()>& handler)
+void Chooser::Run(const std::function<void()>& command)
 {
-    try {
-        handler();
-    } catch (const SettingsError& error) {
-        dialogs_.ShowMessage(this, QString::fromUtf8(error.what()) + '.');
-    } catch (const std::exception& error) {
-        dialogs_.ShowError(this, QString::fromUtf8(error.what()));
-    }
+    RunReportingErrors(dialogs_, this, command);
 }
 
 void Chooser::showEvent(QShowEvent* event)
@@ -463,17 +378,7 @@ void Chooser::LoadPreviewPicture(const QString& path)
     if (picture.isNull())
         picture = QImage(IconResource(Icon::BlackSquare));
 
-    // The picture keeps its proportions: it fills the width of the client
-    // area, or its height when it is taller than wide. Integer arithmetic
-    // cuts the exact quotient, where a floating one may fall just short.
-    const int w = picture.width();
-    const int h = picture.height();
-    QSize size = area;
-    if (h > w)
-        size.setWidth(int(qint64(w) * area.height() / h));
-    else
-        size.setHeight(int(qint64(h) * area.width() / w));
-    previewImage_->setGeometry(QRect(QPoint(0, 0), size));
+    previewImage_->setGeometry(QRect(QPoint(0, 0), PreviewSize(picture.size(), area)));
     previewImage_->setPixmap(QPixmap::fromImage(picture));
 }
 

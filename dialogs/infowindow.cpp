@@ -1,5 +1,7 @@
 #include "infowindow.h"
 
+#include "formwidgets.h"
+
 #include "webaddresses.h"
 
 #include <QKeyEvent>
@@ -15,9 +17,7 @@ const QColor Grey(174, 174, 174);
 
 void SetTextColor(QLabel* label, const QColor& color)
 {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
+    FormWidgets::SetColor(label, QPalette::WindowText, color);
 }
 
 QLabel* GreyLine(QWidget* parent, const char* name, const QString& text, QRect geometry)

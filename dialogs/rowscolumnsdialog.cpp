@@ -1,5 +1,6 @@
 #include "rowscolumnsdialog.h"
 
+#include "formwidgets.h"
 #include "imageview.h"
 #include "makecolor.h"
 
@@ -11,6 +12,8 @@
 #include <algorithm>
 
 namespace {
+
+using FormWidgets::Label;
 
 constexpr QRgb PreviewFill = ToRgb(MakeColor(170, 180, 250));
 constexpr QRgb PreviewLight = ToRgb(MakeColor(250, 250, 250));
@@ -47,13 +50,6 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRec
     button->setObjectName(name);
     button->setGeometry(geometry);
     return button;
-}
-
-QLabel* Label(QWidget* parent, const QString& text, QRect geometry)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
 }
 
 } // namespace

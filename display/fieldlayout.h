@@ -12,3 +12,8 @@ struct FieldLayout {
 };
 
 FieldLayout LayoutCells(QSize area, int cols, int rows);
+
+// The size a picture is stretched to in a preview area: the area's width,
+// or its height when the picture is taller than wide, the other side in
+// proportion, cut towards zero.
+QSize PreviewSize(QSize picture, QSize area);

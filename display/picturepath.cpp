@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 QString FindPicture(const QString& stored)
 {
     if (stored.isEmpty())
@@ -31,4 +33,14 @@ QImage LoadBackgroundPicture(QString& name)
     if (found != name)
         name = BareFileName(name);
     return found.isEmpty() ? MissingPicture() : LoadPicture(found);
+}
+
+QString ShortPath(const QString& path)
+{
+    const qsizetype nameStart = path.size() - BareFileName(path).size();
+    QString folder = path.left(nameStart);
+    const auto separator = std::find_if(folder.begin(), folder.end(), [](QChar c) { return c == u'\\' || c == u'/'; });
+    if (separator != folder.end())
+        folder = folder.left(separator - folder.begin() + 1) + ".." + *separator;
+    return folder + path.mid(nameStart);
 }

@@ -18,3 +18,9 @@ QImage MissingPicture();
 // file straight away is kept by its bare file name from then on. Throws
 // PictureError for a file that cannot be shown.
 QImage LoadBackgroundPicture(QString& name);
+
+// Fits a long path into a label: everything between the first separator and
+// the file name becomes "..", written with that separator, so
+// C:\Bilder\Tiere\zoo.jpg shows as C:\..\zoo.jpg and /home/lena/zoo.jpg as
+// /../zoo.jpg.
+QString ShortPath(const QString& path);

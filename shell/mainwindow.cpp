@@ -12,7 +12,7 @@
 #include "playfield.h"
 #include "rowscolumnsdialog.h"
 #include "ruleswindow.h"
-#include "settingserror.h"
+#include "errorreport.h"
 #include "statusbar.h"
 #include "texts.h"
 #include "userdialogs.h"
@@ -117,13 +117,7 @@ void MainWindow::Run(Command command)
 
 void MainWindow::Run(const std::function<void()>& command)
 {
-    try {
-        command();
-    } catch (const SettingsError& error) {
-        dialogs_.ShowMessage(this, QString::fromUtf8(error.what()) + '.');
-    } catch (const std::exception& error) {
-        dialogs_.ShowError(this, QString::fromUtf8(error.what()));
-    }
+    RunReportingErrors(dialogs_, this, command);
 }
 
 void MainWindow::Start(const QString& picture)
