@@ -8,3 +8,10 @@ FieldLayout LayoutCells(QSize area, int cols, int rows)
     const QSize size(cols * cell, rows * cell);
     return {cell, QRect(QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size)};
 }
+
+QSize FittedSize(QSize picture, QSize room)
+{
+    if (!room.isValid() || (picture.width() <= room.width() && picture.height() <= room.height()))
+        return picture;
+    return picture.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}

@@ -12,3 +12,8 @@ struct FieldLayout {
 };
 
 FieldLayout LayoutCells(QSize area, int cols, int rows);
+
+// The size a picture is shown at: its own when it fits into `room` (any
+// size fits an invalid room), otherwise the largest that fits with the
+// picture's proportions kept, yet never less than one pixel either way.
+QSize FittedSize(QSize picture, QSize room);
