@@ -19,3 +19,10 @@ QSize PreviewSize(QSize picture, QSize area)
         return {int(qint64(w) * area.height() / h), area.height()};
     return {area.width(), int(qint64(h) * area.width() / w)};
 }
+
+QSize FittedSize(QSize picture, QSize room)
+{
+    if (!room.isValid() || (picture.width() <= room.width() && picture.height() <= room.height()))
+        return picture;
+    return picture.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}

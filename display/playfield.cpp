@@ -58,14 +58,23 @@ PlayField::PlayField(QWidget* parent) : QWidget(parent), picture_(16, 16, QImage
     InitEndLabels();
 }
 
-void PlayField::SetPicture(QImage picture)
+void PlayField::SetPicture(QImage picture, QSize room)
 {
+    // Scaled once here, so that painting and the cells' copies of the
+    // background stay plain 1:1 copies of the shown picture.
+    const QSize shown = FittedSize(picture.size(), room);
+    if (shown != picture.size())
+        picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     picture_ = std::move(picture);
-    const QRect area(QPoint(0, 0), picture_.size());
-    setFixedSize(area.size());
-    dummyImage_->setGeometry(area);
-    PlaceGamePanel(area);
+    setMinimumSize(shown);
+    resize(shown);
+    PlaceGamePanel(QRect(QPoint(0, 0), shown));
     dummyImage_->update();
+}
+
+void PlayField::resizeEvent(QResizeEvent*)
+{
+    dummyImage_->setGeometry(rect());
 }
 
 void PlayField::SetShowGrid(bool on)
@@ -78,7 +87,9 @@ void PlayField::SetShowGrid(bool on)
 void PlayField::LayoutField(int cols, int rows)
 {
     HideEndMessage();
-    const FieldLayout layout = LayoutCells(picture_.size(), cols, rows);
+    // The area, not the picture: a picture narrower than the window leaves
+    // black beside it, and the field is centred on all of it.
+    const FieldLayout layout = LayoutCells(size(), cols, rows);
     const int frame = 2 * gamePanel_->FrameWidth();
     // The cell area is centred; the frame is added to its right and below.
     PlaceGamePanel(QRect(layout.cells.topLeft(), layout.cells.size() + QSize(frame, frame)));

@@ -14,24 +14,29 @@ class ImageView;
 class QLabel;
 
 // The play-field area of the main window: the background picture at its
-// natural size, and over it the framed field of cells that the arrow keys
-// move about, with the end-of-game announcement lying on the field.
+// top-left corner, black wherever the area is larger, and over it the framed
+// field of cells that the arrow keys move about, with the end-of-game
+// announcement lying on the field.
 class PlayField : public QWidget {
     Q_OBJECT
 public:
     explicit PlayField(QWidget* parent = nullptr);
 
+    // The picture as shown, after any scaling.
     const QImage& Picture() const { return picture_; }
     // The field's pixels, exactly as shown.
     const QImage& Surface() const { return painter_.Surface(); }
     int CellSize() const { return cellSize_; }
 
-    // The area takes the picture's size; the field covers all of it until
-    // the next layout.
-    void SetPicture(QImage picture);
+    // Shows `picture` 1:1 when it fits into `room`, the most the screen
+    // leaves for the area, and otherwise scaled down smoothly to fit, its
+    // proportions kept; an invalid room takes any picture 1:1. The area takes
+    // at least the shown size (a window wider than the picture widens it);
+    // the field covers the picture until the next layout.
+    void SetPicture(QImage picture, QSize room = QSize());
     // The field's frame and the grid lines between empty cells.
     void SetShowGrid(bool on);
-    // Square cells as large as fit, centred on the picture, on a fresh
+    // Square cells as large as fit into the area, centred on it, on a fresh
     // surface; hides the announcement.
     void LayoutField(int cols, int rows);
     // Repaints whatever of `board` the field does not show yet.
@@ -49,6 +54,9 @@ public:
 signals:
     // A mouse press on the field, whatever the button, in field pixels.
     void pressed(int x, int y);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void InitEndLabels();

@@ -18,6 +18,7 @@ QImage Black(int width, int height)
 TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
 {
     PlayField field;
+    field.show();
     auto* panel = field.findChild<QWidget*>("GamePanel");
     auto* cells = field.findChild<QWidget*>("Field");
     field.SetPicture(Black(500, 400));
@@ -47,6 +48,17 @@ TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
     field.LayoutField(22, 18);
     EXPECT_EQ(field.CellSize(), 0);
     EXPECT_FALSE(field.CellAt(QPoint(0, 0)));
+}
+
+TEST(PlayField, PictureFitsTheRoomAndTheFieldIsCentredOnTheWholeArea)
+{
+    PlayField field;
+    field.SetPicture(Black(3000, 2000), QSize(1270, 900));
+    EXPECT_EQ(field.Picture().size(), QSize(1270, 846));
+    field.SetPicture(Black(120, 90), QSize(1270, 900));
+    field.resize(400, 90); // as a window wider than the picture does
+    field.LayoutField(22, 18);
+    EXPECT_EQ(field.findChild<QWidget*>("GamePanel")->x(), 145);
 }
 
 TEST(PlayField, EndMessageInTheResultColourOverABlackShadow)
