@@ -9,6 +9,7 @@
 #include "inputrouter.h"
 #include "pictureloader.h"
 #include "picturepath.h"
+#include "pictureroom.h"
 #include "playfield.h"
 #include "rowscolumnsdialog.h"
 #include "ruleswindow.h"
@@ -210,7 +211,7 @@ void MainWindow::LoadBackground()
 
 void MainWindow::ShowPicture(QImage picture)
 {
-    playField_->SetPicture(std::move(picture));
+    playField_->SetPicture(std::move(picture), PictureRoom(*this));
     layout()->activate();
     if (isVisible())
         CenterOnScreen();
