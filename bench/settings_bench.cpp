@@ -91,15 +91,15 @@ BENCHMARK(BM_RewriteFile)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
 int main(int argc, char** argv)
 {
-    // The fastest of three runs, so a busy moment of the machine does not
+    // The fastest of seven runs, so a busy moment of the machine does not
     // make a ratio.
     for (const int games : {10, 100, 1000}) {
         benchmark::RegisterBenchmark(("BM_ReadKey" + std::to_string(games)).c_str(), ReadKey, games)
             ->Unit(benchmark::kMicrosecond)
-            ->Repetitions(3);
+            ->Repetitions(7);
         benchmark::RegisterBenchmark(("BM_ListGames" + std::to_string(games)).c_str(), ListGames, games)
             ->Unit(benchmark::kMicrosecond)
-            ->Repetitions(3);
+            ->Repetitions(7);
     }
     std::map<std::string, double> fastest;
     if (!RunBenchmarks(argc, argv, fastest))

@@ -71,16 +71,23 @@ public:
         return true;
     }
 
-    // Moves past the header of the next section of that name. Only headers
-    // are looked at closely, as a save of a game far down a file of many
-    // games passes thousands of lines.
-    bool FindSection(QByteArrayView name, Line& header)
+    // Moves past the next section header. Only headers are looked at
+    // closely, as a file of many games has thousands of other lines.
+    bool NextHeader(Line& header)
     {
         while (Advance(header)) {
-            const QByteArrayView text = Trimmed(data_.sliced(header.begin, header.end - header.begin));
-            if (!text.startsWith('['))
-                continue;
-            Classify(header);
+            if (Trimmed(data_.sliced(header.begin, header.end - header.begin)).startsWith('[')) {
+                Classify(header);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Moves past the header of the next section of that name.
+    bool FindSection(QByteArrayView name, Line& header)
+    {
+        while (NextHeader(header)) {
             if (SameName(header.name, name))
                 return true;
         }
@@ -293,9 +300,7 @@ QStringList SettingsDocument::SectionNames() const
     NameList listed;
     LineReader lines(bytes_);
     Line line;
-    while (lines.Next(line)) {
-        if (line.kind != Line::Header)
-            continue;
+    while (lines.NextHeader(line)) {
         const NameList::Result result = listed.Add(line.name);
         if (result == NameList::Full)
             break;
