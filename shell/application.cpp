@@ -11,9 +11,7 @@ void SetUpApplication(QApplication& app)
     // The name only, not a display name: Qt would append a display name to
     // every window caption.
     app.setApplicationName("GR Plimmerlo");
-    QIcon icon(":/appicon/plimmerlo-48.png");
-    icon.addFile(":/appicon/plimmerlo-256.png");
-    app.setWindowIcon(icon);
+    app.setWindowIcon(QIcon(":/appicon/plimmerlo-48.png"));
     // The windows are designed in these Windows fonts; Liberation Sans has
     // Arial's metrics, so texts keep their sizes.
     QFont::insertSubstitution("Arial", "Liberation Sans");
