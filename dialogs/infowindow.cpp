@@ -22,11 +22,7 @@ void SetTextColor(QLabel* label, const QColor& color)
 
 QLabel* GreyLine(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    SetTextColor(label, Grey);
-    return label;
+    return FormWidgets::Label(parent, text, geometry, false, Grey, name);
 }
 
 } // namespace

@@ -35,10 +35,10 @@ ColorSelection ReadColors(const SettingsDocument& document, const QString& secti
     return colors;
 }
 
-QStringList GameSectionNames(const SettingsDocument& document)
+QStringList GameNamesOf(const QStringList& sections)
 {
     QStringList names;
-    for (const QString& section : document.SectionNames())
+    for (const QString& section : sections)
         if (GameSections::IsGame(section))
             names << GameSections::NameOf(section);
     return names;
@@ -83,9 +83,10 @@ SettingsReading GameLibrary::ReadSettings(const QString& gameName, const Arrange
 std::optional<QStringList> GameLibrary::GameNames() const
 {
     const SettingsDocument document = file_.Read();
-    if (document.SectionNames().size() < 2)
+    const QStringList sections = document.SectionNames();
+    if (sections.size() < 2)
         return std::nullopt;
-    QStringList names = GameSectionNames(document);
+    QStringList names = GameNamesOf(sections);
     // Qt's own sorting tells letter case apart; the list must not.
     QCollator order;
     order.setCaseSensitivity(Qt::CaseInsensitive);
@@ -106,10 +107,11 @@ GamePreview GameLibrary::Preview(const QString& name) const
 QStringList GameLibrary::RandomGameCandidates() const
 {
     const SettingsDocument document = file_.Read();
-    if (document.SectionNames().size() < 2)
+    const QStringList sections = document.SectionNames();
+    if (sections.size() < 2)
         return {};
     QStringList candidates;
-    for (const QString& section : document.SectionNames())
+    for (const QString& section : sections)
         if (section != GameSections::Suffix && GameSections::IsGame(section))
             candidates << GameSections::NameOf(section);
     return candidates;

@@ -123,7 +123,6 @@ void MainWindow::Run(const std::function<void()>& command)
 
 void MainWindow::Start(const QString& picture)
 {
-    game_.ReseedFromClock();
     const Arrangement defaults;
     backgroundFile_ = defaults.picture;
     game_.SetDimensions(defaults.cols, defaults.rows);
