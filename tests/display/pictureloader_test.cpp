@@ -1,4 +1,5 @@
 #include "pictureloader.h"
+#include "support/files.h"
 #include "support/jpegwriter.h"
 
 #include <QBuffer>
@@ -114,8 +115,7 @@ protected:
     QString Put(const QString& name, const QByteArray& bytes)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        WriteFile(path, bytes);
         return path;
     }
 

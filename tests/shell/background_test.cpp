@@ -6,17 +6,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-} // namespace
-
 TEST(Background, ChosenPictureSizesTheWindowWhateverTheExtensionsCase)
 {
     WindowRig rig;
@@ -71,7 +60,7 @@ TEST(Background, UnreadablePictureKeepsTheGameAndNamesTheFile)
     };
     for (const auto& [name, bytes] : broken) {
         const QString path = rig.folder.filePath(name);
-        WriteBytes(path, bytes);
+        WriteFile(path, bytes);
         rig.dialogs.errors.clear();
         rig.dialogs.pictureToChoose = path;
         rig.Action("menu_image")->trigger();
@@ -90,7 +79,7 @@ TEST(Background, UnreadablePictureKeepsTheGameAndNamesTheFile)
 TEST(Background, BrokenDefaultPictureStillStartsAGame)
 {
     WindowRig rig; // constructs in its own folder; break the picture there and start again
-    WriteBytes(rig.folder.filePath("schule.bmp"), QByteArray("BM broken"));
+    WriteFile(rig.folder.filePath("schule.bmp"), QByteArray("BM broken"));
     MainWindow second({rig.clock, rig.dialogs, rig.desktop, rig.settingsPath});
     second.Start();
     ASSERT_EQ(rig.dialogs.errors.size(), 1);
