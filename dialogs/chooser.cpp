@@ -10,6 +10,7 @@
 #include "picturepath.h"
 #include "errorreport.h"
 #include "userdialogs.h"
+#include "windowkit.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -19,7 +20,6 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolBar>
@@ -30,6 +30,7 @@
 namespace {
 
 using namespace FormWidgets;
+using namespace WindowKit;
 
 // Every text the chooser shows the player. The message boxes break their
 // lines at "\n".
@@ -84,12 +85,8 @@ Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs,
 {
     setObjectName("AdminForm");
     setWindowTitle("Ein Plimmerlo-Spiel Auswählen");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(DialogFlags());
     setFixedSize(456, 360);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
     CreateControls();
 }
 
@@ -253,8 +250,7 @@ void Chooser::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    const QRect screen = this->screen()->availableGeometry();
-    move(screen.center() - rect().center());
+    CenterOnScreen(*this, parentWidget());
     // The opening runs once the dialog is up, so a message box of it
     // appears over the dialog and not before it.
     QTimer::singleShot(0, this, [this] {

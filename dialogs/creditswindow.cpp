@@ -1,17 +1,20 @@
 #include "creditswindow.h"
 
 #include "pictureloader.h"
+#include "windowkit.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 
-CreditsWindow::CreditsWindow(QWidget* parent)
-    : QDialog(parent)
+CreditsWindow::CreditsWindow(const QWidget* game)
+    : game_(game)
 {
     setObjectName("WhoForm");
     setWindowTitle("Der Programmierer");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    // A window of its own, so the game comes in front of it when clicked;
+    // it neither keeps the program running nor outlives the game's window.
+    setWindowFlags(WindowKit::DialogFlags(Qt::Window));
+    setAttribute(Qt::WA_QuitOnClose, false);
     setToolTip("Klick auf das Bild und ich verschwinde wieder");
 
     auto* picture = new QLabel(this);
@@ -21,14 +24,11 @@ CreditsWindow::CreditsWindow(QWidget* parent)
     // The picture passes its clicks on to the window, so both hide it.
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
     setFixedSize(picture->size());
-    move(294, 152);
 }
 
 void CreditsWindow::ShowInFront()
 {
-    show();
-    raise();
-    activateWindow();
+    WindowKit::ShowInFront(*this, game_);
 }
 
 void CreditsWindow::mouseReleaseEvent(QMouseEvent* event)

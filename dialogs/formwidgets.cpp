@@ -1,18 +1,12 @@
 #include "formwidgets.h"
 
+#include "windowkit.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace FormWidgets {
-
-void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
 
 QLabel* Label(QWidget* parent, const QString& text, QRect geometry, bool bold, const QColor& color, const char* name)
 {
@@ -23,17 +17,8 @@ QLabel* Label(QWidget* parent, const QString& text, QRect geometry, bool bold, c
     font.setBold(bold);
     label->setFont(font);
     label->setGeometry(geometry);
-    SetColor(label, QPalette::WindowText, color);
+    WindowKit::SetColor(label, QPalette::WindowText, color);
     return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
 }
 
 QLineEdit* Edit(QWidget* parent, const char* name, QRect geometry)

@@ -3,11 +3,11 @@
 #include "formwidgets.h"
 
 #include "webaddresses.h"
+#include "windowkit.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -17,7 +17,7 @@ const QColor Grey(174, 174, 174);
 
 void SetTextColor(QLabel* label, const QColor& color)
 {
-    FormWidgets::SetColor(label, QPalette::WindowText, color);
+    WindowKit::SetColor(label, QPalette::WindowText, color);
 }
 
 QLabel* GreyLine(QWidget* parent, const char* name, const QString& text, QRect geometry)
@@ -32,15 +32,9 @@ InfoWindow::InfoWindow(OpenHomePage openHomePage, QWidget* parent)
 {
     setObjectName("InfoForm");
     setWindowTitle("Info - 01.12.2001");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(WindowKit::DialogFlags());
     setFixedSize(450, 323);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(224, 224, 224));
-    setPalette(palette);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
+    WindowKit::SetColor(this, QPalette::Window, QColor(224, 224, 224));
 
     picture_ = new QLabel(this);
     picture_->setObjectName("Image");
@@ -50,8 +44,9 @@ InfoWindow::InfoWindow(OpenHomePage openHomePage, QWidget* parent)
 
     link_ = new QLabel(WebAddresses::HomePage, this);
     link_->setObjectName("LinkLabel");
-    font.setBold(true);
-    link_->setFont(font);
+    QFont bold = font();
+    bold.setBold(true);
+    link_->setFont(bold);
     // Sized to its caption, so the host's name can change without cutting it.
     link_->adjustSize();
     link_->move(216, 232);
@@ -70,17 +65,17 @@ InfoWindow::InfoWindow(OpenHomePage openHomePage, QWidget* parent)
     GreyLine(this, "Label2", "Dezember 2001 – ein Spiel von Lotte und Paul Grumbeck", QRect(24, 308, 401, 13));
 
     // Made in tab order: the web button first.
-    webButton_ = new QPushButton("Zur Grumbeck ins Internet", this);
-    webButton_->setObjectName("Button1");
-    webButton_->setGeometry(16, 264, 150, 25);
+    // Enter clicks the button that has the focus.
+    using WindowKit::EnterClicks;
+    webButton_ = WindowKit::Button(this, "Button1", "Zur Grumbeck ins Internet", {16, 264, 150, 25},
+                                   EnterClicks::FocusedButton);
     connect(webButton_, &QPushButton::clicked, this, [this] {
         openHomePage_(this);
         reject();
     });
 
-    playButton_ = new QPushButton("Weiter zum Spiel", this);
-    playButton_->setObjectName("Button2");
-    playButton_->setGeometry(280, 264, 150, 25);
+    playButton_ = WindowKit::Button(this, "Button2", "Weiter zum Spiel", {280, 264, 150, 25},
+                                    EnterClicks::FocusedButton);
     playButton_->setDefault(true);
     connect(playButton_, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -93,8 +88,8 @@ InfoWindow::InfoWindow(OpenHomePage openHomePage, QWidget* parent)
 void InfoWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    const QRect screen = this->screen()->availableGeometry();
-    move(screen.center() - rect().center());
+    // Its border is the game window's, which is up already.
+    WindowKit::CenterOnScreen(*this, parentWidget());
 }
 
 // Escape means the first cancel button, and that is the web link, not

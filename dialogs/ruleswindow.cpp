@@ -1,6 +1,7 @@
 #include "ruleswindow.h"
 
 #include "icon.h"
+#include "windowkit.h"
 
 #include <QLabel>
 #include <QScrollArea>
@@ -8,8 +9,8 @@
 
 namespace {
 
-// The designed outer size is 426 x 433; this is what is left inside a small
-// tool-window frame (4 pixels a side and a 16-pixel title bar).
+// The designed outer size is 426 x 433 with a small tool-window frame (4
+// pixels a side and a 16-pixel title bar); this is what is left inside it.
 constexpr QSize ClientSize(418, 409);
 constexpr int PageWidth = 386;
 constexpr int PageHeight = 1200;
@@ -117,13 +118,15 @@ QWidget* PictureBlock(QWidget* parent, const Block& block)
 
 } // namespace
 
-RulesWindow::RulesWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool)
+RulesWindow::RulesWindow(const QWidget* game)
+    : QWidget(nullptr, Qt::Window), game_(game)
 {
     setObjectName("Helpwindow");
     setWindowTitle("Hilfe für Plimmerlo");
+    // A window of its own, so the game comes in front of it when clicked;
+    // it neither keeps the program running nor outlives the game's window.
+    setAttribute(Qt::WA_QuitOnClose, false);
     resize(ClientSize);
-    move(263, 63);
 
     auto* scrollBox = new QScrollArea(this);
     scrollBox->setObjectName("ScrollBox1");
@@ -154,7 +157,5 @@ RulesWindow::RulesWindow(QWidget* parent)
 
 void RulesWindow::ShowInFront()
 {
-    show();
-    raise();
-    activateWindow();
+    WindowKit::ShowInFront(*this, game_);
 }

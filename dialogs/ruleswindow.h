@@ -8,8 +8,12 @@
 class RulesWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit RulesWindow(QWidget* parent = nullptr);
+    // It opens over `game` the first time, and from then on where the player left it.
+    explicit RulesWindow(const QWidget* game = nullptr);
 
     // Shows the window if it is hidden and brings it to the front.
     void ShowInFront();
+
+private:
+    const QWidget* game_;
 };

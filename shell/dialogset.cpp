@@ -17,6 +17,14 @@ Window& MadeOnce(Window*& window, Arguments&&... arguments)
     return *window;
 }
 
+template <typename Window>
+Window& MadeOnce(std::unique_ptr<Window>& window, const QWidget& game)
+{
+    if (!window)
+        window = std::make_unique<Window>(&game);
+    return *window;
+}
+
 } // namespace
 
 DialogSet::DialogSet(QWidget& owner, GameLibrary& library, const Clock& clock, UserDialogs& dialogs,
@@ -24,6 +32,8 @@ DialogSet::DialogSet(QWidget& owner, GameLibrary& library, const Clock& clock, U
     : owner_(owner), library_(library), clock_(clock), dialogs_(dialogs), openAddress_(std::move(openAddress))
 {
 }
+
+DialogSet::~DialogSet() = default;
 
 RowsColumnsDialog& DialogSet::SizeDialog()
 {
@@ -42,10 +52,10 @@ InfoWindow& DialogSet::Info()
 
 RulesWindow& DialogSet::Rules()
 {
-    return MadeOnce(rules_, &owner_);
+    return MadeOnce(rules_, owner_);
 }
 
 CreditsWindow& DialogSet::Credits()
 {
-    return MadeOnce(credits_, &owner_);
+    return MadeOnce(credits_, owner_);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 class Chooser;
 class Clock;
@@ -23,6 +24,7 @@ public:
     using OpenAddress = std::function<void(QWidget* over, const QString& address)>;
 
     DialogSet(QWidget& owner, GameLibrary& library, const Clock& clock, UserDialogs& dialogs, OpenAddress openAddress);
+    ~DialogSet();
 
     RowsColumnsDialog& SizeDialog();
     Chooser& GameChooser();
@@ -39,6 +41,7 @@ private:
     RowsColumnsDialog* sizeDialog_ = nullptr;
     Chooser* chooser_ = nullptr;
     InfoWindow* info_ = nullptr;
-    RulesWindow* rules_ = nullptr;
-    CreditsWindow* credits_ = nullptr;
+    // Windows of their own beside the game, not children of its window.
+    std::unique_ptr<RulesWindow> rules_;
+    std::unique_ptr<CreditsWindow> credits_;
 };

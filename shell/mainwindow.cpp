@@ -19,6 +19,7 @@
 #include "userdialogs.h"
 #include "webaddresses.h"
 #include "weblinks.h"
+#include "windowkit.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -60,9 +61,6 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(true);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
 
     playField_ = new PlayField(this);
     setCentralWidget(playField_);
@@ -231,12 +229,7 @@ void MainWindow::LoadBackgroundOrBlack()
 
 void MainWindow::CenterOnScreen()
 {
-    const QRect screen = this->screen()->availableGeometry();
-    const QSize outer = frameGeometry().size();
-    // A window larger than the screen keeps its top-left corner on it.
-    const int x = std::max(screen.left(), screen.left() + (screen.width() - outer.width()) / 2);
-    const int y = std::max(screen.top(), screen.top() + (screen.height() - outer.height()) / 2);
-    move(x, y);
+    WindowKit::CenterOnScreen(*this);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -6,6 +6,6 @@ class QMainWindow;
 
 // The largest picture the window can show with all of itself on the screen:
 // the screen's free area less the window's frame, menu bar, tool bar and
-// status bar. Before the window is first shown its frame is not known yet,
-// so a usual one is allowed for.
+// status bar. The same before the window's first showing as after it, so a
+// picture at start-up is shown as large as one chosen later.
 QSize PictureRoom(const QMainWindow& window);

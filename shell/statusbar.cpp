@@ -12,15 +12,18 @@ QLabel* CreateStatusBar(QMainWindow& window)
     bar->setObjectName("Status");
     bar->setFixedHeight(19);
     bar->setSizeGripEnabled(false);
-    auto panel = [bar](int width) {
-        auto* label = new QLabel(bar);
+    auto panel = [bar](const QString& text, int stretch) {
+        auto* label = new QLabel(text, bar);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setFixedWidth(width);
-        bar->addWidget(label);
+        bar->addWidget(label, stretch);
         return label;
     };
-    panel(140)->setText(WebAddresses::HomePage);
-    QLabel* messages = panel(200);
+    // The address is shown whole, and the messages have all the rest: a long
+    // name is cut only where the window ends, and never widens the window.
+    QLabel* address = panel(WebAddresses::HomePage, 0);
+    address->setFixedWidth(address->sizeHint().width());
+    QLabel* messages = panel({}, 1);
     messages->setObjectName("MessagePanel");
+    messages->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     return messages;
 }

@@ -5,6 +5,26 @@
 #include "windowrig.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWindow>
+
+namespace {
+
+// The rules and credits windows stand beside the game's window, not in it.
+template <typename Window> Window* Shown()
+{
+    Window* found = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(top); window && window->isVisible()) {
+            EXPECT_FALSE(found) << "two windows where one should be";
+            found = window;
+        }
+    return found;
+}
+
+} // namespace
 
 TEST(Windows, InfoWindowOnceAtTheFirstActivation)
 {
@@ -40,14 +60,12 @@ TEST(Windows, RulesComeToTheFrontAsOneWindow)
     WindowRig rig;
     rig.form->show();
     QTest::keyClick(rig.form.get(), Qt::Key_F1);
-    const QList<RulesWindow*> windows = rig.form->findChildren<RulesWindow*>();
-    ASSERT_EQ(windows.size(), 1);
-    EXPECT_TRUE(windows[0]->isVisible());
-    windows[0]->lower();
+    RulesWindow* rules = Shown<RulesWindow>();
+    ASSERT_TRUE(rules);
+    rules->lower();
     QTest::keyClick(rig.form.get(), Qt::Key_F1);
     rig.Find<QToolButton>("HelpToolButton")->click();
-    EXPECT_EQ(rig.form->findChildren<RulesWindow*>().size(), 1);
-    EXPECT_TRUE(windows[0]->isVisible());
+    EXPECT_EQ(Shown<RulesWindow>(), rules);
     // The game stays playable beside the rules.
     rig.PlayOnlyColour(2);
     rig.ClickCell(0, 0);
@@ -58,24 +76,69 @@ TEST(Windows, CreditsShowWithoutBlocking)
 {
     WindowRig rig;
     rig.Action("menu_who")->trigger();
-    auto* credits = rig.form->findChild<CreditsWindow*>();
+    auto* credits = Shown<CreditsWindow>();
     ASSERT_TRUE(credits);
-    EXPECT_TRUE(credits->isVisible());
     EXPECT_FALSE(credits->isModal());
 }
 
-TEST(Windows, RulesAndCreditsStayAboveTheGame)
+TEST(Windows, RulesAndCreditsLetTheGameComeFirstAndEndWithIt)
 {
     WindowRig rig;
     rig.form->show();
+    rig.form->move(40, 30);
     rig.Action("menu_rules")->trigger();
     rig.Action("menu_who")->trigger();
-    // The window manager keeps a window above the one it is transient for.
-    for (QWidget* window : {static_cast<QWidget*>(rig.form->findChild<RulesWindow*>()),
-                            static_cast<QWidget*>(rig.form->findChild<CreditsWindow*>())}) {
+    const QPoint gameCentre = rig.form->frameGeometry().center();
+    // Neither transient for the game nor kept on top: the window manager
+    // brings the game's window in front of them when it is clicked.
+    for (QWidget* window : {static_cast<QWidget*>(Shown<RulesWindow>()), static_cast<QWidget*>(Shown<CreditsWindow>())}) {
         ASSERT_TRUE(window && window->windowHandle());
-        EXPECT_EQ(window->windowHandle()->transientParent(), rig.form->windowHandle()) << window->objectName().toStdString();
+        const std::string name = window->objectName().toStdString();
+        EXPECT_EQ(window->windowType(), Qt::Window) << name;
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowStaysOnTopHint) << name;
+        EXPECT_EQ(window->windowHandle()->transientParent(), nullptr) << name;
+        EXPECT_LE((window->frameGeometry().center() - gameCentre).manhattanLength(), 2) << name;
     }
+
+    // Closing the game's window ends the program, and the two go with it.
+    QTimer::singleShot(0, rig.form.get(), [&] { rig.form->close(); });
+    bool ended = true;
+    QTimer::singleShot(3000, [&] {
+        ended = false;
+        QApplication::quit();
+    });
+    QApplication::exec();
+    EXPECT_TRUE(ended);
+    rig.form.reset();
+    EXPECT_FALSE(Shown<RulesWindow>());
+    EXPECT_FALSE(Shown<CreditsWindow>());
+}
+
+TEST(Windows, APictureAtStartIsShownAsLargeAsOneChosenLater)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    WindowRig rig({{"schule.bmp", TestPicture(screen.width() * 2, screen.height() * 2)}});
+    const QSize atStart = rig.form->Background().size();
+    rig.form->show();
+    rig.dialogs.pictureToChoose = rig.folder.filePath("schule.bmp");
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.form->Background().size(), atStart);
+    EXPECT_LT(atStart.height(), screen.height());
+}
+
+TEST(Windows, TheAddressIsShownWholeAndMessagesHaveTheRestOfTheBar)
+{
+    WindowRig rig;
+    rig.form->show();
+    const QList<QLabel*> panels = rig.Find("Status")->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(panels.size(), 2);
+    QLabel* address = panels[0];
+    EXPECT_GE(address->contentsRect().width(), address->fontMetrics().horizontalAdvance(address->text()));
+    const int width = rig.form->width();
+    rig.form->statusBar()->findChild<QLabel*>("MessagePanel")->setText(QString(500, 'W'));
+    QApplication::processEvents();
+    EXPECT_EQ(rig.form->width(), width);
+    EXPECT_GE(panels[1]->geometry().right(), rig.form->statusBar()->width() - 8);
 }
 
 TEST(Windows, LinksOpenTheMakersPages)
