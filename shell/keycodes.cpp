@@ -94,8 +94,8 @@ int VirtualKey(const QKeyEvent& event)
         return 'A' + (key - Qt::Key_A);
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return '0' + (key - Qt::Key_0);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return F1 + (key - Qt::Key_F1);
+    if (key >= Qt::Key_F1 && key < Qt::Key_F1 + FunctionKeyCount)
+        return F(1 + key - Qt::Key_F1);
     for (const NamedKey& named : NamedKeys)
         if (named.key == key)
             return named.code;
@@ -140,8 +140,8 @@ QString ShortcutText(int code)
     if (code & Alt)
         text += "Alt+";
     const int key = code & 0xFF;
-    if (key >= F1 && key < F1 + 24)
-        return text + "F" + QString::number(key - F1 + 1);
+    if (key >= F(1) && key <= F(FunctionKeyCount))
+        return text + "F" + QString::number(key - F(1) + 1);
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
         return text + QChar(key);
     for (const NamedKey& named : NamedKeys)

@@ -67,7 +67,7 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
     playField_ = new PlayField(this);
     setCentralWidget(playField_);
     colorMenu_ = new ColorMenu(this);
-    commands_ = std::make_unique<CommandTable>(*this, colorMenu_);
+    commands_ = std::make_unique<CommandTable>(*this, colorMenu_, CommandHandlers());
     input_ = std::make_unique<InputRouter>(*this, *commands_);
     messagePanel_ = CreateStatusBar(*this);
     ConnectCommands();
@@ -76,10 +76,35 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
+CommandTable::Handlers MainWindow::CommandHandlers()
+{
+    const CommandTable::Handlers handlers = {
+        {Command::StartNewGame, [this] { NewGame(); }},
+        {Command::UndoMove, [this] { ShowTurn(game_.Undo()); }},
+        {Command::ChooseGame, [this] { ChooseGame(); }},
+        {Command::PlayRandomGame, [this] { PlayRandomGame(); }},
+        {Command::Close, [this] { close(); }},
+        {Command::ChooseSize, [this] { ChooseSize(); }},
+        {Command::ChooseBackground, [this] { ChooseBackground(); }},
+        {Command::ToggleGrid, [this] { ToggleGrid(); }},
+        {Command::SaveGame, [this] { SaveGame(); }},
+        {Command::RestoreGame, [this] { LoadStoredGame(); }},
+        {Command::ShowRules, [this] { windows_.Rules().ShowInFront(); }},
+        {Command::ShowInfo, [this] { dialogs_.RunModal(windows_.Info()); }},
+        {Command::OpenHomePage, [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::HomePage); }},
+        {Command::OpenGamePage, [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamePage); }},
+        {Command::OpenGamesPage, [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamesPage); }},
+        {Command::ShowCredits, [this] { windows_.Credits().ShowInFront(); }},
+    };
+    // Every command reports its errors and the program goes on.
+    CommandTable::Handlers guarded;
+    for (const auto& [command, handler] : handlers)
+        guarded.push_back({command, [this, handler] { Run(handler); }});
+    return guarded;
+}
+
 void MainWindow::ConnectCommands()
 {
-    for (int command = 0; command < CommandCount; ++command)
-        connect(commands_->Action(Command(command)), &QAction::triggered, this, [this, command] { Run(Command(command)); });
     connect(colorMenu_, &ColorMenu::toggled, this, [this](int code) { Run([=, this] { ToggleColor(code); }); });
     connect(playField_, &PlayField::pressed, this, [this](int x, int y) { Run([=, this] { Click(x, y); }); });
     connect(input_.get(), &InputRouter::pressed, this, &MainWindow::KeyDown);
@@ -91,29 +116,6 @@ void MainWindow::ConnectCommands()
             NewGame();
         });
     });
-}
-
-void MainWindow::Run(Command command)
-{
-    const std::function<void()> handlers[CommandCount] = {
-        [this] { NewGame(); },
-        [this] { ShowTurn(game_.Undo()); },
-        [this] { ChooseGame(); },
-        [this] { PlayRandomGame(); },
-        [this] { close(); },
-        [this] { ChooseSize(); },
-        [this] { ChooseBackground(); },
-        [this] { ToggleGrid(); },
-        [this] { SaveGame(); },
-        [this] { LoadStoredGame(); },
-        [this] { windows_.Rules().ShowInFront(); },
-        [this] { dialogs_.RunModal(windows_.Info()); },
-        [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::HomePage); },
-        [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamePage); },
-        [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamesPage); },
-        [this] { windows_.Credits().ShowInFront(); },
-    };
-    Run(handlers[int(command)]);
 }
 
 void MainWindow::Run(const std::function<void()>& command)

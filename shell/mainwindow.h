@@ -51,11 +51,12 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // What each command of the menus and the tool bar does.
+    CommandTable::Handlers CommandHandlers();
     void ConnectCommands();
     // Runs a command; an error it raises is shown in an error box and the
     // program goes on with the next command.
     void Run(const std::function<void()>& command);
-    void Run(Command command);
     void SetMessage(const QString& text);
 
     void NewGame();
