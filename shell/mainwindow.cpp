@@ -20,6 +20,7 @@
 #include "webaddresses.h"
 #include "weblinks.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
@@ -264,6 +265,10 @@ void MainWindow::ChooseBackground()
 
 void MainWindow::UsePicture(const QString& path)
 {
+    // The player named this very file: unlike a stored game's picture it is
+    // not looked for elsewhere, and a black stand-in would hide the mistake.
+    if (!QFileInfo(path).isFile())
+        throw UnreadablePicture(path);
     const QString previous = backgroundFile_;
     backgroundFile_ = path;
     try {

@@ -73,8 +73,8 @@ private:
     void LoadBackgroundOrBlack();
     void CenterOnScreen();
     void ChooseBackground();
-    // Shows the picture of `path`; throws, keeping the picture shown, when
-    // it cannot be shown.
+    // Shows the picture of the file `path`; throws, keeping the picture
+    // shown, when it is not there or cannot be shown.
     void UsePicture(const QString& path);
     void ToggleGrid();
     void ApplyGrid();
