@@ -236,6 +236,7 @@ void Chooser::Prepare(ChooserMode mode, const QString& chosenGame, const GameInP
     mode_ = mode;
     chosenGame_ = chosenGame;
     gameInPlay_ = game;
+    changes_.clear();
 }
 
 QString Chooser::SaveName() const
@@ -399,16 +400,17 @@ void Chooser::ClearPreview()
 
 void Chooser::ShowCurrentSettings()
 {
-    motivLabel_->setText(gameInPlay_.gameName);
-    colorsLabel_->setText(QString::number(gameInPlay_.colorCount));
-    rowsLabel_->setText(QString::number(gameInPlay_.rowCount));
-    colsLabel_->setText(QString::number(gameInPlay_.colCount));
+    const Arrangement& arrangement = gameInPlay_.arrangement;
+    motivLabel_->setText(gameInPlay_.name);
+    colorsLabel_->setText(QString::number(arrangement.colors.SelectedCount()));
+    rowsLabel_->setText(QString::number(arrangement.rows));
+    colsLabel_->setText(QString::number(arrangement.cols));
     const Clock::LocalTime now = clock_.LocalNow();
     dateLabel_->setText(QLocale().toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
-    pictureLabel_->setText(BareFileName(gameInPlay_.backgroundFile));
-    if (QFileInfo(gameInPlay_.backgroundFile).isFile())
-        LoadPreviewPicture(gameInPlay_.backgroundFile);
-    ShowColorImages(gameInPlay_.colors);
+    pictureLabel_->setText(BareFileName(arrangement.picture));
+    if (QFileInfo(arrangement.picture).isFile())
+        LoadPreviewPicture(arrangement.picture);
+    ShowColorImages(arrangement.colors);
 }
 
 void Chooser::ShowColorImages(const ColorSelection& colors)
@@ -451,7 +453,7 @@ void Chooser::CopySelectedGame()
     if (entry.isEmpty())
         return;
     const QString copy = MappedName(entry) + Text::CopySuffix;
-    library_.CopyGame(MappedName(entry), copy, gameInPlay_.gameDate);
+    library_.CopyGame(MappedName(entry), copy, gameInPlay_.arrangement.date);
     chosenGame_ = copy;
     FillGameList();
 }
@@ -462,6 +464,7 @@ void Chooser::EraseSelectedGame()
     if (entry.isEmpty() || !dialogs_.AskWarning(this, Text::EraseQuestion.arg(entry)))
         return;
     library_.EraseGame(MappedName(entry));
+    changes_.push_back({MappedName(entry), std::nullopt});
     FillGameList();
 }
 
@@ -475,7 +478,8 @@ void Chooser::RenameSelectedGame()
         dialogs_.ShowWarning(this, Text::NameExists.arg(newName));
         return;
     }
-    library_.RenameGame(MappedName(entry), newName, gameInPlay_.gameDate);
+    library_.RenameGame(MappedName(entry), newName, gameInPlay_.arrangement.date);
+    changes_.push_back({MappedName(entry), MappedName(newName)});
     chosenGame_ = newName;
     FillGameList();
     SetMode(ChooserMode::Load);

@@ -90,7 +90,7 @@ protected:
     RecordingDialogs dialogs;
     GameLibrary library{path, clock};
     Chooser form{library, clock, dialogs};
-    GameInPlay game{"Zoo", "08.12.26 09:15"};
+    GameInPlay game{.name = "Zoo", .arrangement = {.colors = {}, .date = "08.12.26 09:15"}};
 
     ChooserTest()
     {
@@ -456,7 +456,7 @@ TEST_F(ChooserTest, SavingOverAnotherGameAsksFirst)
     EXPECT_EQ(Selected(), "<none>");
     ClickEntry("apfel"); // the list only shows what there is
     EXPECT_EQ(Text("MotivLabel"), "Zoo");
-    EXPECT_EQ(Text("RowsLabel"), "0");
+    EXPECT_EQ(Text("RowsLabel"), "18"); // the game in play, not apfel
     auto* edit = Get<QLineEdit>("SaveNameEdit");
     edit->setText("  apfel ");
     dialogs.answers = {false};

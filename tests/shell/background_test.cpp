@@ -191,7 +191,7 @@ TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
         rig.dialogs.errors.clear();
         rig.form->Start(refused);
         EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „" + refused + "“ kann nicht gelesen werden."));
-        EXPECT_EQ(rig.game().GameName(), "Wald");
+        EXPECT_EQ(rig.form->GameName(), "Wald");
         EXPECT_EQ(rig.form->BackgroundFile(), "wald.bmp");
         EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
     }
