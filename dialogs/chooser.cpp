@@ -51,6 +51,9 @@ const auto OverwriteQuestion =
     QStringLiteral("Es gibt schon ein Spiel unter dem Namen\n\"%1\"\nMöchtest du das alte Spiel überschreiben?");
 } // namespace Text
 
+// The chooser speaks German whatever the desktop's language.
+const QLocale German(QLocale::German, QLocale::Germany);
+
 // The list shows "(Standard)" for the game with the empty name.
 QString MappedName(const QString& entry)
 {
@@ -296,18 +299,22 @@ void Chooser::SetMode(ChooserMode mode)
     optionPanel_->setVisible(!save && !change);
     if (save) {
         setWindowTitle(Text::SaveCaption);
-        saveNameEdit_->setText(chosenGame_);
-        saveNameEdit_->setFocus();
+        OfferName(saveNameEdit_, chosenGame_);
         ShowCurrentSettings();
     } else if (change) {
         setWindowTitle(Text::ChangeCaption);
-        const QString selected = SelectedEntry();
-        newNameEdit_->setText(MappedName(selected));
-        newNameEdit_->setFocus();
+        OfferName(newNameEdit_, MappedName(SelectedEntry()));
     } else {
         setWindowTitle(Text::LoadCaption);
         gameList_->setFocus();
     }
+}
+
+void Chooser::OfferName(QLineEdit* edit, const QString& name)
+{
+    edit->setText(name);
+    edit->selectAll();
+    edit->setFocus();
 }
 
 void Chooser::FillGameList()
@@ -406,7 +413,7 @@ void Chooser::ShowCurrentSettings()
     rowsLabel_->setText(QString::number(arrangement.rows));
     colsLabel_->setText(QString::number(arrangement.cols));
     const Clock::LocalTime now = clock_.LocalNow();
-    dateLabel_->setText(QLocale().toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
+    dateLabel_->setText(German.toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
     pictureLabel_->setText(BareFileName(arrangement.picture));
     if (QFileInfo(arrangement.picture).isFile())
         LoadPreviewPicture(arrangement.picture);
@@ -489,6 +496,12 @@ void Chooser::ConfirmSaveName()
 {
     const QString name = GameSections::Trimmed(saveNameEdit_->text());
     saveNameEdit_->setText(name);
+    // A blank name saves nothing, so there is nothing to overwrite; the
+    // standard game's empty name must not be taken for it.
+    if (name.isEmpty()) {
+        done(OK);
+        return;
+    }
     // A name that cannot be stored is told here, while it can still be changed.
     GameLibrary::CheckName(name);
     // The game in play is saved over without a question; any other stored

@@ -75,6 +75,9 @@ private:
 
     void Open();
     void SetMode(ChooserMode mode);
+    // Puts the offered name in `edit` and gives it the focus, the name
+    // selected, so that what the child types replaces it.
+    void OfferName(QLineEdit* edit, const QString& name);
     void FillGameList();
     void ShowGamePreview(const QString& name);
     void ClearPreview();
