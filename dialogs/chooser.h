@@ -71,9 +71,9 @@ private:
     void CreateSettingsBox(QWidget* parent);
     // Runs a handler; a refused or failed write is shown as the main window
     // shows it, so no error reaches Qt's event loop.
-    void Run(const std::function<void()>& handler);
+    void RunTellingErrors(const std::function<void()>& handler);
 
-    void Open();
+    void FillOnOpening();
     void SetMode(ChooserMode mode);
     // Puts the offered name in `edit` and gives it the focus, the name
     // selected, so that what the child types replaces it.
@@ -84,8 +84,8 @@ private:
     void ShowCurrentSettings();
     void LoadPreviewPicture(const QString& path);
     void ShowColorImages(const ColorSelection& colors);
-    // The entry that names the same game as `name`, or -1.
-    int FindEntry(const QString& name) const;
+    // The row of the entry that names the same game as `name`, or -1.
+    int RowOf(const QString& name) const;
     QString SelectedEntry() const;
 
     void ShowSelectedGame();
@@ -122,5 +122,5 @@ private:
     QLabel* rowsLabel_ = nullptr;
     QLabel* colsLabel_ = nullptr;
     QLabel* colorsLabel_ = nullptr;
-    std::array<QLabel*, 5> colorImages_{};
+    std::array<QLabel*, ColorSelection::Count> colorImages_{};
 };
