@@ -106,9 +106,7 @@ TEST(Background, StoredPathIsLookedForByItsBareNameAndAChosenOneIsNot)
     EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
     EXPECT_EQ(qGray(rig.form->Background().pixel(250, 200)), 0);
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
-
-    // The player means the very file named.
-    rig.dialogs.pictureToChoose = "/no/such/folder/garten.bmp";
+    rig.dialogs.pictureToChoose = "/no/such/folder/garten.bmp"; // chosen: the very file named
     rig.Action("menu_image")->trigger();
     EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „/no/such/folder/garten.bmp“ kann nicht gelesen werden."));
     EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
@@ -177,7 +175,6 @@ TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
     EXPECT_EQ(rig.dialogs.errors.size(), 3);
     EXPECT_TRUE(rig.dialogs.errors[2].contains("ordner.jpg"));
     EXPECT_EQ(rig.form->BackgroundFile(), dropped);
-    EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
 
     // Opened with a picture, the program plays on it and stores nothing.
     rig.form->Start(dropped);
@@ -193,6 +190,5 @@ TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
         EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „" + refused + "“ kann nicht gelesen werden."));
         EXPECT_EQ(rig.form->GameName(), "Wald");
         EXPECT_EQ(rig.form->BackgroundFile(), "wald.bmp");
-        EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
     }
 }

@@ -168,7 +168,6 @@ TEST(GameChooser, GameInPlayFollowsARenameOrEraseWhateverClosesTheChooser)
         Press(chooser, "CancelButton");
     });
     rig.Action("menu_loadgame")->trigger();
-    EXPECT_EQ(rig.form->GameName(), "Tiere");
     EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo / Tiere");
     rig.form->close();
     rig.Start();
@@ -181,7 +180,6 @@ TEST(GameChooser, GameInPlayFollowsARenameOrEraseWhateverClosesTheChooser)
         Press(chooser, "CancelButton");
     });
     rig.Action("menu_loadgame")->trigger();
-    EXPECT_EQ(rig.form->GameName(), "");
     rig.form->close();
     EXPECT_TRUE(FileBytes(rig.settingsPath).startsWith("[OPTIONS]\r\ngamename=\r\n"));
     rig.Start();

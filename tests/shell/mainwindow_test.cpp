@@ -1,4 +1,3 @@
-#include "colormenu.h"
 #include "webaddresses.h"
 #include "windowrig.h"
 
@@ -64,17 +63,6 @@ TEST(MainWindow, MenuCaptionsShortcutsAndIcons)
     for (const char* pictured : {"menu_start", "menu_back", "menu_who", "color_red"})
         EXPECT_FALSE(rig.Action(pictured)->icon().isNull()) << pictured;
     EXPECT_TRUE(rig.Action("menu_grid")->isChecked());
-}
-
-TEST(MainWindow, EveryCommandNeedsExactlyOneHandler)
-{
-    const auto nothing = [] {};
-    const CommandTable::Handlers oneMissing = {{Command::StartNewGame, nothing}};
-    const CommandTable::Handlers twice = {{Command::StartNewGame, nothing}, {Command::StartNewGame, nothing}};
-    for (const CommandTable::Handlers& handlers : {oneMissing, twice}) {
-        QMainWindow window;
-        EXPECT_THROW(CommandTable(window, new ColorMenu(&window), handlers), std::logic_error);
-    }
 }
 
 TEST(MainWindow, ToolBarAndStatusBar)
