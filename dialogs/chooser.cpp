@@ -1,14 +1,14 @@
 #include "chooser.h"
 
 #include "clock.h"
+#include "errorreport.h"
+#include "fieldlayout.h"
+#include "formwidgets.h"
 #include "gamelibrary.h"
 #include "gamesections.h"
 #include "icon.h"
-#include "formwidgets.h"
 #include "pictureloader.h"
-#include "fieldlayout.h"
 #include "picturepath.h"
-#include "errorreport.h"
 #include "userdialogs.h"
 #include "windowkit.h"
 
@@ -52,8 +52,13 @@ const auto OverwriteQuestion =
     QStringLiteral("Es gibt schon ein Spiel unter dem Namen\n\"%1\"\nMöchtest du das alte Spiel überschreiben?");
 } // namespace Text
 
+const QColor Silver(192, 192, 192);
+
+// The chooser speaks German whatever the desktop's language.
+const QLocale German(QLocale::German, QLocale::Germany);
+
 // The list shows "(Standard)" for the game with the empty name.
-QString MappedName(const QString& entry)
+QString GameNameOf(const QString& entry)
 {
     return entry == GameSections::StandardName ? QString() : entry;
 }
@@ -76,8 +81,6 @@ QLabel* Explanation(QWidget* parent, const QString& text)
     return label;
 }
 
-const QColor Silver(192, 192, 192);
-
 } // namespace
 
 Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs, QWidget* parent)
@@ -93,10 +96,10 @@ Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs,
 void Chooser::CreateControls()
 {
     motiveBox_ = BoldGroupBox(this, "GroupBox1", "Motive", {0, 0, 238, 360});
-    auto* OpenPanel = new QWidget(this);
-    OpenPanel->setObjectName("OpenPanel");
-    OpenPanel->setGeometry(238, 0, 218, 360);
-    for (QWidget* part : {static_cast<QWidget*>(motiveBox_), OpenPanel}) {
+    auto* openPanel = new QWidget(this);
+    openPanel->setObjectName("OpenPanel");
+    openPanel->setGeometry(238, 0, 218, 360);
+    for (QWidget* part : {static_cast<QWidget*>(motiveBox_), openPanel}) {
         part->setAutoFillBackground(true);
         SetColor(part, QPalette::Window, Silver);
     }
@@ -120,7 +123,7 @@ void Chooser::CreateControls()
     column->addWidget(gameList_, 1);
     column->addWidget(CreateCommandPanel());
 
-    QGroupBox* previewBox = BoldGroupBox(OpenPanel, "PreviewGroupBox", "Vorschau", {4, 0, 210, 192});
+    QGroupBox* previewBox = BoldGroupBox(openPanel, "PreviewGroupBox", "Vorschau", {4, 0, 210, 192});
     // The picture may reach beyond the client area (a square one is as
     // tall as the box is wide); this keeps it off the box's frame.
     auto* previewArea = new QWidget(previewBox);
@@ -130,23 +133,24 @@ void Chooser::CreateControls()
     previewImage_->setScaledContents(true);
     previewImage_->setGeometry(previewArea->rect());
 
-    optionPanel_ = new QWidget(OpenPanel);
+    optionPanel_ = new QWidget(openPanel);
     optionPanel_->setObjectName("OptionCommandPanel");
     optionPanel_->setGeometry(0, 192, 218, 38);
     cancelButton_ = Button(optionPanel_, "CancelButton", "Abbrechen", {8, 7, 96, 25});
-    QPushButton* OkButton = Button(optionPanel_, "OkButton", "Auswählen", {114, 7, 96, 25});
+    QPushButton* chooseButton = Button(optionPanel_, "OkButton", "Auswählen", {114, 7, 96, 25});
 
-    CreateSettingsBox(OpenPanel);
+    CreateSettingsBox(openPanel);
 
-    connect(gameList_, &QListWidget::itemSelectionChanged, this, [this] { Run([this] { ShowSelectedGame(); }); });
+    connect(gameList_, &QListWidget::itemSelectionChanged, this,
+            [this] { RunTellingErrors([this] { ShowSelectedGame(); }); });
     // A click on the entry already selected shows it again: after a rename
     // motivLabel_ may still name the game as it was.
     connect(gameList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (item->text() != motivLabel_->text())
-            Run([this] { ShowSelectedGame(); });
+            RunTellingErrors([this] { ShowSelectedGame(); });
     });
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(OkButton, &QPushButton::clicked, this, [this] { Run([this] { ChooseGame(); }); });
+    connect(chooseButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ChooseGame(); }); });
 }
 
 QWidget* Chooser::CreateSavePanel()
@@ -157,9 +161,9 @@ QWidget* Chooser::CreateSavePanel()
     saveNameEdit_ = Edit(savePanel_, "SaveNameEdit", {72, 60, 148, 21});
     QPushButton* saveButton = Button(savePanel_, "OkaySaveButton", "Spiel Speichern", {6, 86, 106, 25});
     cancelSaveButton_ = Button(savePanel_, "CncelSaveButton", "Abbrechen", {124, 86, 96, 25});
-    connect(saveButton, &QPushButton::clicked, this, [this] { Run([this] { ConfirmSaveName(); }); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ConfirmSaveName(); }); });
     connect(cancelSaveButton_, &QPushButton::clicked, this, [this] {
-        Run([this] { ReturnToLoading(); });
+        RunTellingErrors([this] { ReturnToLoading(); });
         done(Abort);
     });
     return savePanel_;
@@ -171,20 +175,20 @@ QWidget* Chooser::CreateChangePanel()
     Explanation(changePanel_, Text::ChangeExplanation);
     Label(changePanel_, "Neuer Name:", {6, 64, 70, 13}, true);
     newNameEdit_ = Edit(changePanel_, "NewNameEdit", {78, 60, 142, 21});
-    auto* OkayChangeButton = Button(changePanel_, "OkayChangeButton", "Name Ändern", {6, 86, 106, 25});
-    auto* CancelChangeButton = Button(changePanel_, "CancelChangeButton", "Abbrechen", {124, 86, 96, 25});
-    connect(OkayChangeButton, &QPushButton::clicked, this, [this] { Run([this] { RenameSelectedGame(); }); });
-    connect(CancelChangeButton, &QPushButton::clicked, this, [this] { Run([this] { ReturnToLoading(); }); });
+    auto* renameButton = Button(changePanel_, "OkayChangeButton", "Name Ändern", {6, 86, 106, 25});
+    auto* cancelRenameButton = Button(changePanel_, "CancelChangeButton", "Abbrechen", {124, 86, 96, 25});
+    connect(renameButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { RenameSelectedGame(); }); });
+    connect(cancelRenameButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ReturnToLoading(); }); });
     return changePanel_;
 }
 
 QWidget* Chooser::CreateCommandPanel()
 {
     commandPanel_ = Panel(motiveBox_, "MotiveComandPanel", 26);
-    auto* ChangeToolBar = new QToolBar(commandPanel_);
-    ChangeToolBar->setObjectName("ChangeToolBar");
-    ChangeToolBar->setIconSize(QSize(16, 16));
-    ChangeToolBar->setGeometry(0, 1, 100, 24);
+    auto* toolBar = new QToolBar(commandPanel_);
+    toolBar->setObjectName("ChangeToolBar");
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setGeometry(0, 1, 100, 24);
     const struct {
         const char* name;
         const char* hint;
@@ -196,34 +200,35 @@ QWidget* Chooser::CreateCommandPanel()
         {"EditToolButton", "Spielname Ändern", ":/icons/renamegame.png", &Chooser::StartRenaming},
     };
     for (const auto& button : buttons) {
-        QAction* action = ChangeToolBar->addAction(QIcon(button.icon), QString::fromUtf8(button.hint));
+        QAction* action = toolBar->addAction(QIcon(button.icon), QString::fromUtf8(button.hint));
         action->setObjectName(button.name);
-        ChangeToolBar->widgetForAction(action)->setObjectName(button.name);
-        connect(action, &QAction::triggered, this, [this, handler = button.handler] { Run([=, this] { (this->*handler)(); }); });
+        toolBar->widgetForAction(action)->setObjectName(button.name);
+        connect(action, &QAction::triggered, this,
+                [this, handler = button.handler] { RunTellingErrors([=, this] { (this->*handler)(); }); });
     }
     return commandPanel_;
 }
 
 void Chooser::CreateSettingsBox(QWidget* parent)
 {
-    QGroupBox* GroupBox2 = BoldGroupBox(parent, "GroupBox2", "Einstellungen", {4, 230, 210, 128});
-    Label(GroupBox2, "Aktuelles Motiv:", {8, 20, 80, 13});
-    motivLabel_ = Label(GroupBox2, {}, {90, 20, 114, 13}, true, QColor(0, 128, 0), "MotivLabel");
-    dateLabel_ = Label(GroupBox2, {}, {104, 4, 100, 13}, true, QColor(128, 128, 128), "DateLabel");
+    QGroupBox* settingsBox = BoldGroupBox(parent, "GroupBox2", "Einstellungen", {4, 230, 210, 128});
+    Label(settingsBox, "Aktuelles Motiv:", {8, 20, 80, 13});
+    motivLabel_ = Label(settingsBox, {}, {90, 20, 114, 13}, true, QColor(0, 128, 0), "MotivLabel");
+    dateLabel_ = Label(settingsBox, {}, {104, 4, 100, 13}, true, QColor(128, 128, 128), "DateLabel");
     dateLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label(GroupBox2, "Grafik:", {8, 38, 40, 13});
-    pictureLabel_ = Label(GroupBox2, {}, {50, 38, 154, 13}, true, QColor(0, 0, 128), "GrafikNameLabel");
-    Label(GroupBox2, "Steinchenraster", {8, 58, 100, 13}, true);
-    Label(GroupBox2, "Zeilen:", {8, 74, 40, 13});
-    rowsLabel_ = Label(GroupBox2, "0", {50, 74, 30, 13}, true, QColor(128, 0, 0), "RowsLabel");
-    Label(GroupBox2, "Spalten:", {96, 74, 44, 13});
-    colsLabel_ = Label(GroupBox2, "0", {142, 74, 30, 13}, true, QColor(128, 0, 0), "ColsLabel");
-    Label(GroupBox2, "Farben:", {8, 90, 40, 13});
-    colorsLabel_ = Label(GroupBox2, "0", {50, 90, 30, 13}, true, QColor(128, 0, 128), "ColorsLabel");
-    for (int i = 0; i < 5; ++i) {
-        colorImages_[i] = new QLabel(GroupBox2);
-        colorImages_[i]->setObjectName(QString("Image%1").arg(i + 1));
-        colorImages_[i]->setGeometry(8 + 20 * i, 106, 16, 16);
+    Label(settingsBox, "Grafik:", {8, 38, 40, 13});
+    pictureLabel_ = Label(settingsBox, {}, {50, 38, 154, 13}, true, QColor(0, 0, 128), "GrafikNameLabel");
+    Label(settingsBox, "Steinchenraster", {8, 58, 100, 13}, true);
+    Label(settingsBox, "Zeilen:", {8, 74, 40, 13});
+    rowsLabel_ = Label(settingsBox, "0", {50, 74, 30, 13}, true, QColor(128, 0, 0), "RowsLabel");
+    Label(settingsBox, "Spalten:", {96, 74, 44, 13});
+    colsLabel_ = Label(settingsBox, "0", {142, 74, 30, 13}, true, QColor(128, 0, 0), "ColsLabel");
+    Label(settingsBox, "Farben:", {8, 90, 40, 13});
+    colorsLabel_ = Label(settingsBox, "0", {50, 90, 30, 13}, true, QColor(128, 0, 128), "ColorsLabel");
+    for (int slot = 0; slot < ColorSelection::Count; ++slot) {
+        colorImages_[slot] = new QLabel(settingsBox);
+        colorImages_[slot]->setObjectName(QString("Image%1").arg(slot + 1));
+        colorImages_[slot]->setGeometry(8 + 20 * slot, 106, 16, 16);
     }
     ShowColorImages({});
 }
@@ -233,6 +238,7 @@ void Chooser::Prepare(ChooserMode mode, const QString& chosenGame, const GameInP
     mode_ = mode;
     chosenGame_ = chosenGame;
     gameInPlay_ = game;
+    changes_.clear();
 }
 
 QString Chooser::SaveName() const
@@ -240,7 +246,7 @@ QString Chooser::SaveName() const
     return saveNameEdit_->text();
 }
 
-void Chooser::Run(const std::function<void()>& command)
+void Chooser::RunTellingErrors(const std::function<void()>& command)
 {
     RunReportingErrors(dialogs_, this, command);
 }
@@ -255,7 +261,7 @@ void Chooser::showEvent(QShowEvent* event)
     // appears over the dialog and not before it.
     QTimer::singleShot(0, this, [this] {
         if (isVisible())
-            Run([this] { Open(); });
+            RunTellingErrors([this] { FillOnOpening(); });
     });
 }
 
@@ -273,7 +279,7 @@ void Chooser::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void Chooser::Open()
+void Chooser::FillOnOpening()
 {
     SetMode(mode_);
     motivLabel_->setText(chosenGame_);
@@ -291,18 +297,22 @@ void Chooser::SetMode(ChooserMode mode)
     optionPanel_->setVisible(!save && !change);
     if (save) {
         setWindowTitle(Text::SaveCaption);
-        saveNameEdit_->setText(chosenGame_);
-        saveNameEdit_->setFocus();
+        OfferName(saveNameEdit_, chosenGame_);
         ShowCurrentSettings();
     } else if (change) {
         setWindowTitle(Text::ChangeCaption);
-        const QString selected = SelectedEntry();
-        newNameEdit_->setText(MappedName(selected));
-        newNameEdit_->setFocus();
+        OfferName(newNameEdit_, GameNameOf(SelectedEntry()));
     } else {
         setWindowTitle(Text::LoadCaption);
         gameList_->setFocus();
     }
+}
+
+void Chooser::OfferName(QLineEdit* edit, const QString& name)
+{
+    edit->setText(name);
+    edit->selectAll();
+    edit->setFocus();
 }
 
 void Chooser::FillGameList()
@@ -324,14 +334,14 @@ void Chooser::FillGameList()
     gameList_->setFocus();
     if (chosenGame_.isEmpty() && !names->isEmpty())
         chosenGame_ = names->constFirst();
-    const int row = FindEntry(chosenGame_);
+    const int row = RowOf(chosenGame_);
     if (row < 0)
         return;
     gameList_->setCurrentRow(row);
     ShowGamePreview(chosenGame_);
 }
 
-int Chooser::FindEntry(const QString& name) const
+int Chooser::RowOf(const QString& name) const
 {
     for (int row = 0; row < gameList_->count(); ++row)
         if (GameSections::SameName(gameList_->item(row)->text(), name))
@@ -347,7 +357,7 @@ QString Chooser::SelectedEntry() const
 
 void Chooser::ShowGamePreview(const QString& name)
 {
-    const GamePreview preview = library_.Preview(MappedName(name));
+    const GamePreview preview = library_.Preview(GameNameOf(name));
     pictureLabel_->setText(ShortPath(preview.picture));
     rowsLabel_->setText(preview.rows);
     colsLabel_->setText(preview.cols);
@@ -395,16 +405,17 @@ void Chooser::ClearPreview()
 
 void Chooser::ShowCurrentSettings()
 {
-    motivLabel_->setText(gameInPlay_.gameName);
-    colorsLabel_->setText(QString::number(gameInPlay_.colorCount));
-    rowsLabel_->setText(QString::number(gameInPlay_.rowCount));
-    colsLabel_->setText(QString::number(gameInPlay_.colCount));
+    const Arrangement& arrangement = gameInPlay_.arrangement;
+    motivLabel_->setText(gameInPlay_.name);
+    colorsLabel_->setText(QString::number(arrangement.colors.SelectedCount()));
+    rowsLabel_->setText(QString::number(arrangement.rows));
+    colsLabel_->setText(QString::number(arrangement.cols));
     const Clock::LocalTime now = clock_.LocalNow();
-    dateLabel_->setText(QLocale().toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
-    pictureLabel_->setText(BareFileName(gameInPlay_.backgroundFile));
-    if (QFileInfo(gameInPlay_.backgroundFile).isFile())
-        LoadPreviewPicture(gameInPlay_.backgroundFile);
-    ShowColorImages(gameInPlay_.colors);
+    dateLabel_->setText(German.toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
+    pictureLabel_->setText(BareFileName(arrangement.picture));
+    if (QFileInfo(arrangement.picture).isFile())
+        LoadPreviewPicture(arrangement.picture);
+    ShowColorImages(arrangement.colors);
 }
 
 void Chooser::ShowColorImages(const ColorSelection& colors)
@@ -446,8 +457,8 @@ void Chooser::CopySelectedGame()
     const QString entry = SelectedEntry();
     if (entry.isEmpty())
         return;
-    const QString copy = MappedName(entry) + Text::CopySuffix;
-    library_.CopyGame(MappedName(entry), copy, gameInPlay_.gameDate);
+    const QString copy = GameNameOf(entry) + Text::CopySuffix;
+    library_.CopyGame(GameNameOf(entry), copy, gameInPlay_.arrangement.date);
     chosenGame_ = copy;
     FillGameList();
 }
@@ -457,7 +468,8 @@ void Chooser::EraseSelectedGame()
     const QString entry = SelectedEntry();
     if (entry.isEmpty() || !dialogs_.AskWarning(this, Text::EraseQuestion.arg(entry)))
         return;
-    library_.EraseGame(MappedName(entry));
+    library_.EraseGame(GameNameOf(entry));
+    changes_.push_back({GameNameOf(entry), std::nullopt});
     FillGameList();
 }
 
@@ -467,11 +479,12 @@ void Chooser::RenameSelectedGame()
     const QString newName = GameSections::Trimmed(newNameEdit_->text());
     if (entry.isEmpty() || newName.isEmpty())
         return;
-    if (FindEntry(newName) >= 0) {
+    if (RowOf(newName) >= 0) {
         dialogs_.ShowWarning(this, Text::NameExists.arg(newName));
         return;
     }
-    library_.RenameGame(MappedName(entry), newName, gameInPlay_.gameDate);
+    library_.RenameGame(GameNameOf(entry), newName, gameInPlay_.arrangement.date);
+    changes_.push_back({GameNameOf(entry), GameNameOf(newName)});
     chosenGame_ = newName;
     FillGameList();
     SetMode(ChooserMode::Load);
@@ -481,10 +494,16 @@ void Chooser::ConfirmSaveName()
 {
     const QString name = GameSections::Trimmed(saveNameEdit_->text());
     saveNameEdit_->setText(name);
+    // A blank name saves nothing, so there is nothing to overwrite; the
+    // standard game's empty name must not be taken for it.
+    if (name.isEmpty()) {
+        done(OK);
+        return;
+    }
     // A name that cannot be stored is told here, while it can still be changed.
     GameLibrary::CheckName(name);
     // The game in play is saved over without a question; any other stored
     // game only when the player agrees.
-    const bool overwrite = !GameSections::SameName(chosenGame_, name) && FindEntry(name) >= 0;
+    const bool overwrite = !GameSections::SameName(chosenGame_, name) && RowOf(name) >= 0;
     done(overwrite && !dialogs_.AskWarning(this, Text::OverwriteQuestion.arg(name)) ? No : OK);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "colorselection.h"
+#include "gameinplay.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 class Clock;
 class GameLibrary;
@@ -18,16 +21,13 @@ class QPushButton;
 class QWidget;
 class UserDialogs;
 
-// What the chooser shows of the game in play and stores with its copies;
-// the main window hands it in before every showing.
-struct GameInPlay {
-    QString gameName;
-    QString gameDate;
-    int colorCount = 0;
-    int rowCount = 0;
-    int colCount = 0;
-    QString backgroundFile = {};
-    ColorSelection colors = {};
+// A stored game that the chooser renamed or erased. Copies leave every game
+// as it was, so these are the changes that can concern the game in play.
+struct StoredGameChange {
+    // As the file names it: empty for the standard game.
+    QString name;
+    // The new name, empty for the standard game; nothing when erased.
+    std::optional<QString> renamedTo;
 };
 
 // Loading a game to play, offering copy, erase and rename; renaming the
@@ -47,8 +47,12 @@ public:
 
     Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    // Before showing: the mode, the game to offer and the game in play.
+    // Before showing: the mode, the game to offer and the game in play,
+    // which the chooser shows while saving and whose date its copies get.
     void Prepare(ChooserMode mode, const QString& chosenGame, const GameInPlay& game);
+    // Every rename and erase of the last showing, in order, whatever button
+    // closed it: the file has changed already.
+    const std::vector<StoredGameChange>& Changes() const { return changes_; }
     // After "Auswählen": the game chosen; after a copy or rename, its name.
     const QString& ChosenGame() const { return chosenGame_; }
     // The name typed in save mode, as it stands.
@@ -67,18 +71,21 @@ private:
     void CreateSettingsBox(QWidget* parent);
     // Runs a handler; a refused or failed write is shown as the main window
     // shows it, so no error reaches Qt's event loop.
-    void Run(const std::function<void()>& handler);
+    void RunTellingErrors(const std::function<void()>& handler);
 
-    void Open();
+    void FillOnOpening();
     void SetMode(ChooserMode mode);
+    // Puts the offered name in `edit` and gives it the focus, the name
+    // selected, so that what the child types replaces it.
+    void OfferName(QLineEdit* edit, const QString& name);
     void FillGameList();
     void ShowGamePreview(const QString& name);
     void ClearPreview();
     void ShowCurrentSettings();
     void LoadPreviewPicture(const QString& path);
     void ShowColorImages(const ColorSelection& colors);
-    // The entry that names the same game as `name`, or -1.
-    int FindEntry(const QString& name) const;
+    // The row of the entry that names the same game as `name`, or -1.
+    int RowOf(const QString& name) const;
     QString SelectedEntry() const;
 
     void ShowSelectedGame();
@@ -94,6 +101,7 @@ private:
     const Clock& clock_;
     UserDialogs& dialogs_;
     GameInPlay gameInPlay_;
+    std::vector<StoredGameChange> changes_;
     QString chosenGame_ = QStringLiteral("(Standard)");
     ChooserMode mode_ = ChooserMode::Load;
 
@@ -114,5 +122,5 @@ private:
     QLabel* rowsLabel_ = nullptr;
     QLabel* colsLabel_ = nullptr;
     QLabel* colorsLabel_ = nullptr;
-    std::array<QLabel*, 5> colorImages_{};
+    std::array<QLabel*, ColorSelection::Count> colorImages_{};
 };

@@ -305,3 +305,8 @@ QString BareFileName(const QString& path)
         --start;
     return path.mid(start);
 }
+
+PictureError UnreadablePicture(const QString& path)
+{
+    return Unreadable(path);
+}

@@ -29,3 +29,6 @@ QImage LoadPreview(const QString& path, QSize box);
 // ("C:\Bilder\zoo.jpg") as well as from this system, so a backslash and a
 // drive's colon separate as a slash does.
 QString BareFileName(const QString& path);
+
+// The error of a picture that cannot be read, for a file that is not there.
+PictureError UnreadablePicture(const QString& path);

@@ -20,7 +20,7 @@ void Game::SetColorTable(const std::vector<int>& codes)
     colorTable_.fill(0);
     colorCount_ = 0;
     for (int code : codes)
-        if (code >= 1 && code <= MaxColors && colorCount_ < MaxColors)
+        if (code >= 1 && code <= ColorSelection::Count && colorCount_ < ColorSelection::Count)
             colorTable_[++colorCount_] = static_cast<std::uint8_t>(code);
 }
 
@@ -29,13 +29,14 @@ void Game::ReseedFromClock()
     random_.Reseed(clock_.MillisecondsSinceMidnightUtc());
 }
 
-Turn Game::NewGame()
+Turn Game::NewGame(const std::string& gameName)
 {
     // Nothing may draw between the reseeding and the fill.
     ReseedFromClock();
     ::Board fresh(colCount_, rowCount_);
     fresh.FillBoard(std::span(colorTable_).subspan(1, colorCount_), random_);
-    return Deal(fresh);
+    Deal(fresh);
+    return {Texts::LetsPlay(gameName), {}};
 }
 
 Turn Game::Deal(const ::Board& board)
@@ -43,7 +44,7 @@ Turn Game::Deal(const ::Board& board)
     board_ = board;
     undoBoard_ = board;
     Judge();
-    return {Texts::LetsPlay(gameName_), {}};
+    return {};
 }
 
 Turn Game::Click(int col, int row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board.h"
+#include "colorselection.h"
 #include "randomsource.h"
 #include "turn.h"
 
@@ -12,16 +13,16 @@
 class Clock;
 
 // One game in play: the board, the board before the last move, the colours
-// and size of the next deal, and the random source that shuffles it. Each
-// step of play returns a Turn and leaves the showing of it to the window.
+// and size of the next deal, and the random source that shuffles it. Which
+// stored game it is, the window knows; each step of play returns a Turn and
+// leaves the showing of it to the window.
 class Game {
 public:
-    static constexpr int MaxColors = 5;
     // The board a game is dealt on when nothing else is asked for.
     static constexpr int DefaultCols = 22;
     static constexpr int DefaultRows = 18;
     // Slots 1 to 5; slot 0 is unused so that codes and slots read alike.
-    using ColorSlots = std::array<std::uint8_t, MaxColors + 1>;
+    using ColorSlots = std::array<std::uint8_t, ColorSelection::Count + 1>;
 
     explicit Game(const Clock& clock);
 
@@ -41,16 +42,15 @@ public:
     void SetColorTable(const std::vector<int>& codes);
     RandomSource& Random() { return random_; }
     void ReseedFromClock();
-    const std::string& GameName() const { return gameName_; }
-    void SetGameName(std::string name) { gameName_ = std::move(name); }
 
     // True when no stone on the board may be taken, an empty board too.
     bool GameOver() const { return gameOver_; }
     int StonesLeft() const { return stonesLeft_; }
 
     // Reseeds from the clock and deals a fresh board of the size and colours
-    // set, so a deal depends only on the time of day it starts.
-    Turn NewGame();
+    // set, so a deal depends only on the time of day it starts. The turn's
+    // message names the game, `gameName` (empty for the standard game).
+    Turn NewGame(const std::string& gameName = {});
     // Puts `board` in play as a fresh deal, with nothing to undo.
     Turn Deal(const ::Board& board);
     // A click on the cell (col, row), whatever the mouse button: takes its
@@ -70,7 +70,6 @@ private:
     ColorSlots colorTable_{0, 1, 2, 4, 0, 0};
     int colorCount_ = 3;
     RandomSource random_;
-    std::string gameName_;
     bool gameOver_ = false;
     int stonesLeft_ = 0;
 };

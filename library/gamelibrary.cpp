@@ -87,8 +87,9 @@ std::optional<QStringList> GameLibrary::GameNames() const
     if (sections.size() < 2)
         return std::nullopt;
     QStringList names = GameNamesOf(sections);
-    // Qt's own sorting tells letter case apart; the list must not.
-    QCollator order;
+    // Qt's own sorting tells letter case apart; the list must not. The
+    // order is the German one whatever the desktop's language.
+    QCollator order(QLocale(QLocale::German, QLocale::Germany));
     order.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(names.begin(), names.end(), [&](const QString& a, const QString& b) { return order.compare(a, b) < 0; });
     return names;

@@ -36,16 +36,16 @@ using K = Command;
 // The menus in menu order; the colour menu goes between the first two.
 const std::vector<TopMenu> Menus = {
     {"menu_main", "&Spiel", {
-        {"menu_start", "Neu Starten", K::StartNewGame, KeyCodes::F1 + 1, Icon::Play},
+        {"menu_start", "Neu Starten", K::StartNewGame, KeyCodes::F(2), Icon::Play},
         {"menu_back", "Rückgängig machen", K::UndoMove, KeyCodes::Alt | KeyCodes::Backspace, Icon::Undo},
         {"N3"},
         {"menu_loadgame", "Spiel Auswählen ...", K::ChooseGame, 0, Icon::StackOfGames},
         {"menu_random", "Zufälliges Spiel Spielen", K::PlayRandomGame, 0, Icon::Die},
         {"N2"},
-        {"menu_close", "Und Tschüss !!!", K::Close, KeyCodes::F1 + 9},
+        {"menu_close", "Und Tschüss !!!", K::Close, KeyCodes::F(10)},
     }},
     {"menu_options", "&Einstellungen", {
-        {"menu_table", "&Spalten && Zeilen ...", K::ChooseSize, KeyCodes::F1 + 2, Icon::Grid},
+        {"menu_table", "&Spalten && Zeilen ...", K::ChooseSize, KeyCodes::F(3), Icon::Grid},
         {"menu_image", "&Hintergrundbild ...", K::ChooseBackground, 0, Icon::Landscape},
         {"menu_grid", "Gitternetz Anzeigen", K::ToggleGrid},
         {"N1"},
@@ -54,7 +54,7 @@ const std::vector<TopMenu> Menus = {
         {"menu_reload", "Wiederherstellen", K::RestoreGame},
     }},
     {"Hilfe1", "&Hilfe", {
-        {"menu_rules", "Spielregeln", K::ShowRules, KeyCodes::F1, Icon::QuestionMark},
+        {"menu_rules", "Spielregeln", K::ShowRules, KeyCodes::F(1), Icon::QuestionMark},
         {"N4"},
         {"menu_info", "Über dieses Spiel ...", K::ShowInfo},
         {"N5"},
@@ -104,10 +104,23 @@ QWidget* FixedWidthSpacer(QWidget* parent, const char* name, int width, bool lin
 
 } // namespace
 
-CommandTable::CommandTable(QMainWindow& window, QMenu* colorMenu)
+CommandTable::CommandTable(QMainWindow& window, QMenu* colorMenu, const Handlers& handlers)
 {
     BuildMenus(window, colorMenu);
     BuildToolBar(window);
+    Connect(handlers);
+}
+
+void CommandTable::Connect(const Handlers& handlers)
+{
+    std::map<Command, int> handled;
+    for (const auto& [command, handler] : handlers) {
+        if (!actions_.contains(command) || ++handled[command] > 1)
+            throw std::logic_error("a command without its menu item, or with two handlers");
+        QObject::connect(actions_.at(command), &QAction::triggered, actions_.at(command), handler);
+    }
+    if (handled.size() != actions_.size())
+        throw std::logic_error("a menu item without a handler");
 }
 
 void CommandTable::BuildMenus(QMainWindow& window, QMenu* colorMenu)
@@ -122,7 +135,7 @@ void CommandTable::BuildMenus(QMainWindow& window, QMenu* colorMenu)
             if (!item.caption)
                 continue;
             if (item.shortcut) {
-                for (const int taken : shortcuts_)
+                for (const auto& [command, taken] : shortcuts_)
                     if (taken == item.shortcut)
                         throw std::logic_error("two menu items share the shortcut " + KeyCodes::ShortcutText(item.shortcut).toStdString());
                 // Shown only: the window runs it through CommandFor.
@@ -130,8 +143,8 @@ void CommandTable::BuildMenus(QMainWindow& window, QMenu* colorMenu)
             }
             if (item.icon)
                 action->setIcon(QIcon(IconResource(*item.icon)));
-            actions_[int(item.command)] = action;
-            shortcuts_[int(item.command)] = item.shortcut;
+            actions_[item.command] = action;
+            shortcuts_[item.command] = item.shortcut;
         }
         if (top.name == Menus.front().name)
             window.menuBar()->addMenu(colorMenu);
@@ -171,8 +184,8 @@ std::optional<Command> CommandTable::CommandFor(int code) const
 {
     if ((code & 0xFF) == 0)
         return std::nullopt;
-    for (int command = 0; command < CommandCount; ++command)
-        if (shortcuts_[command] == code)
-            return Command(command);
+    for (const auto& [command, shortcut] : shortcuts_)
+        if (shortcut == code)
+            return command;
     return std::nullopt;
 }

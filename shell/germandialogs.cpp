@@ -1,10 +1,16 @@
 #include "germandialogs.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -20,9 +26,59 @@ bool Ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const 
     return box.clickedButton() == yes;
 }
 
+// Boxes told before their window is on the screen (the errors of the
+// start-up) wait for it, one after the other once it is up, so that each
+// comes over the game instead of in a corner of the screen before it.
+class BoxesAfterShowing : public QObject {
+public:
+    static void Add(QWidget* window, std::function<void()> box)
+    {
+        // Found by name: without a meta-object of its own, a search by type
+        // would take any child for one.
+        auto* waiting = static_cast<BoxesAfterShowing*>(window->findChild<QObject*>(Name, Qt::FindDirectChildrenOnly));
+        if (!waiting)
+            waiting = new BoxesAfterShowing(window);
+        waiting->boxes_.push_back(std::move(box));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                const std::vector<std::function<void()>> boxes = std::move(boxes_);
+                deleteLater();
+                for (const auto& box : boxes)
+                    box();
+            });
+        }
+        return false;
+    }
+
+private:
+    static constexpr const char* Name = "BoxesAfterShowing";
+
+    explicit BoxesAfterShowing(QWidget* window) : QObject(window)
+    {
+        setObjectName(Name);
+        window->installEventFilter(this);
+    }
+
+    std::vector<std::function<void()>> boxes_;
+};
+
 void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
           const QString& button = QStringLiteral("OK"))
 {
+    if (parent && !parent->window()->isVisible()) {
+        QPointer<QWidget> over = parent;
+        BoxesAfterShowing::Add(parent->window(), [=] {
+            if (over)
+                Tell(over, icon, caption, text, button);
+        });
+        return;
+    }
     QMessageBox box(icon, caption, text, QMessageBox::NoButton, parent);
     box.setDefaultButton(box.addButton(button, QMessageBox::AcceptRole));
     box.exec();

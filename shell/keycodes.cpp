@@ -126,8 +126,8 @@ int VirtualKey(const QKeyEvent& event)
     // The key's place first: Qt names AltGr+W ("ſ") by its capital, "S".
     if (const KeyRow* row = ByScanCode(event.nativeScanCode()))
         return row->code;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return F1 + (key - Qt::Key_F1);
+    if (key >= Qt::Key_F1 && key < Qt::Key_F1 + FunctionKeyCount)
+        return F(1 + key - Qt::Key_F1);
     return CodeOf(ByQtKey(key));
 }
 
@@ -154,8 +154,8 @@ QString ShortcutText(int code)
     if (code & Alt)
         text += "Alt+";
     const int key = code & 0xFF;
-    if (key >= F1 && key < F1 + 24)
-        return text + "F" + QString::number(key - F1 + 1);
+    if (key >= F(1) && key <= F(FunctionKeyCount))
+        return text + "F" + QString::number(key - F(1) + 1);
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
         return text + QChar(key);
     for (const KeyRow& row : Keys)

@@ -19,6 +19,9 @@ constexpr int Up = 38;
 constexpr int Right = 39;
 constexpr int Down = 40;
 constexpr int F1 = 112;
+// The function keys F1 to F24 follow each other from F1 on.
+constexpr int FunctionKeyCount = 24;
+constexpr int F(int number) { return F1 + number - 1; }
 
 // The virtual-key code of the event's key, 0 when it has none.
 int VirtualKey(const QKeyEvent& event);

@@ -21,6 +21,7 @@
 #include "weblinks.h"
 #include "windowkit.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
@@ -65,7 +66,7 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
     playField_ = new PlayField(this);
     setCentralWidget(playField_);
     colorMenu_ = new ColorMenu(this);
-    commands_ = std::make_unique<CommandTable>(*this, colorMenu_);
+    commands_ = std::make_unique<CommandTable>(*this, colorMenu_, CommandHandlers());
     input_ = std::make_unique<InputRouter>(*this, *commands_);
     messagePanel_ = CreateStatusBar(*this);
     ConnectCommands();
@@ -74,10 +75,35 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
 
 MainWindow::~MainWindow() = default;
 
+CommandTable::Handlers MainWindow::CommandHandlers()
+{
+    const CommandTable::Handlers handlers = {
+        {Command::StartNewGame, [this] { NewGame(); }},
+        {Command::UndoMove, [this] { ShowTurn(game_.Undo()); }},
+        {Command::ChooseGame, [this] { ChooseGame(); }},
+        {Command::PlayRandomGame, [this] { PlayRandomGame(); }},
+        {Command::Close, [this] { close(); }},
+        {Command::ChooseSize, [this] { ChooseSize(); }},
+        {Command::ChooseBackground, [this] { ChooseBackground(); }},
+        {Command::ToggleGrid, [this] { ToggleGrid(); }},
+        {Command::SaveGame, [this] { SaveGame(); }},
+        {Command::RestoreGame, [this] { LoadStoredGame(); }},
+        {Command::ShowRules, [this] { windows_.Rules().ShowInFront(); }},
+        {Command::ShowInfo, [this] { dialogs_.RunModal(windows_.Info()); }},
+        {Command::OpenHomePage, [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::HomePage); }},
+        {Command::OpenGamePage, [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamePage); }},
+        {Command::OpenGamesPage, [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamesPage); }},
+        {Command::ShowCredits, [this] { windows_.Credits().ShowInFront(); }},
+    };
+    // Every command reports its errors and the program goes on.
+    CommandTable::Handlers guarded;
+    for (const auto& [command, handler] : handlers)
+        guarded.push_back({command, [this, handler] { Run(handler); }});
+    return guarded;
+}
+
 void MainWindow::ConnectCommands()
 {
-    for (int command = 0; command < CommandCount; ++command)
-        connect(commands_->Action(Command(command)), &QAction::triggered, this, [this, command] { Run(Command(command)); });
     connect(colorMenu_, &ColorMenu::toggled, this, [this](int code) { Run([=, this] { ToggleColor(code); }); });
     connect(playField_, &PlayField::pressed, this, [this](int x, int y) { Run([=, this] { Click(x, y); }); });
     connect(input_.get(), &InputRouter::pressed, this, &MainWindow::KeyDown);
@@ -91,29 +117,6 @@ void MainWindow::ConnectCommands()
     });
 }
 
-void MainWindow::Run(Command command)
-{
-    const std::function<void()> handlers[CommandCount] = {
-        [this] { NewGame(); },
-        [this] { ShowTurn(game_.Undo()); },
-        [this] { ChooseGame(); },
-        [this] { PlayRandomGame(); },
-        [this] { close(); },
-        [this] { ChooseSize(); },
-        [this] { ChooseBackground(); },
-        [this] { ToggleGrid(); },
-        [this] { SaveGame(); },
-        [this] { LoadStoredGame(); },
-        [this] { windows_.Rules().ShowInFront(); },
-        [this] { dialogs_.RunModal(windows_.Info()); },
-        [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::HomePage); },
-        [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamePage); },
-        [this] { OpenDocument(environment_.desktop, dialogs_, this, WebAddresses::GamesPage); },
-        [this] { windows_.Credits().ShowInFront(); },
-    };
-    Run(handlers[int(command)]);
-}
-
 void MainWindow::Run(const std::function<void()>& command)
 {
     RunReportingErrors(dialogs_, this, command);
@@ -121,10 +124,8 @@ void MainWindow::Run(const std::function<void()>& command)
 
 void MainWindow::Start(const QString& picture)
 {
-    const Arrangement defaults;
-    backgroundFile_ = defaults.picture;
-    game_.SetDimensions(defaults.cols, defaults.rows);
-    showGrid_ = defaults.grid;
+    // The defaults, and no name, so that the reading takes the game recorded.
+    current_ = {};
     ReadSettings();
     LoadBackgroundOrBlack();
     // A picture the program was opened with is played on, not stored, until
@@ -142,22 +143,22 @@ void MainWindow::SetMessage(const QString& text)
 void MainWindow::NewGame()
 {
     playField_->SetBusy(true);
+    ColorSelection& colors = current_.arrangement.colors;
+    if (colors.SelectedCount() == 0)
+        for (const int code : StartColors)
+            colors.Set(code, true);
     std::vector<int> codes;
     for (int code = 1; code <= ColorSelection::Count; ++code)
-        if (colors_.Has(code))
+        if (colors.Has(code))
             codes.push_back(code);
-    if (codes.empty()) {
-        codes = StartColors;
-        for (const int code : codes)
-            colors_.Set(code, true);
-    }
     game_.SetColorTable(codes);
-    colorMenu_->Show(colors_);
+    game_.SetDimensions(current_.arrangement.cols, current_.arrangement.rows);
+    colorMenu_->Show(colors);
     playField_->LayoutField(game_.ColCount(), game_.RowCount());
     // Seen while the shuffle and the first painting hold the program up.
     SetMessage(QString::fromStdString(Texts::Shuffling));
     messagePanel_->repaint();
-    ShowTurn(game_.NewGame());
+    ShowTurn(game_.NewGame(current_.name.toStdString()));
 }
 
 void MainWindow::ShowTurn(const Turn& turn)
@@ -184,7 +185,8 @@ void MainWindow::Click(int x, int y)
 
 void MainWindow::ToggleColor(int code)
 {
-    colors_.Set(code, !colors_.Has(code));
+    ColorSelection& colors = current_.arrangement.colors;
+    colors.Set(code, !colors.Has(code));
     NewGame();
 }
 
@@ -203,7 +205,7 @@ void MainWindow::KeyUp(int key)
 
 void MainWindow::LoadBackground()
 {
-    ShowPicture(LoadBackgroundPicture(backgroundFile_));
+    ShowPicture(LoadBackgroundPicture(current_.arrangement.picture));
 }
 
 void MainWindow::ShowPicture(QImage picture)
@@ -246,7 +248,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::ChooseBackground()
 {
-    const QString chosen = dialogs_.ChoosePicture(this, backgroundFile_);
+    const QString chosen = dialogs_.ChoosePicture(this, current_.arrangement.picture);
     if (chosen.isEmpty())
         return;
     UsePicture(chosen);
@@ -255,14 +257,19 @@ void MainWindow::ChooseBackground()
 
 void MainWindow::UsePicture(const QString& path)
 {
-    const QString previous = backgroundFile_;
-    backgroundFile_ = path;
+    // The player named this very file: unlike a stored game's picture it is
+    // not looked for elsewhere, and a black stand-in would hide the mistake.
+    if (!QFileInfo(path).isFile())
+        throw UnreadablePicture(path);
+    QString& picture = current_.arrangement.picture;
+    const QString previous = picture;
+    picture = path;
     try {
         LoadBackground();
     } catch (...) {
         // The game goes on with the picture it shows, so that is the one a
         // save must record.
-        backgroundFile_ = previous;
+        picture = previous;
         throw;
     }
 }
@@ -270,40 +277,44 @@ void MainWindow::UsePicture(const QString& path)
 void MainWindow::ToggleGrid()
 {
     // The action has already turned its check mark over.
-    showGrid_ = commands_->Action(Command::ToggleGrid)->isChecked();
+    current_.arrangement.grid = commands_->Action(Command::ToggleGrid)->isChecked();
     ApplyGrid();
     NewGame();
 }
 
 void MainWindow::ApplyGrid()
 {
-    commands_->Action(Command::ToggleGrid)->setChecked(showGrid_);
-    playField_->SetShowGrid(showGrid_);
+    commands_->Action(Command::ToggleGrid)->setChecked(current_.arrangement.grid);
+    playField_->SetShowGrid(current_.arrangement.grid);
 }
 
 void MainWindow::ChooseSize()
 {
-    windows_.SizeDialog().SetPositions(game_.ColCount(), game_.RowCount());
+    windows_.SizeDialog().SetPositions(current_.arrangement.cols, current_.arrangement.rows);
     if (dialogs_.RunModal(windows_.SizeDialog()) != QDialog::Accepted)
         return;
-    game_.SetDimensions(windows_.SizeDialog().Columns(), windows_.SizeDialog().Rows());
+    current_.arrangement.cols = windows_.SizeDialog().Columns();
+    current_.arrangement.rows = windows_.SizeDialog().Rows();
     NewGame();
 }
 
 void MainWindow::ReadSettings()
 {
-    const Arrangement current{backgroundFile_, game_.RowCount(), game_.ColCount(), showGrid_, {}, {}};
-    const SettingsReading reading = library_.ReadSettings(QString::fromStdString(game_.GameName()), current);
-    setWindowTitle(reading.userName.isEmpty() ? MainCaption : MainCaption + ' ' + reading.userName);
-    const Arrangement& stored = reading.arrangement;
-    backgroundFile_ = stored.picture;
-    game_.SetDimensions(stored.cols, stored.rows);
-    showGrid_ = stored.grid;
-    gameDate_ = stored.date;
-    colors_ = stored.colors;
+    const SettingsReading reading = library_.ReadSettings(current_.name, current_.arrangement);
+    current_ = {.name = reading.gameName, .arrangement = reading.arrangement};
+    userName_ = reading.userName;
+    ShowCaption(false);
     ApplyGrid();
-    colorMenu_->Show(colors_);
-    game_.SetGameName(reading.gameName.toStdString());
+    colorMenu_->Show(current_.arrangement.colors);
+}
+
+void MainWindow::ShowCaption(bool withGameName)
+{
+    captionNamesGame_ = withGameName && !current_.name.isEmpty();
+    if (captionNamesGame_)
+        setWindowTitle(MainCaption + " / " + current_.name);
+    else
+        setWindowTitle(userName_.isEmpty() ? MainCaption : MainCaption + ' ' + userName_);
 }
 
 void MainWindow::LoadStoredGame()
@@ -320,13 +331,11 @@ void MainWindow::SaveGame()
     const QString name = GameSections::Trimmed(windows_.GameChooser().SaveName());
     if (name.isEmpty())
         return;
-    Arrangement arrangement{backgroundFile_, game_.RowCount(), game_.ColCount(), showGrid_, {}, {}};
-    for (int slot = 1; slot <= Game::MaxColors; ++slot)
-        arrangement.colors.Set(game_.ColorTable()[slot], true);
     // The window shows the new name only once it is stored.
-    gameDate_ = library_.SaveGame(name, arrangement);
-    game_.SetGameName(name.toStdString());
-    setWindowTitle(MainCaption + " / " + name);
+    const QString date = library_.SaveGame(name, current_.arrangement);
+    current_.name = name;
+    current_.arrangement.date = date;
+    ShowCaption(true);
     SetMessage('"' + name + "\" wurde gespeichert!");
 }
 
@@ -334,7 +343,7 @@ void MainWindow::ChooseGame()
 {
     if (RunChooser(ChooserMode::Load) != Chooser::OK)
         return;
-    game_.SetGameName(windows_.GameChooser().ChosenGame().toStdString());
+    current_.name = windows_.GameChooser().ChosenGame();
     LoadStoredGame();
 }
 
@@ -343,27 +352,37 @@ void MainWindow::PlayRandomGame()
     const QStringList candidates = library_.RandomGameCandidates();
     if (candidates.isEmpty())
         return;
-    game_.SetGameName(candidates[int(game_.Random().DrawBelow(candidates.size()))].toStdString());
+    current_.name = candidates[int(game_.Random().DrawBelow(candidates.size()))];
     LoadStoredGame();
 }
 
 int MainWindow::RunChooser(ChooserMode mode)
 {
-    windows_.GameChooser().Prepare(mode, QString::fromStdString(game_.GameName()), CurrentGameInPlay());
-    return dialogs_.RunModal(windows_.GameChooser());
+    Chooser& chooser = windows_.GameChooser();
+    chooser.Prepare(mode, current_.name, current_);
+    const int result = dialogs_.RunModal(chooser);
+    FollowStoredGameChanges(chooser.Changes());
+    return result;
 }
 
-GameInPlay MainWindow::CurrentGameInPlay() const
+void MainWindow::FollowStoredGameChanges(const std::vector<StoredGameChange>& changes)
 {
-    return {QString::fromStdString(game_.GameName()), gameDate_, game_.ColorCount(), game_.RowCount(),
-            game_.ColCount(), backgroundFile_, colors_};
+    // The file has changed whatever the chooser's result. The game in play
+    // follows its stored game, so that closing records a name that is there:
+    // renamed, it goes on under the new name; erased, it is the standard game.
+    for (const StoredGameChange& change : changes) {
+        if (!GameSections::SameName(change.name, current_.name))
+            continue;
+        current_.name = change.renamedTo.value_or(QString());
+        ShowCaption(captionNamesGame_);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // The window closes even when the game cannot be recorded: the player
     // has been told, and nothing stored so far is lost.
-    Run([this] { library_.WriteOptions(QString::fromStdString(game_.GameName())); });
+    Run([this] { library_.WriteOptions(current_.name); });
     QMainWindow::closeEvent(event);
 }
 

@@ -5,6 +5,7 @@
 #include "dialogset.h"
 #include "environment.h"
 #include "game.h"
+#include "gameinplay.h"
 #include "gamelibrary.h"
 #include "playfield.h"
 
@@ -12,8 +13,8 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
-struct GameInPlay;
 class Chooser;
 class ColorMenu;
 class CreditsWindow;
@@ -23,6 +24,7 @@ class QLabel;
 class RowsColumnsDialog;
 class RulesWindow;
 enum class ChooserMode;
+struct StoredGameChange;
 
 // The main window: it wires the play field, the command table and the colour
 // menu to the game, the stored games and the dialogs, and shows what each
@@ -40,10 +42,11 @@ public:
     const Game& CurrentGame() const { return game_; }
     const QImage& FieldSurface() const { return playField_->Surface(); }
     const QImage& Background() const { return playField_->Picture(); }
-    const QString& BackgroundFile() const { return backgroundFile_; }
-    bool ShowGrid() const { return showGrid_; }
-    const QString& GameDate() const { return gameDate_; }
-    const ColorSelection& Colors() const { return colors_; }
+    const QString& GameName() const { return current_.name; }
+    const QString& BackgroundFile() const { return current_.arrangement.picture; }
+    bool ShowGrid() const { return current_.arrangement.grid; }
+    const QString& GameDate() const { return current_.arrangement.date; }
+    const ColorSelection& Colors() const { return current_.arrangement.colors; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,11 +54,12 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // What each command of the menus and the tool bar does.
+    CommandTable::Handlers CommandHandlers();
     void ConnectCommands();
     // Runs a command; an error it raises is shown in an error box and the
     // program goes on with the next command.
     void Run(const std::function<void()>& command);
-    void Run(Command command);
     void SetMessage(const QString& text);
 
     void NewGame();
@@ -72,31 +76,33 @@ private:
     void LoadBackgroundOrBlack();
     void CenterOnScreen();
     void ChooseBackground();
-    // Shows the picture of `path`; throws, keeping the picture shown, when
-    // it cannot be shown.
+    // Shows the picture of the file `path`; throws, keeping the picture
+    // shown, when it is not there or cannot be shown.
     void UsePicture(const QString& path);
     void ToggleGrid();
     void ApplyGrid();
     void ChooseSize();
 
     void ReadSettings();
+    // The caption names the game from a save until the next reading.
+    void ShowCaption(bool withGameName);
     // The loading sequence of a stored game: read it, load its picture, deal.
     void LoadStoredGame();
     void SaveGame();
     void ChooseGame();
     void PlayRandomGame();
     int RunChooser(ChooserMode mode);
-    GameInPlay CurrentGameInPlay() const;
+    void FollowStoredGameChanges(const std::vector<StoredGameChange>& changes);
 
     Environment environment_;
     UserDialogs& dialogs_;
     GameLibrary library_;
     Game game_;
     DialogSet windows_;
-    QString backgroundFile_;
-    QString gameDate_;
-    bool showGrid_ = true;
-    ColorSelection colors_;
+    // The one owner of the game in play: its arrangement, name and date.
+    GameInPlay current_;
+    QString userName_;
+    bool captionNamesGame_ = false;
     bool centred_ = false;
     // Once the window is both painted and active, the info window comes over it.
     bool startInfoDue_ = true;

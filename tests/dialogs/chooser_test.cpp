@@ -90,7 +90,7 @@ protected:
     RecordingDialogs dialogs;
     GameLibrary library{path, clock};
     Chooser form{library, clock, dialogs};
-    GameInPlay game{"Zoo", "08.12.26 09:15"};
+    GameInPlay game{.name = "Zoo", .arrangement = {.colors = {}, .date = "08.12.26 09:15"}};
 
     ChooserTest()
     {
@@ -207,9 +207,15 @@ TEST_F(ChooserTest, EscapePressesTheAbbrechenThatIsShown)
     EXPECT_EQ(form.result(), Chooser::Abort);
 }
 
-TEST_F(ChooserTest, ListsTheGamesWithoutRegardToLetterCase)
+TEST_F(ChooserTest, ListsTheGamesWithoutRegardToLetterCaseInGermanOrder)
 {
+    // On a Swedish desktop "Ä" would come after "Z", and the date in another form.
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::c()); });
     Put(Games + "[\xC4pfel-GAME]\r\n");
+    Open(ChooserMode::Save, "Zoo");
+    EXPECT_EQ(Text("DateLabel"), "07.12.26");
+    form.hide();
     Open(ChooserMode::Load, "BIRNE");
     // Qt's own sort would put "apfel" and "Äpfel" last.
     EXPECT_EQ(Entries(), (QStringList{"(Standard)", "apfel", "Äpfel", "Birne", "Zoo"}));
@@ -456,7 +462,7 @@ TEST_F(ChooserTest, SavingOverAnotherGameAsksFirst)
     EXPECT_EQ(Selected(), "<none>");
     ClickEntry("apfel"); // the list only shows what there is
     EXPECT_EQ(Text("MotivLabel"), "Zoo");
-    EXPECT_EQ(Text("RowsLabel"), "0");
+    EXPECT_EQ(Text("RowsLabel"), "18"); // the game in play, not apfel
     auto* edit = Get<QLineEdit>("SaveNameEdit");
     edit->setText("  apfel ");
     dialogs.answers = {false};
@@ -486,6 +492,25 @@ TEST_F(ChooserTest, SavingOverAnotherGameAsksFirst)
     Press("CncelSaveButton");
     EXPECT_EQ(form.result(), Chooser::Abort);
     EXPECT_EQ(Contents(), Games);
+}
+
+TEST_F(ChooserTest, TypingReplacesTheOfferedNameAndABlankOneAsksNothing)
+{
+    Put(Games);
+    Open(ChooserMode::Save, "Zoo");
+    auto* edit = Get<QLineEdit>("SaveNameEdit");
+    EXPECT_EQ(edit->selectedText(), "Zoo");
+    QTest::keyClicks(edit, "Oma");
+    EXPECT_EQ(edit->text(), "Oma");
+    // Blank is no name, not the standard game's empty one: nothing to overwrite.
+    edit->setText(" \t ");
+    Press("OkaySaveButton");
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_EQ(form.result(), Chooser::OK);
+
+    Open(ChooserMode::Load, "Zoo");
+    Press("EditToolButton");
+    EXPECT_EQ(Get<QLineEdit>("NewNameEdit")->selectedText(), "Zoo");
 }
 
 TEST_F(ChooserTest, FailedCopyIsToldAndLeavesTheFileWhole)

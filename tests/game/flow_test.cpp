@@ -29,8 +29,7 @@ TEST(Flow, NewGameDealsAFreshBoardAndNamesTheGame)
     EXPECT_EQ(rig.game.StonesLeft(), 12 * 9);
     EXPECT_EQ(rig.game.UndoBoard(), rig.game.Board());
 
-    rig.game.SetGameName("Zoo");
-    EXPECT_EQ(rig.game.NewGame().message, "Spielen wir \"Zoo\" ...");
+    EXPECT_EQ(rig.game.NewGame("Zoo").message, "Spielen wir \"Zoo\" ...");
 }
 
 TEST(Flow, SameTimeOfDayDealsSameBoard)

@@ -89,28 +89,27 @@ TEST(Background, BrokenDefaultPictureStillStartsAGame)
     EXPECT_EQ(second.CurrentGame().StonesLeft(), 22 * 18);
 }
 
-TEST(Background, MissingPathIsLookedForByItsBareName)
+TEST(Background, StoredPathIsLookedForByItsBareNameAndAChosenOneIsNot)
 {
     WindowRig rig;
     TestPicture(400, 300).save(rig.folder.filePath("garten.bmp"), "BMP");
-    rig.dialogs.pictureToChoose = "/no/such/folder/garten.bmp";
-    rig.Action("menu_image")->trigger();
-    EXPECT_EQ(rig.form->BackgroundFile(), "garten.bmp");
-    EXPECT_EQ(rig.form->Background().size(), QSize(400, 300));
-
     // A path stored on Windows names its folders with backslashes.
-    rig.dialogs.pictureToChoose = "C:\\Bilder\\garten.bmp";
-    rig.Action("menu_image")->trigger();
-    EXPECT_EQ(rig.form->BackgroundFile(), "garten.bmp");
-    EXPECT_EQ(rig.form->Background().size(), QSize(400, 300));
-
+    for (const char* stored : {"/no/such/folder/garten.bmp", "C:\\Bilder\\garten.bmp"}) {
+        WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=G\r\n[G-GAME]\r\ndate=x\r\nfilename=" + QByteArray(stored));
+        rig.Start();
+        EXPECT_EQ(rig.form->BackgroundFile(), "garten.bmp") << stored;
+        EXPECT_EQ(rig.form->Background().size(), QSize(400, 300)) << stored;
+    }
     // Not there under either name: the black fallback, and the bare name stays.
-    rig.dialogs.pictureToChoose = "/no/such/folder/weg.jpg";
-    rig.Action("menu_image")->trigger();
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=G\r\n[G-GAME]\r\ndate=x\r\nfilename=/no/such/weg.jpg");
+    rig.Start();
     EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
-    EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
     EXPECT_EQ(qGray(rig.form->Background().pixel(250, 200)), 0);
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
+    rig.dialogs.pictureToChoose = "/no/such/folder/garten.bmp"; // chosen: the very file named
+    rig.Action("menu_image")->trigger();
+    EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „/no/such/folder/garten.bmp“ kann nicht gelesen werden."));
+    EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
 }
 
 TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
@@ -170,12 +169,26 @@ TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
     EXPECT_EQ(rig.form->BackgroundFile(), dropped);
     EXPECT_NE(rig.game().Board(), board);
     TestPicture(30, 20).save(rig.folder.filePath("bild.png"), "PNG");
-    drop(rig.folder.filePath("bild.png"));
-    EXPECT_EQ(rig.dialogs.errors.size(), 1);
+    QDir(rig.folder.path()).mkdir("ordner.jpg");
+    for (const char* refused : {"bild.png", "weg.jpg", "ordner.jpg"})
+        drop(rig.folder.filePath(refused));
+    EXPECT_EQ(rig.dialogs.errors.size(), 3);
+    EXPECT_TRUE(rig.dialogs.errors[2].contains("ordner.jpg"));
     EXPECT_EQ(rig.form->BackgroundFile(), dropped);
 
     // Opened with a picture, the program plays on it and stores nothing.
     rig.form->Start(dropped);
     EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
     EXPECT_FALSE(QFile::exists(rig.settingsPath));
+
+    // Opened with one that is not there, or a folder, it says so and
+    // resumes the stored game as it is.
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Wald\r\n[Wald-GAME]\r\ndate=x\r\nfilename=wald.bmp\r\n");
+    for (const QString& refused : {QString("/no/such/foto.jpg"), rig.folder.filePath("ordner.jpg")}) {
+        rig.dialogs.errors.clear();
+        rig.form->Start(refused);
+        EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „" + refused + "“ kann nicht gelesen werden."));
+        EXPECT_EQ(rig.form->GameName(), "Wald");
+        EXPECT_EQ(rig.form->BackgroundFile(), "wald.bmp");
+    }
 }

@@ -64,7 +64,7 @@ TEST(GameChooser, LoadsTheGameThePlayerPicks)
         Press(chooser, "OkButton");
     });
     rig.Action("menu_loadgame")->trigger();
-    EXPECT_EQ(rig.game().GameName(), "Park");
+    EXPECT_EQ(rig.form->GameName(), "Park");
     EXPECT_EQ(rig.game().ColCount(), 15);
     EXPECT_EQ(rig.game().RowCount(), 12);
     EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 2, 3, 0, 0, 0}));
@@ -79,7 +79,7 @@ TEST(GameChooser, LoadsTheGameThePlayerPicks)
         Press(chooser, "CancelButton");
     });
     rig.Find<QToolButton>("ToolButton9")->click();
-    EXPECT_EQ(rig.game().GameName(), "Park");
+    EXPECT_EQ(rig.form->GameName(), "Park");
     EXPECT_EQ(rig.game().Board(), board);
 }
 
@@ -100,7 +100,7 @@ TEST(GameChooser, AuswaehlenAtOnceWithTheStandardGameLoadsTheRecordedGame)
         Press(chooser, "OkButton");
     });
     rig.Action("menu_loadgame")->trigger();
-    EXPECT_EQ(rig.game().GameName(), "Zoo");
+    EXPECT_EQ(rig.form->GameName(), "Zoo");
     EXPECT_EQ(rig.game().RowCount(), 20);
 }
 
@@ -150,5 +150,39 @@ TEST(GameChooser, CopiesCarryTheDateOfTheGameInPlay)
     EXPECT_TRUE(FileBytes(rig.settingsPath).endsWith("[Park-Kopie-GAME]\r\ndate=07.12.26 12:23\r\nrows=12\r\n"
                                                      "cols=15\r\ncolor1=0\r\ncolor2=1\r\ncolor3=1\r\ncolor4=0\r\n"
                                                      "color5=0\r\n"));
-    EXPECT_EQ(rig.game().GameName(), "Zoo");
+    EXPECT_EQ(rig.form->GameName(), "Zoo");
+}
+
+TEST(GameChooser, GameInPlayFollowsARenameOrEraseWhateverClosesTheChooser)
+{
+    WindowRig rig;
+    WriteFile(rig.settingsPath, ZooAndPark);
+    rig.Start();
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) { Press(chooser, "OkaySaveButton"); });
+    rig.Action("menu_save")->trigger();
+    ASSERT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo / Zoo");
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) {
+        Press(chooser, "EditToolButton");
+        chooser.findChild<QLineEdit*>("NewNameEdit")->setText("Tiere");
+        Press(chooser, "OkayChangeButton");
+        Press(chooser, "CancelButton");
+    });
+    rig.Action("menu_loadgame")->trigger();
+    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo / Tiere");
+    rig.form->close();
+    rig.Start();
+    EXPECT_EQ(rig.form->GameName(), "Tiere");
+    EXPECT_EQ(rig.game().ColCount(), 30);
+
+    rig.dialogs.answers = {true};
+    rig.dialogs.onModal = InChooser([](Chooser& chooser) {
+        Press(chooser, "EraseToolButton");
+        Press(chooser, "CancelButton");
+    });
+    rig.Action("menu_loadgame")->trigger();
+    rig.form->close();
+    EXPECT_TRUE(FileBytes(rig.settingsPath).startsWith("[OPTIONS]\r\ngamename=\r\n"));
+    rig.Start();
+    EXPECT_EQ(rig.form->GameName(), "");
+    EXPECT_EQ(rig.game().ColCount(), 22);
 }

@@ -76,6 +76,25 @@ TEST(GermanDialogs, ErrorBoxIsCalledFehler)
     dialogs.ShowError(nullptr, "Das Bild kann nicht gelesen werden.");
 }
 
+TEST(GermanDialogs, BoxOverAWindowNotYetUpWaitsForIt)
+{
+    GermanDialogs dialogs;
+    QWidget window;
+    new QWidget(&window); // a window has children of its own
+    QWidget* shownAtOnce = nullptr; // closed, so that the fault fails rather than hangs
+    QTimer::singleShot(0, &window, [&] { (shownAtOnce = QApplication::activeModalWidget()) && shownAtOnce->close(); });
+    dialogs.ShowError(&window, "Kaputt"); // at start-up, before the window is shown
+    EXPECT_FALSE(shownAtOnce);
+    window.show();
+    const WhenDialogOpens answer([&](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->parentWidget(), &window);
+        box->buttons().first()->click();
+    });
+    QCoreApplication::processEvents();
+}
+
 TEST(GermanDialogs, PictureDialogOffersThreeFiltersAndCancels)
 {
     GermanDialogs dialogs;

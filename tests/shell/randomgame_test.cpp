@@ -28,7 +28,7 @@ TEST(RandomGame, OneStoredGameIsAlwaysTheOne)
         const auto board = rig.game().Board();
         rig.clock.ms += 1000;
         ThrowDice(rig, i);
-        EXPECT_EQ(rig.game().GameName(), "Zoo");
+        EXPECT_EQ(rig.form->GameName(), "Zoo");
         EXPECT_EQ(rig.game().RowCount(), 20);
         EXPECT_EQ(rig.Message(), "Spielen wir \"Zoo\" ...");
         EXPECT_NE(rig.game().Board(), board); // dealt anew, even when the same game comes again
@@ -48,13 +48,13 @@ TEST(RandomGame, WithoutACandidateNothingHappens)
             WriteFile(rig.settingsPath, file);
         rig.Start();
         const auto board = rig.game().Board();
-        const std::string name = rig.game().GameName();
+        const QString name = rig.form->GameName();
         const int rows = rig.game().RowCount();
         const QString message = rig.Message();
         ThrowDice(rig, 0);
         ThrowDice(rig, 1);
         EXPECT_EQ(rig.game().Board(), board) << file.toStdString();
-        EXPECT_EQ(rig.game().GameName(), name);
+        EXPECT_EQ(rig.form->GameName(), name);
         EXPECT_EQ(rig.game().RowCount(), rows);
         EXPECT_EQ(rig.Message(), message);
         EXPECT_TRUE(rig.dialogs.errors.isEmpty());
@@ -68,16 +68,16 @@ TEST(RandomGame, EveryStoredGameIsEquallyLikely)
     WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=\r\n[-GAME]\r\ndate=x\r\n[A-GAME]\r\ndate=a\r\n"
                                 "[Notizen]\r\n[B-GAME]\r\ndate=b\r\n[C-GAME]\r\ndate=c\r\n");
     rig.Start();
-    std::map<std::string, int> picked;
+    std::map<QString, int> picked;
     int repeats = 0;
-    std::string previous;
+    QString previous;
     // Every new game reseeds from the clock, so each throw comes at a time
     // of day of its own, the same ones in every run.
     QRandomGenerator times(2026);
     for (int i = 0; i < 300; ++i) {
         rig.clock.ms = times.bounded(86400000u);
         ThrowDice(rig, i);
-        const std::string name = rig.game().GameName();
+        const QString name = rig.form->GameName();
         ++picked[name];
         repeats += name == previous;
         previous = name;
