@@ -24,8 +24,3 @@ QImage LoadPicture(const QString& path);
 // decodes JPEGs directly) that is at least as large there, or at full size
 // when none is. Returns and throws as LoadPicture does.
 QImage LoadPreview(const QString& path, QSize box);
-
-// The file-name part of a stored picture path. Paths may come from Windows
-// ("C:\Bilder\zoo.jpg") as well as from this system, so a backslash and a
-// drive's colon separate as a slash does.
-QString BareFileName(const QString& path);

@@ -35,6 +35,14 @@ QImage LoadBackgroundPicture(QString& name)
     return found.isEmpty() ? MissingPicture() : LoadPicture(found);
 }
 
+QString BareFileName(const QString& path)
+{
+    qsizetype start = path.size();
+    while (start > 0 && path[start - 1] != u'\\' && path[start - 1] != u'/' && path[start - 1] != u':')
+        --start;
+    return path.mid(start);
+}
+
 QString ShortPath(const QString& path)
 {
     const qsizetype nameStart = path.size() - BareFileName(path).size();
@@ -43,4 +51,24 @@ QString ShortPath(const QString& path)
     if (separator != folder.end())
         folder = folder.left(separator - folder.begin() + 1) + ".." + *separator;
     return folder + path.mid(nameStart);
+}
+
+QSize PreviewSize(QSize picture, QSize area)
+{
+    // Integer arithmetic cuts the exact quotient, where a floating one may
+    // fall just short.
+    const int w = picture.width();
+    const int h = picture.height();
+    if (w <= 0 || h <= 0)
+        return {0, 0};
+    if (h > w)
+        return {int(qint64(w) * area.height() / h), area.height()};
+    return {area.width(), int(qint64(h) * area.width() / w)};
+}
+
+QSize FittedSize(QSize picture, QSize room)
+{
+    if (!room.isValid() || (picture.width() <= room.width() && picture.height() <= room.height()))
+        return picture;
+    return picture.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
