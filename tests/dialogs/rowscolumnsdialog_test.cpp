@@ -185,6 +185,23 @@ TEST(TableForm, LabelsFollowTheBars)
     ExpectPreview(form, 35, 19);
 }
 
+// Left and Up give fewer, Right and Down more, as the bars' arrows point.
+TEST(TableForm, ArrowKeysMoveTheBarsTheWayTheyPoint)
+{
+    RowsColumnsDialog form;
+    auto* cols = Control<QScrollBar>(form, "ColScala");
+    auto* rows = Control<QScrollBar>(form, "RowScala");
+    const std::tuple<QScrollBar*, Qt::Key, int> presses[] = {
+        {cols, Qt::Key_Left, 29}, {cols, Qt::Key_Right, 30}, {cols, Qt::Key_Right, 31},
+        {rows, Qt::Key_Up, 19},   {rows, Qt::Key_Down, 20},  {rows, Qt::Key_Down, 21},
+    };
+    for (const auto& [bar, key, value] : presses) {
+        QTest::keyClick(bar, key);
+        EXPECT_EQ(bar->value(), value) << bar->objectName().toStdString() << " " << key;
+    }
+    EXPECT_EQ(Control<QLabel>(form, "ColsLabel")->text(), "31");
+}
+
 TEST(TableForm, OkayAcceptsAndEscapeCancels)
 {
     RowsColumnsDialog form;
