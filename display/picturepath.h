@@ -5,9 +5,12 @@
 #include <QString>
 
 // Where the picture of a stored path is found: the path itself, else its
-// bare file name in the current folder, else that name beside the program.
-// A game stored on another computer (or with Windows paths) thus still finds
-// a picture of the same name. Empty when none of them is a file.
+// bare file name in the current folder, beside the program, or in the
+// program's data folder (../share/plimmerlo from the program). A game stored
+// on another computer (or with Windows paths) thus still finds a picture of
+// the same name. Where none of them is a file, the same folders, the stored
+// path's own first, are searched once more without regard to letter case,
+// as Windows would find the file. Empty when nothing is found.
 QString FindPicture(const QString& stored);
 
 // The black picture that stands in for a missing one.
@@ -15,7 +18,7 @@ QImage MissingPicture();
 
 // The background picture of a stored name, found as FindPicture finds it;
 // the missing picture when there is none. A name that did not lead to its
-// file straight away is kept by its bare file name from then on. Throws
+// file in its own folder is kept by its bare file name from then on. Throws
 // PictureError for a file that cannot be shown.
 QImage LoadBackgroundPicture(QString& name);
 
