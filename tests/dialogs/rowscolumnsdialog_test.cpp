@@ -189,17 +189,16 @@ TEST(TableForm, LabelsFollowTheBars)
 TEST(TableForm, ArrowKeysMoveTheBarsTheWayTheyPoint)
 {
     RowsColumnsDialog form;
-    auto* cols = Control<QScrollBar>(form, "ColScala");
-    auto* rows = Control<QScrollBar>(form, "RowScala");
-    const std::tuple<QScrollBar*, Qt::Key, int> presses[] = {
-        {cols, Qt::Key_Left, 29}, {cols, Qt::Key_Right, 30}, {cols, Qt::Key_Right, 31},
-        {rows, Qt::Key_Up, 19},   {rows, Qt::Key_Down, 20},  {rows, Qt::Key_Down, 21},
-    };
-    for (const auto& [bar, key, value] : presses) {
-        QTest::keyClick(bar, key);
-        EXPECT_EQ(bar->value(), value) << bar->objectName().toStdString() << " " << key;
+    for (auto [name, fewer, more] : {std::tuple("ColScala", Qt::Key_Left, Qt::Key_Right),
+                                     std::tuple("RowScala", Qt::Key_Up, Qt::Key_Down)}) {
+        auto* bar = Control<QScrollBar>(form, name);
+        const int start = bar->value();
+        QTest::keyClick(bar, fewer);
+        EXPECT_EQ(bar->value(), start - 1) << name;
+        QTest::keyClick(bar, more);
+        QTest::keyClick(bar, more);
+        EXPECT_EQ(bar->value(), start + 1) << name;
     }
-    EXPECT_EQ(Control<QLabel>(form, "ColsLabel")->text(), "31");
 }
 
 TEST(TableForm, OkayAcceptsAndEscapeCancels)

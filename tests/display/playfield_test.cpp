@@ -46,7 +46,6 @@ TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
     field.NudgeField(Qt::RightArrow);
     field.NudgeField(Qt::UpArrow);
     EXPECT_EQ(panel->pos(), QPoint(24, -6)); // without limit, off the picture too
-
 }
 
 TEST(PlayField, PressesAreToldByTheirCellEachPressOfADoubleClickToo)
@@ -59,8 +58,7 @@ TEST(PlayField, PressesAreToldByTheirCellEachPressOfADoubleClickToo)
     auto* cells = field.findChild<ImageView*>("Field");
     QSignalSpy pressed(&field, &PlayField::cellPressed);
     QTest::mouseClick(cells, Qt::RightButton, {}, QPoint(43, 22));
-    // Through the window, as a real double-click comes: a press, then a
-    // double-click event that the game takes as the second press.
+    // Through the window, as a real double-click comes: the second press is a double-click event.
     QTest::mouseDClick(field.windowHandle(), Qt::LeftButton, {}, cells->mapTo(&field, QPoint(44, 0)));
     const QList<QVariant> cell11{1, 1}, cell20{2, 0};
     EXPECT_EQ(pressed, QList<QList<QVariant>>({cell11, cell20, cell20}));
@@ -90,7 +88,6 @@ TEST(PlayField, PictureFitsTheRoomAndTheFieldIsCentredOnTheWholeArea)
     field.SetShowGrid(false);
     field.LayoutField(10, 10);
     field.Paint(Board(10, 10));
-    EXPECT_EQ(field.Picture().format(), QImage::Format_RGB32);
     EXPECT_EQ(field.Surface().pixel(50, 40), qRgb(10, 200, 30));
 }
 
