@@ -43,8 +43,8 @@ void PaintField(QPainter& p, QPoint origin, int cell, const Rows& rows)
     const QImage& drawn = *static_cast<const QImage*>(p.device());
     const QRect area(origin, QSize(board.ColCount(), board.RowCount()) * cell);
     const QImage under = drawn.copy(area).convertToFormat(QImage::Format_RGB32);
-    FieldPainter field(under);
-    field.SetCellSize(cell);
+    const FieldLook look{cell, true, {}};
+    FieldPainter field(under, look);
     field.ResetSurface(area.width(), area.height());
     field.Paint(board);
     p.save();

@@ -22,7 +22,7 @@ struct Rig {
     }
     void Redraw()
     {
-        drawn.Update(game.Board(), DrawState::Look{10, {}, true, 1}, [this](int, int, std::uint8_t) { ++painted; });
+        drawn.Update(game.Board(), DrawState::Look{{10, true, {}}, 1}, [this](int, int, std::uint8_t) { ++painted; });
     }
     void Deal(std::uint32_t seed)
     {

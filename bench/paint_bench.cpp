@@ -36,15 +36,14 @@ struct Rig {
     FixedClock clock;
     QImage background = Gradient();
     Game game{clock};
-    FieldPainter painter{background}; // grid on, as a new window starts
     FieldLayout layout = LayoutCells(background.size(), kCells, kCells);
+    FieldLook look{layout.cellSize, true, layout.cells.topLeft()}; // grid on, as a new window starts
+    FieldPainter painter{background, look};
 
     Rig()
     {
         game.SetColorTable({1, 2, 3, 4, 5});
         game.SetDimensions(kCells, kCells);
-        painter.SetCellSize(layout.cellSize);
-        painter.SetFieldOffset(layout.cells.topLeft());
     }
 
     // Each deal gets its own seed, so the runs see many boards, not one.
@@ -122,7 +121,7 @@ void BM_ArrowKey(benchmark::State& state)
     bool right = false;
     for (auto _ : state) {
         right = !right;
-        rig.painter.SetFieldOffset(centred + QPoint(right ? 8 : 0, 0));
+        rig.look.offset = centred + QPoint(right ? 8 : 0, 0);
         painted += rig.painter.Paint(rig.game.Board());
     }
     state.counters["painted_cells"] = static_cast<double>(painted) / static_cast<double>(state.iterations());

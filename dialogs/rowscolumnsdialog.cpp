@@ -1,10 +1,13 @@
 #include "rowscolumnsdialog.h"
 
+#include "board.h"
+#include "fillrect.h"
 #include "formwidgets.h"
 #include "imageview.h"
 #include "makecolor.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -28,13 +31,31 @@ QFrame* RaisedPanel(QWidget* parent, const char* name, QRect geometry)
     return panel;
 }
 
-QScrollBar* Scala(Qt::Orientation orientation, QWidget* parent, const char* name, QRect geometry, int minimum,
-                  int position)
+// Qt's scroll bars invert their controls so that Up lowers a vertical bar,
+// as its arrow points; on a horizontal bar that makes Left add. Here Left
+// and Right go the way their arrows point, while the wheel and the page
+// keys keep Qt's way.
+class HorizontalBar : public QScrollBar {
+public:
+    explicit HorizontalBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() != Qt::Key_Left && event->key() != Qt::Key_Right)
+            return QScrollBar::keyPressEvent(event);
+        triggerAction(event->key() == Qt::Key_Left ? SliderSingleStepSub : SliderSingleStepAdd);
+        event->accept();
+    }
+};
+
+QScrollBar* CountBar(Qt::Orientation orientation, QWidget* parent, const char* name, QRect geometry,
+                     Board::CountRange range, int position)
 {
-    auto* bar = new QScrollBar(orientation, parent);
+    QScrollBar* bar = orientation == Qt::Horizontal ? new HorizontalBar(parent) : new QScrollBar(orientation, parent);
     bar->setObjectName(name);
     bar->setGeometry(geometry);
-    bar->setRange(minimum, 99);
+    bar->setRange(range.least, range.most);
     bar->setValue(position);
     bar->setSingleStep(1);
     bar->setPageStep(5);
@@ -64,26 +85,26 @@ RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
     setFont(font);
     setFixedSize(364, 228);
 
-    QFrame* PaintPanel = RaisedPanel(this, "PaintPanel", {0, 0, 288, 228});
-    previewView_ = new ImageView(preview_, PaintPanel);
+    QFrame* paintPanel = RaisedPanel(this, "PaintPanel", {0, 0, 288, 228});
+    previewView_ = new ImageView(preview_, paintPanel);
     previewView_->setObjectName("Image");
     previewView_->setGeometry(4, 4, 260, 200);
-    columnBar_ = Scala(Qt::Horizontal, PaintPanel, "ColScala", {4, 206, 260, 16}, 10, 30);
-    rowBar_ = Scala(Qt::Vertical, PaintPanel, "RowScala", {266, 4, 16, 200}, 8, 20);
+    columnBar_ = CountBar(Qt::Horizontal, paintPanel, "ColScala", {4, 206, 260, 16}, Board::ChoosableCols, 30);
+    rowBar_ = CountBar(Qt::Vertical, paintPanel, "RowScala", {266, 4, 16, 200}, Board::ChoosableRows, 20);
 
-    QFrame* CommandPanel = RaisedPanel(this, "CommandPanel", {288, 0, 76, 228});
-    QPushButton* CANCELButton = Button(CommandPanel, "CANCELButton", "A&bbruch", {12, 4, 60, 25});
-    CANCELButton->setDefault(true);
-    QPushButton* OKButton = Button(CommandPanel, "OKButton", "&Okay", {12, 198, 60, 25});
+    QFrame* commandPanel = RaisedPanel(this, "CommandPanel", {288, 0, 76, 228});
+    QPushButton* cancelButton = Button(commandPanel, "CANCELButton", "A&bbruch", {12, 4, 60, 25});
+    cancelButton->setDefault(true);
+    QPushButton* okButton = Button(commandPanel, "OKButton", "&Okay", {12, 198, 60, 25});
     // Escape cancels (QDialog's own answer to it): a key pressed to get out
     // of the dialog should never deal a new game.
-    connect(CANCELButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    Label(CommandPanel, "Spalten:", {12, 95, 40, 13});
-    columnsLabel_ = Label(CommandPanel, QString::number(columnBar_->value()), {52, 95, 20, 13});
-    Label(CommandPanel, "Zeilen:", {12, 119, 40, 13});
-    rowsLabel_ = Label(CommandPanel, QString::number(rowBar_->value()), {52, 119, 20, 13});
+    Label(commandPanel, "Spalten:", {12, 95, 40, 13});
+    columnsLabel_ = Label(commandPanel, QString::number(columnBar_->value()), {52, 95, 20, 13});
+    Label(commandPanel, "Zeilen:", {12, 119, 40, 13});
+    rowsLabel_ = Label(commandPanel, QString::number(rowBar_->value()), {52, 119, 20, 13});
     columnsLabel_->setObjectName("ColsLabel");
     rowsLabel_->setObjectName("RowsLabel");
     QFont bold = font;
@@ -97,11 +118,6 @@ RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
 
     connect(columnBar_, &QScrollBar::valueChanged, this, &RowsColumnsDialog::ColumnsChanged);
     connect(rowBar_, &QScrollBar::valueChanged, this, &RowsColumnsDialog::RowsChanged);
-    FormCreate();
-}
-
-void RowsColumnsDialog::FormCreate()
-{
     preview_ = QImage(previewView_->size(), QImage::Format_RGB32);
     DrawPreview();
 }
@@ -140,41 +156,31 @@ void RowsColumnsDialog::DrawPreview()
 {
     const int cols = columnBar_->value();
     const int rows = rowBar_->value();
-    const int s = std::min((preview_.width() - 4) / cols, (preview_.height() - 4) / rows);
-    const int wd = cols * s + 1;
-    const int hd = rows * s + 1;
+    const int cellSize = std::min((preview_.width() - 4) / cols, (preview_.height() - 4) / rows);
+    const int width = cols * cellSize + 1;
+    const int height = rows * cellSize + 1;
     preview_.fill(palette().color(QPalette::Button));
-    FillRect(0, 0, wd, hd, PreviewFill);
-    FillRect(0, 0, 1, hd, PreviewLight);
-    FillRect(0, 0, wd, 1, PreviewLight);
-    FillRect(wd, 1, 1, hd, PreviewDark);
-    FillRect(1, hd, wd, 1, PreviewDark);
-    for (int i = 0; i < rows; ++i)
-        for (int j = 0; j < cols; ++j)
-            DrawPreviewCell(j, i, s);
+    FillRect(preview_, 0, 0, width, height, PreviewFill);
+    FillRect(preview_, 0, 0, 1, height, PreviewLight);
+    FillRect(preview_, 0, 0, width, 1, PreviewLight);
+    FillRect(preview_, width, 1, 1, height, PreviewDark);
+    FillRect(preview_, 1, height, width, 1, PreviewDark);
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < cols; ++col)
+            DrawSunkenCell(col, row, cellSize);
     previewView_->update();
 }
 
 // Sunken like an empty cell of the field; its top-right and bottom-left
 // pixels keep the fill colour.
-void RowsColumnsDialog::DrawPreviewCell(int j, int i, int s)
+void RowsColumnsDialog::DrawSunkenCell(int col, int row, int cellSize)
 {
-    const int x0 = j * s + 1;
-    const int x1 = (j + 1) * s;
-    const int y0 = i * s + 1;
-    const int y1 = (i + 1) * s;
-    FillRect(x1, y0 + 1, 1, s - 1, PreviewLight);
-    FillRect(x0 + 1, y1, s - 1, 1, PreviewLight);
-    FillRect(x0, y0, 1, s - 1, PreviewDark);
-    FillRect(x0, y0, s - 1, 1, PreviewDark);
-}
-
-// Writes the pixels directly, so the preview is exact whatever the
-// platform's antialiasing; the frame always lies inside the preview.
-void RowsColumnsDialog::FillRect(int x, int y, int width, int height, QRgb color)
-{
-    for (int row = y; row < y + height; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(preview_.scanLine(row));
-        std::fill(line + x, line + x + width, color);
-    }
+    const int left = col * cellSize + 1;
+    const int right = (col + 1) * cellSize;
+    const int top = row * cellSize + 1;
+    const int bottom = (row + 1) * cellSize;
+    FillRect(preview_, right, top + 1, 1, cellSize - 1, PreviewLight);
+    FillRect(preview_, left + 1, bottom, cellSize - 1, 1, PreviewLight);
+    FillRect(preview_, left, top, 1, cellSize - 1, PreviewDark);
+    FillRect(preview_, left, top, cellSize - 1, 1, PreviewDark);
 }

@@ -9,7 +9,7 @@ class QPushButton;
 class QScrollBar;
 
 // The rows-and-columns dialog: two scroll bars choose the board's columns
-// (10 to 99) and rows (8 to 99), and a preview shows the proportions of the
+// and rows (Board::ChoosableCols and ChoosableRows), and a preview shows the proportions of the
 // resulting grid. Created once and reused; the caller sets the positions
 // before every opening and reads them back after OK.
 class RowsColumnsDialog : public QDialog {
@@ -26,12 +26,10 @@ public:
     const QImage& Preview() const { return preview_; }
 
 private:
-    void FormCreate();
     void ColumnsChanged();
     void RowsChanged();
     void DrawPreview();
-    void DrawPreviewCell(int j, int i, int s);
-    void FillRect(int x, int y, int width, int height, QRgb color);
+    void DrawSunkenCell(int col, int row, int cellSize);
 
     QImage preview_;
     ImageView* previewView_ = nullptr;

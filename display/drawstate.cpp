@@ -8,9 +8,10 @@ void DrawState::Forget()
 
 void DrawState::Adopt(const Look& look)
 {
-    if (look.cellSize != look_.cellSize)
+    if (look.field.cellSize != look_.field.cellSize)
         Forget();
-    else if (look.offset != look_.offset || look.grid != look_.grid || look.picture != look_.picture)
+    else if (look.field.offset != look_.field.offset || look.field.showGrid != look_.field.showGrid
+             || look.picture != look_.picture)
         ForgetEmptyCells();
     look_ = look;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "board.h"
+#include "fieldlook.h"
 
-#include <QPoint>
+#include <QtGlobal>
 
 #include <array>
 #include <cstdint>
@@ -16,10 +17,7 @@ class DrawState {
 public:
     // Everything a painted cell depends on besides its own content.
     struct Look {
-        int cellSize = 0;
-        // Where the surface's pixel (0, 0) lies on the picture.
-        QPoint offset;
-        bool grid = false;
+        FieldLook field;
         // The picture's QImage::cacheKey(): a new or changed picture has a new one.
         qint64 picture = 0;
     };

@@ -1,6 +1,7 @@
 #include "fieldpainter.h"
 
 #include "board.h"
+#include "fillrect.h"
 #include "makecolor.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ constexpr QRgb Black = ToRgb(MakeColor(0, 0, 0));
 
 } // namespace
 
-FieldPainter::FieldPainter(const QImage& background) : background_(background)
+FieldPainter::FieldPainter(const QImage& background, const FieldLook& look) : background_(background), look_(look)
 {
 }
 
@@ -47,60 +48,48 @@ void FieldPainter::ResetSurface(int width, int height)
 
 int FieldPainter::Paint(const Board& board)
 {
-    const DrawState::Look look{cellSize_, offset_, showGrid_, background_.cacheKey()};
-    return drawn_.Update(board, look, [this](int col, int row, std::uint8_t code) {
+    const int size = look_.cellSize;
+    return drawn_.Update(board, {look_, background_.cacheKey()}, [this, size](int col, int row, std::uint8_t code) {
         if (code == 0)
-            PaintEmptyCell(col * cellSize_, row * cellSize_);
+            PaintEmptyCell(col * size, row * size);
         else
-            PaintStone(col * cellSize_, row * cellSize_, code);
+            PaintStone(col * size, row * size, code);
     });
-}
-
-// Clipped to the surface, so no call can write outside it.
-void FieldPainter::FillRect(int x, int y, int width, int height, QRgb color)
-{
-    const int left = std::max(x, 0);
-    const int right = std::min(x + width, surface_.width());
-    const int top = std::max(y, 0);
-    const int bottom = std::min(y + height, surface_.height());
-    for (int row = top; row < bottom; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(surface_.scanLine(row));
-        std::fill(line + left, line + right, color);
-    }
 }
 
 void FieldPainter::PaintStone(int x, int y, std::uint8_t code)
 {
-    const int size = cellSize_;
+    const int size = look_.cellSize;
     const StoneShades& shades = StoneColors[code < StoneColors.size() ? code : 0];
-    FillRect(x + 1, y + 1, size - 2, size - 2, shades.face);
-    FillRect(x, y, 1, size, shades.light);
-    FillRect(x, y, size, 1, shades.light);
-    FillRect(x + size - 1, y + 1, 1, size - 1, shades.dark);
-    FillRect(x + 1, y + size - 1, size - 1, 1, shades.dark);
+    FillRect(surface_, x + 1, y + 1, size - 2, size - 2, shades.face);
+    FillRect(surface_, x, y, 1, size, shades.light);
+    FillRect(surface_, x, y, size, 1, shades.light);
+    FillRect(surface_, x + size - 1, y + 1, 1, size - 1, shades.dark);
+    FillRect(surface_, x + 1, y + size - 1, size - 1, 1, shades.dark);
 }
 
 void FieldPainter::PaintEmptyCell(int x, int y)
 {
-    const int size = cellSize_;
+    const int size = look_.cellSize;
+    const QPoint offset = look_.offset;
     const QRect cell(x, y, size, size);
-    const QRect target = cell.translated(offset_).intersected(background_.rect()).translated(-offset_)
+    const QRect target = cell.translated(offset).intersected(background_.rect()).translated(-offset)
                              .intersected(surface_.rect());
     // Where the field has been moved off the picture, the cell shows the
     // black of the play-field area around it.
     if (target != cell)
-        FillRect(x, y, size, size, Black);
+        FillRect(surface_, x, y, size, size, Black);
     if (!target.isEmpty() && background_.format() == QImage::Format_RGB32) {
-        const int sourceX = target.x() + offset_.x();
+        const int sourceX = target.x() + offset.x();
         for (int row = target.top(); row <= target.bottom(); ++row)
             std::memcpy(surface_.scanLine(row) + target.x() * 4,
-                        background_.constScanLine(row + offset_.y()) + sourceX * 4,
+                        background_.constScanLine(row + offset.y()) + sourceX * 4,
                         static_cast<std::size_t>(target.width()) * 4);
     }
-    if (!showGrid_)
+    if (!look_.showGrid)
         return;
-    FillRect(x + size - 1, y + 1, 1, size - 1, GridLight);
-    FillRect(x + 1, y + size - 1, size - 1, 1, GridLight);
-    FillRect(x, y, 1, size, GridDark);
-    FillRect(x, y, size, 1, GridDark);
+    FillRect(surface_, x + size - 1, y + 1, 1, size - 1, GridLight);
+    FillRect(surface_, x + 1, y + size - 1, size - 1, 1, GridLight);
+    FillRect(surface_, x, y, 1, size, GridDark);
+    FillRect(surface_, x, y, size, 1, GridDark);
 }

@@ -22,8 +22,3 @@ void ImageView::mousePressEvent(QMouseEvent* event)
     const QPoint position = event->position().toPoint();
     emit pressed(position.x(), position.y());
 }
-
-void ImageView::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    mousePressEvent(event);
-}

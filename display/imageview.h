@@ -5,7 +5,8 @@
 // Shows a picture 1:1 at its top-left corner, black where the widget is
 // larger. On a high-density screen the picture is enlarged by whole device
 // pixels without smoothing, so every pixel stays sharp. Every mouse press,
-// whatever the button and each press of a double-click too, is reported.
+// whatever the button, is reported; the second press of a double-click
+// comes as one too (QWidget's own double-click handling passes it on).
 class ImageView : public QWidget {
     Q_OBJECT
 public:
@@ -17,7 +18,6 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     const QImage& image_;

@@ -298,14 +298,6 @@ QImage LoadPreview(const QString& path, QSize box)
     return Load(path, box);
 }
 
-QString BareFileName(const QString& path)
-{
-    qsizetype start = path.size();
-    while (start > 0 && path[start - 1] != u'\\' && path[start - 1] != u'/' && path[start - 1] != u':')
-        --start;
-    return path.mid(start);
-}
-
 PictureError UnreadablePicture(const QString& path)
 {
     return Unreadable(path);

@@ -25,10 +25,5 @@ QImage LoadPicture(const QString& path);
 // when none is. Returns and throws as LoadPicture does.
 QImage LoadPreview(const QString& path, QSize box);
 
-// The file-name part of a stored picture path. Paths may come from Windows
-// ("C:\Bilder\zoo.jpg") as well as from this system, so a backslash and a
-// drive's colon separate as a slash does.
-QString BareFileName(const QString& path);
-
 // The error of a picture that cannot be read, for a file that is not there.
 PictureError UnreadablePicture(const QString& path);

@@ -8,15 +8,50 @@
 
 #include <algorithm>
 
+namespace {
+
+// The folder part of a stored path, separator included; empty for a bare name.
+QString FolderOf(const QString& path)
+{
+    return path.left(path.size() - BareFileName(path).size());
+}
+
+// A file in `folder` (the current one when empty) whose name is `name`
+// but for letter case; the first in name order when several are.
+QString FileNamedAlike(const QString& folder, const QString& name)
+{
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.isEmpty() ? entry : dir.filePath(entry);
+    return {};
+}
+
+} // namespace
+
 QString FindPicture(const QString& stored)
 {
     if (stored.isEmpty())
         return {};
+    if (QFileInfo(stored).isFile())
+        return stored;
     const QString bare = BareFileName(stored);
-    for (const QString& candidate : {stored, bare, QDir(QCoreApplication::applicationDirPath()).filePath(bare)}) {
-        if (!candidate.isEmpty() && QFileInfo(candidate).isFile())
+    if (bare.isEmpty())
+        return {};
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString folders[] = {QString(), program, program + "/../share/plimmerlo"};
+    for (const QString& folder : folders) {
+        const QString candidate = folder.isEmpty() ? bare : QDir(folder).filePath(bare);
+        if (QFileInfo(candidate).isFile())
             return candidate;
     }
+    const QString own = FolderOf(stored);
+    if (!own.isEmpty())
+        if (QString found = FileNamedAlike(own, bare); !found.isEmpty())
+            return found;
+    for (const QString& folder : folders)
+        if (QString found = FileNamedAlike(folder, bare); !found.isEmpty())
+            return found;
     return {};
 }
 
@@ -30,9 +65,17 @@ QImage MissingPicture()
 QImage LoadBackgroundPicture(QString& name)
 {
     const QString found = FindPicture(name);
-    if (found != name)
+    if (found != name && (found.isEmpty() || FolderOf(found) != FolderOf(name)))
         name = BareFileName(name);
     return found.isEmpty() ? MissingPicture() : LoadPicture(found);
+}
+
+QString BareFileName(const QString& path)
+{
+    qsizetype start = path.size();
+    while (start > 0 && path[start - 1] != u'\\' && path[start - 1] != u'/' && path[start - 1] != u':')
+        --start;
+    return path.mid(start);
 }
 
 QString ShortPath(const QString& path)
@@ -43,4 +86,24 @@ QString ShortPath(const QString& path)
     if (separator != folder.end())
         folder = folder.left(separator - folder.begin() + 1) + ".." + *separator;
     return folder + path.mid(nameStart);
+}
+
+QSize PreviewSize(QSize picture, QSize area)
+{
+    // Integer arithmetic cuts the exact quotient, where a floating one may
+    // fall just short.
+    const int w = picture.width();
+    const int h = picture.height();
+    if (w <= 0 || h <= 0)
+        return {0, 0};
+    if (h > w)
+        return {int(qint64(w) * area.height() / h), area.height()};
+    return {area.width(), int(qint64(h) * area.width() / w)};
+}
+
+QSize FittedSize(QSize picture, QSize room)
+{
+    if (!room.isValid() || (picture.width() <= room.width() && picture.height() <= room.height()))
+        return picture;
+    return picture.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }

@@ -4,6 +4,7 @@
 #include "fieldlayout.h"
 #include "imageview.h"
 #include "makecolor.h"
+#include "picturepath.h"
 
 #include <QLabel>
 
@@ -11,6 +12,27 @@ namespace {
 
 // How far an arrow key moves the field, in pixels.
 constexpr int NudgeStep = 8;
+
+// The look of the end-of-game announcement: a headline and a detail line,
+// each a text in the result colour over a black shadow. Made in this order,
+// so each text lies over its shadow.
+struct EndLabelLook {
+    const char* name;
+    bool headline; // else the detail line
+    bool shadow;   // black, else the result colour
+    QPoint place;  // on the game panel
+};
+constexpr EndLabelLook EndLabels[] = {
+    {"EndMessageLabel1", true, true, {12, 12}},
+    {"EndMessageLabel2", true, false, {10, 10}},
+    {"EndMessageLabel4", false, true, {13, 51}},
+    {"EndMessageLabel3", false, false, {12, 50}},
+};
+constexpr int HeadlinePixels = 37;
+constexpr int DetailPixels = 16;
+constexpr QRgb WonColour = ToRgb(MakeColor(0, 220, 0));
+constexpr QRgb LostColour = ToRgb(MakeColor(240, 0, 0));
+constexpr QRgb ShadowColour = ToRgb(MakeColor(0, 0, 0));
 
 void Colour(QLabel* label, const QColor& colour)
 {
@@ -36,32 +58,34 @@ PlayField::PlayField(QWidget* parent) : QWidget(parent), picture_(16, 16, QImage
     gamePanel_->setObjectName("GamePanel");
     field_ = new ImageView(painter_.Surface(), gamePanel_);
     field_->setObjectName("Field");
-    connect(field_, &ImageView::pressed, this, &PlayField::pressed);
+    connect(field_, &ImageView::pressed, this, [this](int x, int y) {
+        if (const std::optional<QPoint> cell = CellAt(QPoint(x, y)))
+            emit cellPressed(cell->x(), cell->y());
+    });
 
-    // Made after the field and in this order, so each text lies over its shadow.
-    for (QLabel** label : {&endMessageLabel1_, &endMessageLabel2_, &endMessageLabel4_, &endMessageLabel3_}) {
-        *label = new QLabel(gamePanel_);
-        (*label)->hide();
+    // Made after the field, so the announcement lies over it.
+    static_assert(std::tuple_size_v<decltype(endLabels_)> == std::size(EndLabels));
+    for (std::size_t i = 0; i < endLabels_.size(); ++i) {
+        const EndLabelLook& look = EndLabels[i];
+        auto* label = new QLabel(gamePanel_);
+        label->setObjectName(look.name);
+        QFont font("Arial");
+        font.setPixelSize(look.headline ? HeadlinePixels : DetailPixels);
+        font.setBold(true);
+        label->setFont(font);
+        Colour(label, look.shadow ? ShadowColour : WonColour);
+        label->move(look.place);
+        label->hide();
+        endLabels_[i] = label;
     }
-    endMessageLabel1_->setObjectName("EndMessageLabel1");
-    endMessageLabel2_->setObjectName("EndMessageLabel2");
-    endMessageLabel3_->setObjectName("EndMessageLabel3");
-    endMessageLabel4_->setObjectName("EndMessageLabel4");
-    QFont headline("Arial");
-    headline.setPixelSize(37);
-    headline.setBold(true);
-    endMessageLabel1_->setFont(headline);
-    QFont detail("Arial");
-    detail.setPixelSize(16);
-    detail.setBold(true);
-    endMessageLabel3_->setFont(detail);
-    InitEndLabels();
 }
 
 void PlayField::SetPicture(QImage picture, QSize room)
 {
-    // Scaled once here, so that painting and the cells' copies of the
-    // background stay plain 1:1 copies of the shown picture.
+    // Converted and scaled once here, so that painting and the cells' copies
+    // of the background stay plain 1:1 copies of the shown picture.
+    if (picture.format() != QImage::Format_RGB32)
+        picture.convertTo(QImage::Format_RGB32);
     const QSize shown = FittedSize(picture.size(), room);
     if (shown != picture.size())
         picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -80,7 +104,7 @@ void PlayField::resizeEvent(QResizeEvent*)
 void PlayField::SetShowGrid(bool on)
 {
     gamePanel_->SetFramed(on);
-    painter_.SetShowGrid(on);
+    look_.showGrid = on;
     PlaceGamePanel(gamePanel_->geometry());
 }
 
@@ -94,8 +118,7 @@ void PlayField::LayoutField(int cols, int rows)
     // The cell area is centred; the frame is added to its right and below.
     PlaceGamePanel(QRect(layout.cells.topLeft(), layout.cells.size() + QSize(frame, frame)));
     gamePanel_->update();
-    cellSize_ = layout.cellSize;
-    painter_.SetCellSize(cellSize_);
+    look_.cellSize = layout.cellSize;
     painter_.ResetSurface(layout.cells.width(), layout.cells.height());
 }
 
@@ -115,9 +138,10 @@ void PlayField::SetBusy(bool busy)
 
 std::optional<QPoint> PlayField::CellAt(QPoint pixel) const
 {
-    if (cellSize_ <= 0 || pixel.x() < 0 || pixel.y() < 0)
+    const int size = look_.cellSize;
+    if (size <= 0 || pixel.x() < 0 || pixel.y() < 0)
         return std::nullopt;
-    return QPoint(pixel.x() / cellSize_, pixel.y() / cellSize_);
+    return QPoint(pixel.x() / size, pixel.y() / size);
 }
 
 void PlayField::NudgeField(Qt::ArrowType direction)
@@ -138,42 +162,23 @@ void PlayField::PlaceGamePanel(QRect panel)
     const int frame = gamePanel_->FrameWidth();
     gamePanel_->setGeometry(panel);
     field_->setGeometry(frame, frame, panel.width() - 2 * frame, panel.height() - 2 * frame);
-    painter_.SetFieldOffset(panel.topLeft() + QPoint(frame, frame));
-}
-
-void PlayField::InitEndLabels()
-{
-    for (QLabel* label : {endMessageLabel1_, endMessageLabel2_, endMessageLabel3_, endMessageLabel4_})
-        label->clear();
-    endMessageLabel2_->setFont(endMessageLabel1_->font());
-    endMessageLabel4_->setFont(endMessageLabel3_->font());
-    Colour(endMessageLabel1_, ToRgb(MakeColor(0, 0, 0)));
-    Colour(endMessageLabel4_, ToRgb(MakeColor(0, 0, 0)));
-    Colour(endMessageLabel2_, ToRgb(MakeColor(0, 220, 0)));
-    Colour(endMessageLabel3_, ToRgb(MakeColor(0, 220, 0)));
-    endMessageLabel1_->move(12, 12);
-    endMessageLabel2_->move(10, 10);
-    endMessageLabel4_->move(13, 51);
-    endMessageLabel3_->move(12, 50);
+    look_.offset = panel.topLeft() + QPoint(frame, frame);
 }
 
 void PlayField::HideEndMessage()
 {
-    for (QLabel* label : {endMessageLabel1_, endMessageLabel2_, endMessageLabel3_, endMessageLabel4_})
+    for (QLabel* label : endLabels_)
         label->hide();
 }
 
 void PlayField::ShowEndMessage(const Texts::EndTexts& texts)
 {
-    const QColor result = ToRgb(texts.won ? MakeColor(0, 220, 0) : MakeColor(240, 0, 0));
-    auto show = [](QLabel* label, const std::string& text, const QColor& colour) {
-        Colour(label, colour);
-        label->setText(QString::fromStdString(text));
+    for (std::size_t i = 0; i < endLabels_.size(); ++i) {
+        const EndLabelLook& look = EndLabels[i];
+        QLabel* label = endLabels_[i];
+        Colour(label, look.shadow ? ShadowColour : texts.won ? WonColour : LostColour);
+        label->setText(QString::fromStdString(look.headline ? texts.headline : texts.detail));
         label->adjustSize();
         label->show();
-    };
-    show(endMessageLabel1_, texts.headline, Qt::black);
-    show(endMessageLabel2_, texts.headline, result);
-    show(endMessageLabel4_, texts.detail, Qt::black);
-    show(endMessageLabel3_, texts.detail, result);
+    }
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "fieldlook.h"
 #include "fieldpainter.h"
 #include "texts.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 class Board;
@@ -16,7 +18,8 @@ class QLabel;
 // The play-field area of the main window: the background picture at its
 // top-left corner, black wherever the area is larger, and over it the framed
 // field of cells that the arrow keys move about, with the end-of-game
-// announcement lying on the field.
+// announcement lying on the field. It keeps the cells' size, grid and place
+// its painter paints with, and tells presses on the field by their cell.
 class PlayField : public QWidget {
     Q_OBJECT
 public:
@@ -26,9 +29,9 @@ public:
     const QImage& Picture() const { return picture_; }
     // The field's pixels, exactly as shown.
     const QImage& Surface() const { return painter_.Surface(); }
-    int CellSize() const { return cellSize_; }
+    int CellSize() const { return look_.cellSize; }
 
-    // Shows `picture` 1:1 when it fits into `room`, the most the screen
+    // Shows `picture`, converted to the field's RGB32, 1:1 when it fits into `room`, the most the screen
     // leaves for the area, and otherwise scaled down smoothly to fit, its
     // proportions kept; an invalid room takes any picture 1:1. The area takes
     // at least the shown size (a window wider than the picture widens it);
@@ -43,8 +46,6 @@ public:
     void Paint(const Board& board);
     void SetBusy(bool busy);
 
-    // The cell under a pixel of the field; none while cells have no pixels.
-    std::optional<QPoint> CellAt(QPoint pixel) const;
     // Moves the field one step over the picture, without limit. The surface
     // is not repainted until the next Paint.
     void NudgeField(Qt::ArrowType direction);
@@ -52,26 +53,25 @@ public:
     void ShowEndMessage(const Texts::EndTexts& texts);
 
 signals:
-    // A mouse press on the field, whatever the button, in field pixels.
-    void pressed(int x, int y);
+    // A mouse press on a cell of the field, whatever the button.
+    void cellPressed(int col, int row);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void InitEndLabels();
+    // The cell under a pixel of the field; none while cells have no pixels.
+    std::optional<QPoint> CellAt(QPoint pixel) const;
     void HideEndMessage();
     void PlaceGamePanel(QRect panel);
 
     QImage picture_;
-    FieldPainter painter_{picture_};
-    int cellSize_ = 0;
+    FieldLook look_;
+    FieldPainter painter_{picture_, look_};
 
     ImageView* dummyImage_ = nullptr;
     BevelPanel* gamePanel_ = nullptr;
     ImageView* field_ = nullptr;
-    QLabel* endMessageLabel1_ = nullptr;
-    QLabel* endMessageLabel2_ = nullptr;
-    QLabel* endMessageLabel3_ = nullptr;
-    QLabel* endMessageLabel4_ = nullptr;
+    // In the order of their look's table: each shadow under its text.
+    std::array<QLabel*, 4> endLabels_{};
 };

@@ -21,6 +21,15 @@ public:
     // saying rows=500 or rows=0 can never reach outside the storage.
     static constexpr int FitToStorage(int count) { return std::clamp(count, 1, StorageSize); }
 
+    // The counts a player can choose in the rows-and-columns dialog; a
+    // stored game may hold any count the storage takes.
+    struct CountRange {
+        int least, most;
+        constexpr int Clamp(int count) const { return std::clamp(count, least, most); }
+    };
+    static constexpr CountRange ChoosableCols{10, 99};
+    static constexpr CountRange ChoosableRows{8, 99};
+
     // An empty board of no cells, as before the first deal.
     Board() = default;
     // An empty play area, its size fitted to the storage.

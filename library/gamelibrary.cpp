@@ -1,5 +1,6 @@
 #include "gamelibrary.h"
 
+#include "board.h"
 #include "clock.h"
 #include "gamesections.h"
 
@@ -70,8 +71,8 @@ SettingsReading GameLibrary::ReadSettings(const QString& gameName, const Arrange
     const QString section = GameSections::SectionOf(name);
     Arrangement& read = reading.arrangement;
     read.picture = document.ReadString(section, Filename, current.picture);
-    read.rows = std::clamp(document.ReadInteger(section, Rows, current.rows), 1, 101);
-    read.cols = std::clamp(document.ReadInteger(section, Cols, current.cols), 1, 101);
+    read.rows = Board::FitToStorage(document.ReadInteger(section, Rows, current.rows));
+    read.cols = Board::FitToStorage(document.ReadInteger(section, Cols, current.cols));
     read.grid = document.ReadBool(section, Grid, current.grid);
     read.date = document.ReadString(section, Date, {});
     read.colors = ReadColors(document, section);

@@ -105,7 +105,7 @@ CommandTable::Handlers MainWindow::CommandHandlers()
 void MainWindow::ConnectCommands()
 {
     connect(colorMenu_, &ColorMenu::toggled, this, [this](int code) { Run([=, this] { ToggleColor(code); }); });
-    connect(playField_, &PlayField::pressed, this, [this](int x, int y) { Run([=, this] { Click(x, y); }); });
+    connect(playField_, &PlayField::cellPressed, this, [this](int col, int row) { Run([=, this] { Click(col, row); }); });
     connect(input_.get(), &InputRouter::pressed, this, &MainWindow::KeyDown);
     connect(input_.get(), &InputRouter::released, this, &MainWindow::KeyUp);
     // A picture dropped on the window is taken as if chosen with the picture command.
@@ -172,15 +172,13 @@ void MainWindow::ShowTurn(const Turn& turn)
         SetMessage(QString::fromStdString(turn.message));
 }
 
-void MainWindow::Click(int x, int y)
+void MainWindow::Click(int col, int row)
 {
     if (game_.GameOver() && dialogs_.Confirm(this, QString::fromStdString(Texts::PlayAgainQuestion))) {
         NewGame();
         return;
     }
-    // A field whose cells have no pixels names no cell.
-    if (const std::optional<QPoint> cell = playField_->CellAt(QPoint(x, y)))
-        ShowTurn(game_.Click(cell->x(), cell->y()));
+    ShowTurn(game_.Click(col, row));
 }
 
 void MainWindow::ToggleColor(int code)

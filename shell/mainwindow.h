@@ -64,7 +64,7 @@ private:
 
     void NewGame();
     void ShowTurn(const Turn& turn);
-    void Click(int x, int y);
+    void Click(int col, int row);
     void ToggleColor(int code);
     void KeyDown(int key);
     void KeyUp(int key);

@@ -52,8 +52,8 @@ TEST(Art, TheBoardPictureShowsTheGamesStones)
     constexpr int Cell = 24;
     const QImage picture = QImage(":/pictures/boardcorner.png").convertToFormat(QImage::Format_RGB32);
     const QImage none;
-    FieldPainter painter(none);
-    painter.SetCellSize(Cell);
+    const FieldLook look{Cell, true, {}};
+    FieldPainter painter(none, look);
     painter.ResetSurface(5 * Cell, Cell);
     for (int code = 1; code <= 5; ++code)
         painter.PaintStone((code - 1) * Cell, 0, std::uint8_t(code));

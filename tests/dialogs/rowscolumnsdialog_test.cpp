@@ -185,6 +185,22 @@ TEST(TableForm, LabelsFollowTheBars)
     ExpectPreview(form, 35, 19);
 }
 
+// Left and Up give fewer, Right and Down more, as the bars' arrows point.
+TEST(TableForm, ArrowKeysMoveTheBarsTheWayTheyPoint)
+{
+    RowsColumnsDialog form;
+    for (auto [name, fewer, more] : {std::tuple("ColScala", Qt::Key_Left, Qt::Key_Right),
+                                     std::tuple("RowScala", Qt::Key_Up, Qt::Key_Down)}) {
+        auto* bar = Control<QScrollBar>(form, name);
+        const int start = bar->value();
+        QTest::keyClick(bar, fewer);
+        EXPECT_EQ(bar->value(), start - 1) << name;
+        QTest::keyClick(bar, more);
+        QTest::keyClick(bar, more);
+        EXPECT_EQ(bar->value(), start + 1) << name;
+    }
+}
+
 TEST(TableForm, OkayAcceptsAndEscapeCancels)
 {
     RowsColumnsDialog form;

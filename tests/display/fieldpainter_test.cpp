@@ -27,11 +27,12 @@ QImage Landmarks(int width, int height)
 
 struct PainterRig {
     QImage background = Landmarks(300, 200);
-    FieldPainter painter{background};
+    FieldLook look;
+    FieldPainter painter{background, look};
 
     explicit PainterRig(int cellSize)
     {
-        painter.SetCellSize(cellSize);
+        look.cellSize = cellSize;
         painter.ResetSurface(10 * cellSize, 5 * cellSize);
     }
     QRgb At(int x, int y) const { return painter.Surface().pixel(x, y); }
@@ -89,15 +90,15 @@ TEST(FieldPainter, TwoPixelStoneHasNoFace)
 TEST(FieldPainter, EmptyCellShowsThePictureUnderIt)
 {
     PainterRig rig(24);
-    rig.painter.SetShowGrid(false);
-    rig.painter.SetFieldOffset(QPoint(10, 7));
+    rig.look.showGrid = false;
+    rig.look.offset = QPoint(10, 7);
     for (int row = 0; row < 5; ++row)
         for (int col = 0; col < 10; ++col)
             rig.painter.PaintEmptyCell(col * 24, row * 24);
     // No seam anywhere: the whole field is the picture from (10, 7) on.
     EXPECT_EQ(rig.painter.Surface(), rig.background.copy(10, 7, 240, 120));
 
-    rig.painter.SetFieldOffset(QPoint(18, 7)); // the field moved 8 pixels right
+    rig.look.offset = QPoint(18, 7); // the field moved 8 pixels right
     rig.painter.PaintEmptyCell(24, 0);
     EXPECT_EQ(rig.At(24, 0), rig.background.pixel(18 + 24, 7));
     EXPECT_EQ(rig.At(47, 23), rig.background.pixel(18 + 47, 7 + 23));
@@ -106,8 +107,8 @@ TEST(FieldPainter, EmptyCellShowsThePictureUnderIt)
 TEST(FieldPainter, GridCellIsSunken)
 {
     PainterRig rig(24);
-    rig.painter.SetShowGrid(true);
-    rig.painter.SetFieldOffset(QPoint(2, 2));
+    rig.look.showGrid = true;
+    rig.look.offset = QPoint(2, 2);
     rig.painter.PaintEmptyCell(24, 24);
     const QRgb light = qRgb(200, 200, 200), dark = qRgb(32, 32, 32);
     for (int i = 0; i < 24; ++i) {
@@ -129,15 +130,15 @@ TEST(FieldPainter, GridCellIsSunken)
 TEST(FieldPainter, CellsOffThePictureShowBlack)
 {
     PainterRig rig(24);
-    rig.painter.SetShowGrid(false);
-    rig.painter.SetFieldOffset(QPoint(-30, 190)); // partly left of and below the picture
+    rig.look.showGrid = false;
+    rig.look.offset = QPoint(-30, 190); // partly left of and below the picture
     rig.painter.PaintEmptyCell(0, 0);
     rig.painter.PaintEmptyCell(24, 0);
     EXPECT_EQ(rig.At(0, 0), qRgb(0, 0, 0));          // x -30, left of the picture
     EXPECT_EQ(rig.At(29, 9), qRgb(0, 0, 0));         // x -1
     EXPECT_EQ(rig.At(30, 9), rig.background.pixel(0, 199));
     EXPECT_EQ(rig.At(30, 10), qRgb(0, 0, 0));        // y 200, below the picture
-    rig.painter.SetFieldOffset(QPoint(100000, -100000)); // far away: no crash, all black
+    rig.look.offset = QPoint(100000, -100000); // far away: no crash, all black
     rig.painter.PaintEmptyCell(48, 48);
     EXPECT_EQ(rig.At(60, 60), qRgb(0, 0, 0));
 }
@@ -148,10 +149,8 @@ namespace {
 // every cell of the board afresh.
 QImage FreshPainting(const QImage& picture, const Board& board, int cellSize, QPoint offset, bool grid)
 {
-    FieldPainter fresh(picture);
-    fresh.SetCellSize(cellSize);
-    fresh.SetFieldOffset(offset);
-    fresh.SetShowGrid(grid);
+    const FieldLook look{cellSize, grid, offset};
+    FieldPainter fresh(picture, look);
     fresh.ResetSurface(board.ColCount() * cellSize, board.RowCount() * cellSize);
     fresh.Paint(board);
     return fresh.Surface();
@@ -171,7 +170,7 @@ int CellsThatDiffer(const Board& a, const Board& b, bool emptyOnly = false)
 TEST(FieldPainter, RepaintsExactlyTheCellsThatWouldShowDifferently)
 {
     PainterRig rig(24);
-    rig.painter.SetFieldOffset(QPoint(10, 7));
+    rig.look.offset = QPoint(10, 7);
     const Board dealt = BoardFrom({"RRBGYVRRBG", "RGBGYVRYBG", "RRBBYVGRBB", "YRBGYVRRVG", "RRBGYVRRBG"});
     EXPECT_EQ(rig.painter.Paint(dealt), 50); // a fresh surface shows nothing yet
     EXPECT_EQ(rig.painter.Paint(dealt), 0);
@@ -183,7 +182,7 @@ TEST(FieldPainter, RepaintsExactlyTheCellsThatWouldShowDifferently)
     EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, moved, 24, QPoint(10, 7), true));
 
     // A moved field: only the empty cells show the picture, now another piece of it.
-    rig.painter.SetFieldOffset(QPoint(18, -1));
+    rig.look.offset = QPoint(18, -1);
     EXPECT_EQ(rig.painter.Paint(moved), CellsThatDiffer(moved, moved, true));
     EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, moved, 24, QPoint(18, -1), true));
 
@@ -192,11 +191,11 @@ TEST(FieldPainter, RepaintsExactlyTheCellsThatWouldShowDifferently)
     EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, dealt, 24, QPoint(18, -1), true));
 
     // A new picture or grid changes the empty cells; a new cell size every cell.
-    rig.painter.SetShowGrid(false);
+    rig.look.showGrid = false;
     EXPECT_EQ(rig.painter.Paint(moved), CellsThatDiffer(dealt, moved));
     EXPECT_EQ(rig.painter.Surface(), FreshPainting(rig.background, moved, 24, QPoint(18, -1), false));
     rig.background = Landmarks(300, 200).mirrored();
     EXPECT_EQ(rig.painter.Paint(moved), CellsThatDiffer(moved, moved, true));
-    rig.painter.SetCellSize(12);
+    rig.look.cellSize = 12;
     EXPECT_EQ(rig.painter.Paint(moved), 50);
 }

@@ -1,6 +1,11 @@
 #include "playfield.h"
 
+#include "board.h"
+#include "imageview.h"
+
 #include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +35,6 @@ TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
     EXPECT_EQ(panel->geometry(), QRect(8, 2, 488, 400));
     EXPECT_EQ(cells->geometry(), QRect(2, 2, 484, 396));
     EXPECT_EQ(field.Surface().size(), QSize(484, 396));
-    EXPECT_EQ(field.CellAt(QPoint(43, 22)), QPoint(1, 1));
 
     // Without the grid the panel loses its frame; the cells lie 2 pixels further up and left.
     field.SetShowGrid(false);
@@ -42,12 +46,29 @@ TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
     field.NudgeField(Qt::RightArrow);
     field.NudgeField(Qt::UpArrow);
     EXPECT_EQ(panel->pos(), QPoint(24, -6)); // without limit, off the picture too
+}
 
-    // Cells of no pixels name no cell, so a click cannot divide by their size.
+TEST(PlayField, PressesAreToldByTheirCellEachPressOfADoubleClickToo)
+{
+    PlayField field;
+    field.SetPicture(Black(500, 400));
+    field.LayoutField(22, 18);
+    field.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&field));
+    auto* cells = field.findChild<ImageView*>("Field");
+    QSignalSpy pressed(&field, &PlayField::cellPressed);
+    QTest::mouseClick(cells, Qt::RightButton, {}, QPoint(43, 22));
+    // Through the window, as a real double-click comes: the second press is a double-click event.
+    QTest::mouseDClick(field.windowHandle(), Qt::LeftButton, {}, cells->mapTo(&field, QPoint(44, 0)));
+    const QList<QVariant> cell11{1, 1}, cell20{2, 0};
+    EXPECT_EQ(pressed, QList<QList<QVariant>>({cell11, cell20, cell20}));
+
+    // Cells of no pixels name no cell, so a press cannot divide by their size.
     field.SetPicture(Black(15, 12));
     field.LayoutField(22, 18);
     EXPECT_EQ(field.CellSize(), 0);
-    EXPECT_FALSE(field.CellAt(QPoint(0, 0)));
+    emit cells->pressed(0, 0);
+    EXPECT_EQ(pressed.size(), 3);
 }
 
 TEST(PlayField, PictureFitsTheRoomAndTheFieldIsCentredOnTheWholeArea)
@@ -59,6 +80,15 @@ TEST(PlayField, PictureFitsTheRoomAndTheFieldIsCentredOnTheWholeArea)
     field.resize(400, 90); // as a window wider than the picture does
     field.LayoutField(22, 18);
     EXPECT_EQ(field.findChild<QWidget*>("GamePanel")->x(), 145);
+
+    // Any kind of picture becomes the field's own, so empty cells show it.
+    QImage indexed = Black(120, 90).convertToFormat(QImage::Format_Indexed8);
+    indexed.setColor(0, qRgb(10, 200, 30));
+    field.SetPicture(indexed);
+    field.SetShowGrid(false);
+    field.LayoutField(10, 10);
+    field.Paint(Board(10, 10));
+    EXPECT_EQ(field.Surface().pixel(50, 40), qRgb(10, 200, 30));
 }
 
 TEST(PlayField, EndMessageInTheResultColourOverABlackShadow)

@@ -1,5 +1,7 @@
 #include "windowrig.h"
 
+#include "imageview.h"
+
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QFile>
@@ -144,7 +146,7 @@ TEST(Background, TinyPictureGivesNoCellsAndIgnoresClicks)
     EXPECT_EQ(rig.CellSize(), 0);
     EXPECT_TRUE(rig.form->FieldSurface().isNull() || rig.form->FieldSurface().size().isEmpty());
     const auto board = rig.game().Board();
-    emit rig.Find<PlayField>("Panel")->pressed(0, 0); // the field has no pixel to click
+    emit rig.Find<ImageView>("Field")->pressed(0, 0); // the field has no pixel to click
     EXPECT_EQ(rig.game().Board(), board);
 }
 
