@@ -5,6 +5,7 @@
 #include "support/files.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -143,17 +144,22 @@ TEST(GameLibrary, EachCommandReplacesTheFileOnceWithAllItsChanges)
                                       "lastgame=07.12.26 12:23:45\r\n"));
 }
 
-TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
+namespace {
+
+// Two processes save `gamesEach` games each at the same time, the first
+// through `firstPath`, the second through `secondPath`; the file must hold
+// all of them afterwards.
+void ExpectTwoCopiesKeepAllSaves(const LibraryRig& rig, const QString& firstPath, const QString& secondPath,
+                                 int gamesEach)
 {
-    LibraryRig rig;
-    constexpr int kGamesEach = 200;
+    const QString paths[] = {firstPath, secondPath};
     pid_t children[2];
     for (int copy = 0; copy < 2; ++copy) {
         children[copy] = fork();
         if (children[copy] == 0) {
-            GameLibrary library(rig.path, rig.clock);
+            GameLibrary library(paths[copy], rig.clock);
             Arrangement arrangement;
-            for (int game = 0; game < kGamesEach; ++game) {
+            for (int game = 0; game < gamesEach; ++game) {
                 arrangement.rows = 8 + game % 90;
                 try {
                     library.SaveGame(QString("Spiel %1-%2").arg(copy).arg(game), arrangement);
@@ -170,13 +176,34 @@ TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
     const QStringList names = rig.library.GameNames().value_or(QStringList());
-    ASSERT_EQ(names.size(), 2 * kGamesEach);
+    ASSERT_EQ(names.size(), 2 * gamesEach);
     for (int copy = 0; copy < 2; ++copy)
-        for (int game = 0; game < kGamesEach; game += 37) {
+        for (int game = 0; game < gamesEach; game += 37) {
             const SettingsReading read = rig.library.ReadSettings(QString("Spiel %1-%2").arg(copy).arg(game), {});
             EXPECT_EQ(read.arrangement.rows, 8 + game % 90);
             EXPECT_EQ(read.arrangement.date, "07.12.26 12:23");
         }
+}
+
+} // namespace
+
+TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
+{
+    LibraryRig rig;
+    ExpectTwoCopiesKeepAllSaves(rig, rig.path, rig.path, 200);
+}
+
+// One copy reaches the file through a linked folder and a link that points
+// nowhere yet, the other by its real path: they share one lock, and the
+// link stays a link.
+TEST(GameLibrary, CopiesReachingTheFileByOtherPathsKeepEachOthersSaves)
+{
+    LibraryRig rig;
+    const QString linkedFolder = rig.folder.filePath("verknuepft");
+    ASSERT_TRUE(QFile::link(rig.folder.path(), linkedFolder));
+    ASSERT_TRUE(QFile::link("plimmerlo.ini", rig.folder.filePath("spiele.ini")));
+    ExpectTwoCopiesKeepAllSaves(rig, linkedFolder + "/spiele.ini", rig.path, 50);
+    EXPECT_EQ(QFileInfo(rig.folder.filePath("spiele.ini")).symLinkTarget(), rig.path);
 }
 
 TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)
