@@ -10,8 +10,16 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <csignal>
+
+void SetUpProcess()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow)
 {
+    SetUpProcess();
     // Whole device pixels per pixel, so the field stays sharp on dense screens.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);

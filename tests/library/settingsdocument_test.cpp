@@ -4,6 +4,7 @@
 #include "support/files.h"
 #include "support/filesizelimit.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,6 +46,13 @@ QString ErrorOf(Action&& action)
         return QString::fromUtf8(error.what());
     }
     return QStringLiteral("<no error>");
+}
+
+void MakeOld(const QString& path, int seconds)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime));
 }
 
 QString WriteFailed(const QString& path)
@@ -375,6 +384,19 @@ TEST_F(SettingsFileTest, ARefusedOrFailedChangeLeavesTheOldFileWhole)
     EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // no temporary file left behind
 }
 
+TEST_F(SettingsFileTest, TemporaryFilesOfCutOffSavesAreRemovedWhenOld)
+{
+    const QStringList names = {"plimmerlo.ini.QxTrbA", "plimmerlo.ini.VnMkoz", "plimmerlo.ini.backup"};
+    for (const QString& name : names)
+        WriteFile(dir.filePath(name), "[OPTIONS]\r\n");
+    MakeOld(dir.filePath(names[0]), 61);
+    MakeOld(dir.filePath(names[2]), 3600);
+    Write("A", "k", "1");
+    // The fresh one may be a save of another copy in progress; the player's
+    // own copy keeps its name.
+    EXPECT_EQ(FilesInFolder(), QStringList({"plimmerlo.ini", names[2], names[1]}));
+}
+
 TEST_F(SettingsFileTest, DyingWhileWritingLeavesTheOldFileWhole)
 {
     const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
@@ -401,8 +423,25 @@ TEST_F(SettingsFileTest, ALockHeldTooLongIsToldAndOneLeftByADeadProgramIsTakenOv
         const QString error = ErrorOf([&] {
             impatient.Change([](SettingsDocument& document) { document.WriteString("A", "k", "2"); });
         });
-        EXPECT_TRUE(error.startsWith("nach " + path + " kann gerade nicht geschrieben werden")) << error.toStdString();
+        EXPECT_EQ(error, "nach " + path + " kann gerade nicht geschrieben werden, weil die Datei noch benutzt wird "
+                                          "und das Warten darauf vergeblich war. Bitte versuche es gleich noch einmal");
         EXPECT_EQ(Contents(), "[A]\r\nk=1\r\n");
+    }
+    // Empty, as a program leaves it that dies between making the lock and
+    // writing into it: taken over without waiting, unless it is held.
+    for (const QByteArray& content : {QByteArray(), QByteArray("kaputt\n")}) {
+        WriteFile(path + ".lock", content);
+        MakeOld(path + ".lock", 5);
+        QFile holder(path + ".lock");
+        ASSERT_TRUE(holder.open(QIODevice::ReadOnly));
+        ASSERT_EQ(flock(holder.handle(), LOCK_EX | LOCK_NB), 0);
+        SettingsFile impatient(path, std::chrono::milliseconds(200));
+        EXPECT_TRUE(ErrorOf([&] { impatient.Change([](SettingsDocument& d) { d.WriteString("A", "k", "2"); }); })
+                        .contains("Warten"));
+        holder.close();
+        SettingsFile atOnce(path, std::chrono::milliseconds(0));
+        atOnce.Change([](SettingsDocument& document) { document.WriteString("A", "k", "2"); });
+        EXPECT_EQ(Contents(), "[A]\r\nk=2\r\n");
     }
     // A program that ends while it holds the lock leaves the lock file behind.
     const pid_t child = fork();

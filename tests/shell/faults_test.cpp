@@ -4,7 +4,9 @@
 // never loses a stored setting it did not mean to change.
 
 #include "chooser.h"
+#include "program.h"
 #include "rowscolumnsdialog.h"
+#include "support/filesizelimit.h"
 #include "windowrig.h"
 
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QScopeGuard>
 #include <QtEndian>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -181,6 +184,31 @@ TEST_P(ReadOnlySettings, SaveIsRefusedWithAMessageAndTheFileStaysWhole)
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReadOnlySettings, testing::Values(false, true),
                          [](const auto& info) { return info.param ? "ReadOnlyFolder" : "ReadOnlyFile"; });
+
+// A limit on the size of files, as a shell or a service may set: the save
+// beyond it is told like a full disk and the file stays. The child, a fresh
+// run of this test program, undoes what the test program's start did and
+// sets itself up as the program does.
+TEST(Faults, SaveBeyondTheFileSizeLimitIsToldAndTheFileStays)
+{
+    const std::string style = GTEST_FLAG_GET(death_test_style);
+    GTEST_FLAG_SET(death_test_style, "threadsafe"); // a fork of the window would inherit its locks
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, SIG_DFL);
+            SetUpProcess();
+            WindowRig rig({{"zoo.bmp", TestPicture(600, 400)}});
+            const QByteArray stored = Options + ZooGame + ParkGame;
+            WriteFile(rig.settingsPath, stored);
+            rig.Start();
+            FileSizeLimit limit(stored.size());
+            rig.dialogs.onModal = SaveAs("Neues Spiel");
+            rig.Action("menu_save")->trigger();
+            _exit(rig.dialogs.messages == QStringList{WriteFailed(rig)} && FileBytes(rig.settingsPath) == stored ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, style);
+}
 
 TEST(Faults, RandomBytesReadAsNoSettingsAndASaveKeepsThemInFront)
 {
