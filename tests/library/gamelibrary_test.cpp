@@ -6,11 +6,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstring>
+#include <string>
 #include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -233,7 +236,7 @@ TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)
     EXPECT_EQ(rig.library.GameNames(), QStringList({"\"Zoo\"", "Äpfel", "Ay?e"}));
 }
 
-TEST(GameLibrary, DateTimeTextInTheLocalesShortForms)
+TEST(GameLibrary, DatesAreWrittenInOneFormWhateverTheDesktopsLanguage)
 {
     StoppedClock clock;
     const std::tuple<Clock::LocalTime, const char*, const char*> cases[] = {
@@ -246,4 +249,22 @@ TEST(GameLibrary, DateTimeTextInTheLocalesShortForms)
         EXPECT_EQ(GameLibrary::DateTimeText(clock), text);
         EXPECT_EQ(GameLibrary::DateStamp(clock), stamp);
     }
+
+    // Greek and Bulgarian dates hold letters the file cannot store; an
+    // English one has another order and cuts the seconds.
+    const QLocale german;
+    for (const char* name : {"el_GR", "bg_BG", "en_US", "C"}) {
+        SCOPED_TRACE(name);
+        QLocale::setDefault(QLocale(name));
+        std::setlocale(LC_ALL, (std::string(name) + ".UTF-8").c_str());
+        LibraryRig rig;
+        rig.clock.local = {2026, 8, 12, 7, 27, 5};
+        EXPECT_NO_THROW(rig.library.SaveGame("Zoo", {}));
+        EXPECT_NO_THROW(rig.library.WriteOptions("Zoo"));
+        const QByteArray bytes = rig.Bytes();
+        EXPECT_TRUE(bytes.contains("date=12.08.26 07:27\r\n")) << bytes.constData();
+        EXPECT_TRUE(bytes.contains("firstgame=12.08.26 07:27:05\r\nlastgame=12.08.26 07:27:05\r\n")) << bytes.constData();
+    }
+    QLocale::setDefault(german);
+    std::setlocale(LC_ALL, "C");
 }
