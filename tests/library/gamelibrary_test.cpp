@@ -98,6 +98,19 @@ TEST(GameLibrary, ReadsTheWorkedExample)
     EXPECT_EQ(zoo.colors, Colors({1, 2, 4}));
 }
 
+TEST(GameLibrary, AByteOrderMarkIsReadPastAndKeptInFront)
+{
+    LibraryRig rig;
+    const QByteArray mark = "\xEF\xBB\xBF";
+    rig.Write(mark + kWorkedExample);
+    EXPECT_EQ(rig.library.ReadSettings({}, {}).gameName, "Zoo");
+    EXPECT_EQ(rig.library.GameNames(), QStringList({"(Standard)", "Zoo"}));
+    rig.library.WriteOptions("Zoo");
+    QByteArray expected = mark + kWorkedExample;
+    expected.replace("lastgame=08.12.26 09:15:44", "lastgame=07.12.26 12:23:45");
+    EXPECT_EQ(rig.Bytes(), expected);
+}
+
 TEST(GameLibrary, MissingKeysKeepTheCurrentArrangementAndBadValuesAreHeld)
 {
     LibraryRig rig;

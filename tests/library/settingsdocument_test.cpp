@@ -175,7 +175,9 @@ TEST(SettingsDocument, WritesChangeOnlyTheirOwnLine)
         {"[A]\r\nk=1", "C", "k", "v", "[A]\r\nk=1\r\n[C]\r\nk=v\r\n"},
         {"[A]\nk=1\n", "C", "k", "v", "[A]\nk=1\n[C]\r\nk=v\r\n"},
         {"[A]\rk=1\r", "C", "k", "v", "[A]\rk=1\r[C]\r\nk=v\r\n"},
-        {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\n[C]\r\nk=v\r\n"},
+        // A byte-order mark is no part of the first section's name.
+        {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
+        {"\xEF\xBB\xBF", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
         {"", "C", "k", "v", "[C]\r\nk=v\r\n"},
         // Text is stored in Windows-1252.
         {"", "Bäume-GAME", "filename", "C:\\Bilder\\Zoo €.jpg", "[B\xE4ume-GAME]\r\nfilename=C:\\Bilder\\Zoo \x80.jpg\r\n"},
