@@ -54,7 +54,7 @@ void CopyEntries(SettingsDocument& document, const QString& oldName, const QStri
 
 } // namespace
 
-GameLibrary::GameLibrary(QString settingsPath, const Clock& clock) : file_(std::move(settingsPath)), clock_(clock) {}
+GameLibrary::GameLibrary(SettingsPlace settings, const Clock& clock) : file_(std::move(settings)), clock_(clock) {}
 
 SettingsReading GameLibrary::ReadSettings(const QString& gameName, const Arrangement& current) const
 {

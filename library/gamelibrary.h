@@ -35,7 +35,7 @@ struct GamePreview {
 // value writes nothing.
 class GameLibrary {
 public:
-    GameLibrary(QString settingsPath, const Clock& clock);
+    GameLibrary(SettingsPlace settings, const Clock& clock);
 
     // The game named `gameName`, or the one recorded in the file when it is
     // empty. What its section lacks keeps its value from `current`, except

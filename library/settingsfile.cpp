@@ -162,14 +162,15 @@ bool Save(const QString& path, const QByteArray& data)
 
 } // namespace
 
-SettingsFile::SettingsFile(QString path, std::chrono::milliseconds lockWait)
-    : path_(std::move(path)), lockWait_(lockWait)
+SettingsFile::SettingsFile(SettingsPlace place, std::chrono::milliseconds lockWait)
+    : path_(std::move(place.file)), carriedFrom_(std::move(place.carriedFrom)), lockWait_(lockWait)
 {
 }
 
 SettingsDocument SettingsFile::Read() const
 {
-    return SettingsDocument(Load(path_).value_or(QByteArray()));
+    const bool carried = !carriedFrom_.isEmpty() && !QFileInfo::exists(path_);
+    return SettingsDocument(Load(carried ? carriedFrom_ : path_).value_or(QByteArray()));
 }
 
 void SettingsFile::Change(const std::function<void(SettingsDocument&)>& change)
@@ -187,7 +188,8 @@ void SettingsFile::Change(const std::function<void(SettingsDocument&)>& change)
     std::optional<QByteArray> before = Load(*real);
     if (!before)
         throw WriteFailed(path_);
-    SettingsDocument document(*before);
+    const bool carried = !carriedFrom_.isEmpty() && !QFileInfo::exists(*real);
+    SettingsDocument document(carried ? Load(carriedFrom_).value_or(QByteArray()) : *before);
     change(document);
     if (document.Bytes() != *before && !Save(*real, document.Bytes()))
         throw WriteFailed(path_);

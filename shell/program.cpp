@@ -27,7 +27,7 @@ int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& b
     SystemClock clock;
     GermanDialogs dialogs;
     SystemDesktopOpener desktop;
-    MainWindow mainForm({clock, dialogs, desktop, DefaultSettingsPath()});
+    MainWindow mainForm({clock, dialogs, desktop, DefaultSettingsPlace()});
     // "Open with" hands the program the picture to play on.
     const QStringList arguments = QCoreApplication::arguments();
     mainForm.Start(arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath() : QString());

@@ -2,11 +2,14 @@
 #include "gamelibrary.h"
 #include "gamesections.h"
 #include "settingserror.h"
+#include "settingspath.h"
 #include "support/files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -109,6 +112,38 @@ TEST(GameLibrary, AByteOrderMarkIsReadPastAndKeptInFront)
     QByteArray expected = mark + kWorkedExample;
     expected.replace("lastgame=08.12.26 09:15:44", "lastgame=07.12.26 12:23:45");
     EXPECT_EQ(rig.Bytes(), expected);
+}
+
+// A copy of the game on a stick the player cannot write: its games are
+// played, and the first save carries them into the player's own file.
+TEST(GameLibrary, GamesOfAFileThePlayerCannotWriteAreCarriedIntoTheirOwn)
+{
+    LibraryRig rig;
+    const QDir stick(rig.folder.filePath("stick"));
+    ASSERT_TRUE(stick.mkpath("."));
+    WriteFile(stick.filePath("plimmerlo.ini"), kWorkedExample);
+    ASSERT_TRUE(QFile::setPermissions(stick.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const auto writableAgain = qScopeGuard([&] {
+        QFile::setPermissions(stick.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+    // Root could write there all the same; the player cannot.
+    const SettingsPlace place = SettingsPlaceFor(stick.filePath("Plimmerlo"), rig.folder.filePath("config"),
+                                                 [&](const QString& folder) { return folder != stick.path(); });
+    const QString own = rig.folder.filePath("config/plimmerlo.ini");
+    ASSERT_EQ(place.file, own);
+
+    GameLibrary library(place, rig.clock);
+    EXPECT_EQ(library.ReadSettings({}, {}).gameName, "Zoo");
+    EXPECT_EQ(library.GameNames(), QStringList({"(Standard)", "Zoo"}));
+    EXPECT_FALSE(QFile::exists(own)); // reading writes nothing
+    library.SaveGame("Park", {});
+    EXPECT_EQ(library.GameNames(), QStringList({"(Standard)", "Park", "Zoo"}));
+    EXPECT_TRUE(FileBytes(own).startsWith(QByteArray(kWorkedExample).replace("gamename=Zoo", "gamename=Park")));
+    EXPECT_EQ(FileBytes(stick.filePath("plimmerlo.ini")), kWorkedExample);
+
+    // From then on the player's file is the one: the stick's is read no more.
+    library.EraseGame("Zoo");
+    EXPECT_EQ(library.GameNames(), QStringList({"(Standard)", "Park"}));
 }
 
 TEST(GameLibrary, MissingKeysKeepTheCurrentArrangementAndBadValuesAreHeld)

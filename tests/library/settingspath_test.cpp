@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 TEST(SettingsPath, BesideTheExecutableWithALowerCaseName)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -20,18 +22,36 @@ TEST(SettingsPath, BesideTheExecutableWithALowerCaseName)
         EXPECT_EQ(SettingsPathFor(QString::fromUtf8(executable)), QString::fromUtf8(settings)) << executable;
 }
 
-TEST(SettingsPath, BesideTheProgramOnlyWhereThePlayerMayWrite)
+static bool operator==(const SettingsPlace& a, const SettingsPlace& b)
+{
+    return a.file == b.file && a.carriedFrom == b.carriedFrom;
+}
+
+static void PrintTo(const SettingsPlace& place, std::ostream* out)
+{
+    *out << place.file.toStdString() << " <- " << place.carriedFrom.toStdString();
+}
+
+TEST(SettingsPath, BesideTheProgramOnlyWhereThePlayerMayWriteAndNeverInTheSystem)
 {
     QStringList asked;
-    const auto writable = [&asked](const QString& folder) { asked << folder; return folder != "/usr/lib/plimmerlo"; };
-    const QString config = "/home/kind/.config/plimmerlo";
-    EXPECT_EQ(SettingsPathFor("/opt/Spiele/Plimmerlo", config, writable), "/opt/Spiele/plimmerlo.ini");
-    EXPECT_EQ(SettingsPathFor("/usr/lib/plimmerlo/plimmerlo", config, writable), config + "/plimmerlo.ini");
-    EXPECT_EQ(SettingsPathFor("plimmerlo", config, writable), "plimmerlo.ini");
-    EXPECT_EQ(asked, QStringList({"/opt/Spiele", "/usr/lib/plimmerlo", "."}));
+    const auto writable = [&asked](const QString& folder) { asked << folder; return folder != "/media/stick"; };
+    const QString config = "/home/kind/.config/plimmerlo/plimmerlo.ini";
+    const std::pair<const char*, SettingsPlace> cases[] = {
+        {"/home/kind/Spiele/Plimmerlo", {"/home/kind/Spiele/plimmerlo.ini"}},
+        {"plimmerlo", {"plimmerlo.ini"}},
+        {"/media/stick/plimmerlo", {config, "/media/stick/plimmerlo.ini"}},
+        // Root may write there, but the files belong to the system's packages.
+        {"/usr/games/plimmerlo", {config, "/usr/games/plimmerlo.ini"}},
+        {"/opt/Spiele/Plimmerlo", {config, "/opt/Spiele/plimmerlo.ini"}},
+        {"/usr2/plimmerlo", {"/usr2/plimmerlo.ini"}},
+    };
+    for (const auto& [executable, place] : cases)
+        EXPECT_EQ(SettingsPlaceFor(executable, "/home/kind/.config/plimmerlo", writable), place) << executable;
+    EXPECT_EQ(asked, QStringList({"/home/kind/Spiele", ".", "/media/stick", "/usr2"}));
 }
 
 TEST(SettingsPath, DefaultIsBesideTheRunningProgram)
 {
-    EXPECT_EQ(DefaultSettingsPath(), QCoreApplication::applicationDirPath() + "/library_tests.ini");
+    EXPECT_EQ(DefaultSettingsPlace(), SettingsPlace(QCoreApplication::applicationDirPath() + "/library_tests.ini"));
 }
