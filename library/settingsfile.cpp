@@ -126,8 +126,9 @@ void RemoveLeftovers(const QString& file)
     for (const QFileInfo& entry : info.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
         const QString name = entry.fileName();
         const QString letters = name.sliced(std::min(prefix.size(), name.size()));
+        const auto asciiLetter = [](QChar c) { return c.isLetter() && c.unicode() < 128; };
         const bool random = letters.size() == 6 && letters != letters.toLower()
-                            && std::all_of(letters.begin(), letters.end(), [](QChar c) { return c.isLetter() && c.unicode() < 128; });
+                            && std::all_of(letters.begin(), letters.end(), asciiLetter);
         if (name.startsWith(prefix) && random && !entry.isSymLink() && entry.lastModified() < old)
             QFile::remove(entry.filePath());
     }
