@@ -5,9 +5,6 @@
 #include "gamesections.h"
 
 #include <QCollator>
-#include <QDateTime>
-#include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -58,7 +55,7 @@ void CopyEntries(SettingsDocument& document, const QString& oldName, const QStri
 
 } // namespace
 
-GameLibrary::GameLibrary(QString settingsPath, const Clock& clock) : file_(std::move(settingsPath)), clock_(clock) {}
+GameLibrary::GameLibrary(SettingsPlace settings, const Clock& clock) : file_(std::move(settings)), clock_(clock) {}
 
 SettingsReading GameLibrary::ReadSettings(const QString& gameName, const Arrangement& current) const
 {
@@ -179,13 +176,9 @@ void GameLibrary::CheckName(const QString& name)
 QString GameLibrary::DateTimeText(const Clock& clock)
 {
     const Clock::LocalTime now = clock.LocalNow();
-    const QLocale locale;
-    const QTime time(now.hour, now.minute, now.second);
-    QString text = locale.toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat);
-    if (time != QTime(0, 0))
-        // Qt's long time names the time zone; the settings file never did.
-        text += ' ' + locale.toString(time, locale.timeFormat(QLocale::LongFormat)
-                                                  .remove(QRegularExpression("\\s*t+")));
+    QString text = QString::asprintf("%02d.%02d.%02d", now.day, now.month, now.year % 100);
+    if (now.hour != 0 || now.minute != 0 || now.second != 0)
+        text += QString::asprintf(" %02d:%02d:%02d", now.hour, now.minute, now.second);
     return text;
 }
 

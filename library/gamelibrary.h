@@ -35,7 +35,7 @@ struct GamePreview {
 // value writes nothing.
 class GameLibrary {
 public:
-    GameLibrary(QString settingsPath, const Clock& clock);
+    GameLibrary(SettingsPlace settings, const Clock& clock);
 
     // The game named `gameName`, or the one recorded in the file when it is
     // empty. What its section lacks keeps its value from `current`, except
@@ -67,8 +67,10 @@ public:
     // not be stored so that it reads back as typed.
     static void CheckName(const QString& name);
 
-    // The date and time as the settings file records them: the short date
-    // and the long time of the locale, the time left out at exactly midnight.
+    // The date and time as the settings file records them, in the form its
+    // stored games hold whatever the desktop's language, so that every
+    // locale can store it: dd.MM.yy hh:mm:ss, the time left out at exactly
+    // midnight.
     static QString DateTimeText(const Clock& clock);
     // The stamp of a saved game: the first 14 characters of the above.
     static QString DateStamp(const Clock& clock);

@@ -43,6 +43,13 @@ QByteArrayView Trimmed(QByteArrayView text)
     return text;
 }
 
+// Editors that save as UTF-8 may put a byte-order mark in front: it is no
+// part of the first line, and stays in front of the file.
+qsizetype TextStart(QByteArrayView data)
+{
+    return data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+}
+
 bool SameName(QByteArrayView a, QByteArrayView b)
 {
     return Windows1252::SameText(a, b);
@@ -61,7 +68,7 @@ struct Line {
 // Walks the lines of a file once, front to back; every lookup is one pass.
 class LineReader {
 public:
-    explicit LineReader(QByteArrayView data) : data_(data) {}
+    explicit LineReader(QByteArrayView data) : data_(data), pos_(TextStart(data)) {}
 
     bool Next(Line& line)
     {
@@ -152,7 +159,7 @@ private:
     }
 
     QByteArrayView data_;
-    qsizetype pos_ = 0;
+    qsizetype pos_;
 };
 
 QString ValueText(QByteArrayView value)
@@ -374,7 +381,7 @@ void SettingsDocument::WriteEntries(const QString& section, const Entries& entri
     }
     // Only the file's last line can lack its line end; the addition needs a
     // line of its own.
-    if (!addition.isEmpty() && insertAt > 0 && bytes_[insertAt - 1] != '\n' && bytes_[insertAt - 1] != '\r')
+    if (!addition.isEmpty() && insertAt > TextStart(bytes_) && bytes_[insertAt - 1] != '\n' && bytes_[insertAt - 1] != '\r')
         addition.prepend("\r\n");
     written += QByteArrayView(bytes_).sliced(copiedUpTo, insertAt - copiedUpTo);
     written += addition;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settingsdocument.h"
+#include "settingsplace.h"
 
 #include <QString>
 
@@ -14,19 +15,22 @@
 // the same moment both keep their saves.
 class SettingsFile {
 public:
-    explicit SettingsFile(QString path, std::chrono::milliseconds lockWait = std::chrono::seconds(5));
+    explicit SettingsFile(SettingsPlace place, std::chrono::milliseconds lockWait = std::chrono::seconds(5));
 
     const QString& Path() const { return path_; }
 
-    // A missing file, or one that cannot be read, reads as an empty one.
+    // A missing file, or one that cannot be read, reads as an empty one;
+    // while the player's file is missing, the file it is carried from is read.
     SettingsDocument Read() const;
-    // Runs `change` on the file's current text and replaces the file when
-    // the text changed. Throws SettingsError when the lock cannot be had
+    // Runs `change` on the file's current text (the carried one while the
+    // player's file is missing) and replaces the player's file when it
+    // changed. Throws SettingsError when the lock cannot be had
     // within the wait, or the file cannot be read or written; an error
     // thrown by `change` leaves the file as it was.
     void Change(const std::function<void(SettingsDocument&)>& change);
 
 private:
     QString path_;
+    QString carriedFrom_;
     std::chrono::milliseconds lockWait_;
 };

@@ -20,20 +20,34 @@ QString SettingsPathFor(const QString& executable)
     return executable.first(nameStart) + name;
 }
 
-QString SettingsPathFor(const QString& executable, const QString& configFolder, const FolderProbe& writable)
+namespace {
+
+// Folders of the installed system, which belong to its package manager.
+bool IsSystemFolder(const QString& folder)
+{
+    for (const QString& prefix : {QStringLiteral("/usr"), QStringLiteral("/opt")})
+        if (folder == prefix || folder.startsWith(prefix + u'/'))
+            return true;
+    return false;
+}
+
+} // namespace
+
+SettingsPlace SettingsPlaceFor(const QString& executable, const QString& configFolder, const FolderProbe& writable)
 {
     const QString beside = SettingsPathFor(executable);
+    const QString folder = QFileInfo(beside).path();
     // Every write replaces the whole file through a new one made beside it,
     // so a settings file found in a closed folder could be read but never
     // saved: each save and each close would end in an error box.
-    if (writable(QFileInfo(beside).path()))
+    if (!IsSystemFolder(folder) && writable(folder))
         return beside;
-    return configFolder + "/plimmerlo.ini";
+    return {configFolder + "/plimmerlo.ini", beside};
 }
 
-QString DefaultSettingsPath()
+SettingsPlace DefaultSettingsPlace()
 {
-    return SettingsPathFor(QCoreApplication::applicationFilePath(),
-                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/plimmerlo",
-                           [](const QString& folder) { return QFileInfo(folder).isWritable(); });
+    return SettingsPlaceFor(QCoreApplication::applicationFilePath(),
+                            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/plimmerlo",
+                            [](const QString& folder) { return QFileInfo(folder).isWritable(); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingsplace.h"
+
 #include <QString>
 
 #include <functional>
@@ -14,10 +16,11 @@ QString SettingsPathFor(const QString& executable);
 using FolderProbe = std::function<bool(const QString& folder)>;
 
 // A copy the player unpacked into a folder of their own keeps its settings
-// beside it, as it always did. Installed by the system, the program's folder
-// is closed to the player, so the settings go to plimmerlo.ini in
-// `configFolder` instead, which nothing here creates.
-QString SettingsPathFor(const QString& executable, const QString& configFolder, const FolderProbe& writable);
+// beside it, as it always did. Elsewhere the settings go to plimmerlo.ini in
+// `configFolder` (which nothing here creates), carried over from the file
+// beside the program: where the player cannot write, and under the system's
+// prefixes /usr and /opt, which the game never writes, not even as root.
+SettingsPlace SettingsPlaceFor(const QString& executable, const QString& configFolder, const FolderProbe& writable);
 
-// The settings file of the running program, for the player running it.
-QString DefaultSettingsPath();
+// The settings of the running program, for the player running it.
+SettingsPlace DefaultSettingsPlace();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "settingsplace.h"
 
 class Clock;
 class DesktopOpener;
@@ -12,5 +12,5 @@ struct Environment {
     const Clock& clock;
     UserDialogs& dialogs;
     DesktopOpener& desktop;
-    QString settingsPath;
+    SettingsPlace settingsPath;
 };

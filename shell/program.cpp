@@ -10,8 +10,16 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <csignal>
+
+void SetUpProcess()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow)
 {
+    SetUpProcess();
     // Whole device pixels per pixel, so the field stays sharp on dense screens.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication app(argc, argv);
@@ -19,7 +27,7 @@ int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& b
     SystemClock clock;
     GermanDialogs dialogs;
     SystemDesktopOpener desktop;
-    MainWindow mainForm({clock, dialogs, desktop, DefaultSettingsPath()});
+    MainWindow mainForm({clock, dialogs, desktop, DefaultSettingsPlace()});
     // "Open with" hands the program the picture to play on.
     const QStringList arguments = QCoreApplication::arguments();
     mainForm.Start(arguments.size() > 1 ? QFileInfo(arguments[1]).absoluteFilePath() : QString());

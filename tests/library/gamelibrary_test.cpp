@@ -2,9 +2,12 @@
 #include "gamelibrary.h"
 #include "gamesections.h"
 #include "settingserror.h"
+#include "settingspath.h"
 #include "support/files.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -146,12 +149,17 @@ TEST(GameLibrary, EachCommandReplacesTheFileOnceWithAllItsChanges)
 TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
 {
     LibraryRig rig;
+    // The second reaches the file through a linked folder and a link that
+    // points nowhere yet: one lock serves both, and the link stays a link.
+    ASSERT_TRUE(QFile::link(rig.folder.path(), rig.folder.filePath("verknuepft")));
+    ASSERT_TRUE(QFile::link("plimmerlo.ini", rig.folder.filePath("spiele.ini")));
+    const QString paths[] = {rig.path, rig.folder.filePath("verknuepft/spiele.ini")};
     constexpr int kGamesEach = 200;
     pid_t children[2];
     for (int copy = 0; copy < 2; ++copy) {
         children[copy] = fork();
         if (children[copy] == 0) {
-            GameLibrary library(rig.path, rig.clock);
+            GameLibrary library(paths[copy], rig.clock);
             Arrangement arrangement;
             for (int game = 0; game < kGamesEach; ++game) {
                 arrangement.rows = 8 + game % 90;
@@ -169,6 +177,7 @@ TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+    EXPECT_TRUE(QFileInfo(rig.folder.filePath("spiele.ini")).isSymLink());
     const QStringList names = rig.library.GameNames().value_or(QStringList());
     ASSERT_EQ(names.size(), 2 * kGamesEach);
     for (int copy = 0; copy < 2; ++copy)
@@ -177,6 +186,21 @@ TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
             EXPECT_EQ(read.arrangement.rows, 8 + game % 90);
             EXPECT_EQ(read.arrangement.date, "07.12.26 12:23");
         }
+}
+
+// Games of a copy on a stick the player cannot write are played, and the
+// first save carries them into the player's own file.
+TEST(GameLibrary, GamesOfAFileThePlayerCannotWriteAreCarriedIntoTheirOwn)
+{
+    LibraryRig rig;
+    WriteFile(rig.folder.filePath("plimmerlo.ini"), kWorkedExample);
+    const auto closed = [&](const QString& folder) { return folder != rig.folder.path(); };
+    GameLibrary library(SettingsPlaceFor(rig.folder.filePath("Plimmerlo"), rig.folder.filePath("config"), closed), rig.clock);
+    EXPECT_EQ(library.ReadSettings({}, {}).gameName, "Zoo");
+    library.SaveGame("Park", {});
+    library.EraseGame("(Standard)"); // from then on the player's file is the one
+    EXPECT_EQ(library.GameNames(), QStringList({"Park", "Zoo"}));
+    EXPECT_EQ(rig.Bytes(), kWorkedExample);
 }
 
 TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)
@@ -206,7 +230,7 @@ TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)
     EXPECT_EQ(rig.library.GameNames(), QStringList({"\"Zoo\"", "Äpfel", "Ay?e"}));
 }
 
-TEST(GameLibrary, DateTimeTextInTheLocalesShortForms)
+TEST(GameLibrary, DateTimeTextHasOneFormWhateverTheDesktopsLanguage)
 {
     StoppedClock clock;
     const std::tuple<Clock::LocalTime, const char*, const char*> cases[] = {
@@ -219,4 +243,14 @@ TEST(GameLibrary, DateTimeTextInTheLocalesShortForms)
         EXPECT_EQ(GameLibrary::DateTimeText(clock), text);
         EXPECT_EQ(GameLibrary::DateStamp(clock), stamp);
     }
+    // Greek and Bulgarian dates hold letters the file cannot store.
+    for (const char* name : {"el_GR", "bg_BG", "en_US", "C"}) {
+        QLocale::setDefault(QLocale(name));
+        LibraryRig rig;
+        rig.library.SaveGame("Zoo", {});
+        rig.library.WriteOptions("Zoo");
+        EXPECT_TRUE(rig.Bytes().contains("date=07.12.26 12:23\r\nrows=18")) << name;
+        EXPECT_TRUE(rig.Bytes().contains("firstgame=07.12.26 12:23:45\r\n")) << name;
+    }
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 }

@@ -4,6 +4,7 @@
 #include "support/files.h"
 #include "support/filesizelimit.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,6 +34,12 @@ protected:
     void Put(const QByteArray& bytes) const { WriteFile(path, bytes); }
     QByteArray Contents() const { return FileBytes(path); }
 
+    static void MakeOld(const QString& name, int seconds)
+    {
+        QFile file(name);
+        const QDateTime then = QDateTime::currentDateTime().addSecs(-seconds);
+        EXPECT_TRUE(file.open(QIODevice::Append) && file.setFileTime(then, QFileDevice::FileModificationTime));
+    }
     QStringList FilesInFolder() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
 };
 
@@ -166,7 +174,9 @@ TEST(SettingsDocument, WritesChangeOnlyTheirOwnLine)
         {"[A]\r\nk=1", "C", "k", "v", "[A]\r\nk=1\r\n[C]\r\nk=v\r\n"},
         {"[A]\nk=1\n", "C", "k", "v", "[A]\nk=1\n[C]\r\nk=v\r\n"},
         {"[A]\rk=1\r", "C", "k", "v", "[A]\rk=1\r[C]\r\nk=v\r\n"},
-        {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\n[C]\r\nk=v\r\n"},
+        // A byte-order mark is no part of the first section's name.
+        {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
+        {"\xEF\xBB\xBF", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
         {"", "C", "k", "v", "[C]\r\nk=v\r\n"},
         // Text is stored in Windows-1252.
         {"", "Bäume-GAME", "filename", "C:\\Bilder\\Zoo €.jpg", "[B\xE4ume-GAME]\r\nfilename=C:\\Bilder\\Zoo \x80.jpg\r\n"},
@@ -375,6 +385,17 @@ TEST_F(SettingsFileTest, ARefusedOrFailedChangeLeavesTheOldFileWhole)
     EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // no temporary file left behind
 }
 
+TEST_F(SettingsFileTest, TemporaryFilesOfCutOffSavesAreRemovedWhenOld)
+{
+    // An old one, a fresh one (another copy may be saving), the player's own copy.
+    for (const char* name : {"plimmerlo.ini.QxTrbA", "plimmerlo.ini.VnMkoz", "plimmerlo.ini.backup"})
+        WriteFile(dir.filePath(name), "[OPTIONS]\r\n");
+    MakeOld(dir.filePath("plimmerlo.ini.QxTrbA"), 61);
+    MakeOld(dir.filePath("plimmerlo.ini.backup"), 3600);
+    Write("A", "k", "1");
+    EXPECT_EQ(FilesInFolder(), QStringList({"plimmerlo.ini", "plimmerlo.ini.backup", "plimmerlo.ini.VnMkoz"}));
+}
+
 TEST_F(SettingsFileTest, DyingWhileWritingLeavesTheOldFileWhole)
 {
     const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
@@ -403,6 +424,20 @@ TEST_F(SettingsFileTest, ALockHeldTooLongIsToldAndOneLeftByADeadProgramIsTakenOv
         });
         EXPECT_TRUE(error.startsWith("nach " + path + " kann gerade nicht geschrieben werden")) << error.toStdString();
         EXPECT_EQ(Contents(), "[A]\r\nk=1\r\n");
+    }
+    // Left empty or garbled by a program that died making it: taken over
+    // without waiting, unless someone holds it.
+    for (const QByteArray& content : {QByteArray(), QByteArray("kaputt\n")}) {
+        WriteFile(path + ".lock", content);
+        MakeOld(path + ".lock", 5);
+        QFile holder(path + ".lock");
+        ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX | LOCK_NB) == 0);
+        SettingsFile impatient(path, std::chrono::milliseconds(200));
+        EXPECT_TRUE(ErrorOf([&] { impatient.Change([](SettingsDocument& d) { d.WriteString("A", "k", "2"); }); })
+                        .contains("das Warten darauf vergeblich war"));
+        holder.close();
+        SettingsFile(path, std::chrono::milliseconds(0)).Change([](SettingsDocument& d) { d.WriteString("A", "k", "2"); });
+        EXPECT_EQ(Contents(), "[A]\r\nk=2\r\n");
     }
     // A program that ends while it holds the lock leaves the lock file behind.
     const pid_t child = fork();

@@ -20,18 +20,25 @@ TEST(SettingsPath, BesideTheExecutableWithALowerCaseName)
         EXPECT_EQ(SettingsPathFor(QString::fromUtf8(executable)), QString::fromUtf8(settings)) << executable;
 }
 
-TEST(SettingsPath, BesideTheProgramOnlyWhereThePlayerMayWrite)
+TEST(SettingsPath, BesideTheProgramOnlyWhereThePlayerMayWriteAndNeverInTheSystem)
 {
     QStringList asked;
-    const auto writable = [&asked](const QString& folder) { asked << folder; return folder != "/usr/lib/plimmerlo"; };
+    const auto writable = [&asked](const QString& folder) { asked << folder; return folder != "/media/stick"; };
     const QString config = "/home/kind/.config/plimmerlo";
-    EXPECT_EQ(SettingsPathFor("/opt/Spiele/Plimmerlo", config, writable), "/opt/Spiele/plimmerlo.ini");
-    EXPECT_EQ(SettingsPathFor("/usr/lib/plimmerlo/plimmerlo", config, writable), config + "/plimmerlo.ini");
-    EXPECT_EQ(SettingsPathFor("plimmerlo", config, writable), "plimmerlo.ini");
-    EXPECT_EQ(asked, QStringList({"/opt/Spiele", "/usr/lib/plimmerlo", "."}));
+    const auto place = [&](const char* executable) {
+        const SettingsPlace found = SettingsPlaceFor(executable, config, writable);
+        return found.file + " <- " + found.carriedFrom;
+    };
+    EXPECT_EQ(place("/home/kind/Plimmerlo"), "/home/kind/plimmerlo.ini <- ");
+    EXPECT_EQ(place("/media/stick/plimmerlo"), config + "/plimmerlo.ini <- /media/stick/plimmerlo.ini");
+    // Root may write there, but the files belong to the system's packages.
+    EXPECT_EQ(place("/usr/games/plimmerlo"), config + "/plimmerlo.ini <- /usr/games/plimmerlo.ini");
+    EXPECT_EQ(place("/opt/Spiele/Plimmerlo"), config + "/plimmerlo.ini <- /opt/Spiele/plimmerlo.ini");
+    EXPECT_EQ(place("plimmerlo"), "plimmerlo.ini <- ");
+    EXPECT_EQ(asked, QStringList({"/home/kind", "/media/stick", "."}));
 }
 
 TEST(SettingsPath, DefaultIsBesideTheRunningProgram)
 {
-    EXPECT_EQ(DefaultSettingsPath(), QCoreApplication::applicationDirPath() + "/library_tests.ini");
+    EXPECT_EQ(DefaultSettingsPlace().file, QCoreApplication::applicationDirPath() + "/library_tests.ini");
 }

@@ -4,7 +4,9 @@
 // never loses a stored setting it did not mean to change.
 
 #include "chooser.h"
+#include "program.h"
 #include "rowscolumnsdialog.h"
+#include "support/filesizelimit.h"
 #include "windowrig.h"
 
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QScopeGuard>
 #include <QtEndian>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -181,6 +184,28 @@ TEST_P(ReadOnlySettings, SaveIsRefusedWithAMessageAndTheFileStaysWhole)
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReadOnlySettings, testing::Values(false, true),
                          [](const auto& info) { return info.param ? "ReadOnlyFolder" : "ReadOnlyFile"; });
+
+// A limit on the size of files, as a shell may set: the save beyond it is
+// told like a full disk and the file stays. The child, a fresh run of this
+// program, undoes the test program's start and sets itself up as the game.
+TEST(Faults, SaveBeyondTheFileSizeLimitIsToldAndTheFileStays)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe"); // a fork of the window would inherit its locks
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, SIG_DFL);
+            SetUpProcess();
+            WindowRig rig;
+            WriteFile(rig.settingsPath, Options + ZooGame);
+            FileSizeLimit limit(Options.size() + ZooGame.size());
+            rig.dialogs.onModal = SaveAs("Park");
+            rig.Action("menu_save")->trigger();
+            const bool kept = FileBytes(rig.settingsPath) == Options + ZooGame;
+            _exit(kept && rig.dialogs.messages == QStringList{WriteFailed(rig)} ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+    GTEST_FLAG_SET(death_test_style, "fast");
+}
 
 TEST(Faults, RandomBytesReadAsNoSettingsAndASaveKeepsThemInFront)
 {

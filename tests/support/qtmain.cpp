@@ -1,6 +1,7 @@
 // The test programs that open windows or read pictures run inside one
 // QApplication, set up as the game sets itself up.
 #include "application.h"
+#include "program.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -9,6 +10,8 @@
 
 int main(int argc, char* argv[])
 {
+    // The process as the program sets it up, so the tests meet what it meets.
+    SetUpProcess();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SetUpApplication(app);
