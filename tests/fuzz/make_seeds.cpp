@@ -247,6 +247,27 @@ QByteArray EncodeJpeg(Jpeg kind)
                      });
 }
 
+// The picture with an Exif segment after its start marker whose one entry
+// is the orientation, in either of the byte orders a camera may write.
+QByteArray WithOrientation(const QByteArray& jpeg, bool bigEndian, quint16 orientation)
+{
+    QByteArray tiff(8 + 2 + 12 + 4, '\0');
+    char* p = tiff.data();
+    const auto put16 = [&](int at, quint16 v) { bigEndian ? qToBigEndian(v, p + at) : qToLittleEndian(v, p + at); };
+    const auto put32 = [&](int at, quint32 v) { bigEndian ? qToBigEndian(v, p + at) : qToLittleEndian(v, p + at); };
+    tiff.replace(0, 2, bigEndian ? "MM" : "II");
+    put16(2, 42);
+    put32(4, 8);           // the first directory follows the header
+    put16(8, 1);           // one entry:
+    put16(10, 0x0112);     // orientation,
+    put16(12, 3);          // a 16-bit number,
+    put32(14, 1);          // one of them,
+    put16(18, orientation);
+    QByteArray segment = "\xff\xe1" + QByteArray(2, '\0') + QByteArray("Exif\0\0", 6) + tiff;
+    qToBigEndian<quint16>(quint16(segment.size() - 2), segment.data() + 2);
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
 // A progressive picture of thousands of scans within the fuzzers' 64 KiB:
 // a flat grey one, whose last scan refines nothing but runs of empty
 // blocks, with that scan repeated. A decoder that takes every scan goes
@@ -277,6 +298,9 @@ void JpegSeeds(const QDir& folder)
     };
     for (const auto& [name, kind] : kinds)
         Write(folder, name, EncodeJpeg(kind));
+    // Turned a quarter to the right and to the left.
+    Write(folder, "exif_intel.jpg", WithOrientation(EncodeJpeg(Jpeg::Baseline), false, 6));
+    Write(folder, "exif_motorola.jpg", WithOrientation(EncodeJpeg(Jpeg::Subsampled), true, 8));
     Write(folder, "many_scans.jpg", ManyScans());
 }
 

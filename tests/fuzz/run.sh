@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each in turn for a bounded time:
 #
-#   tests/fuzz/run.sh [seconds per target] [target ...]     (targets: ini bmp jpeg)
+#   tests/fuzz/run.sh [seconds per target] [target ...]     (all <target>_fuzz.cpp here)
 #
 # Every saved reproducer in regressions/<target>/ is replayed first and must
 # pass. New inputs the fuzzers find go to the build folder, so the seeds in
@@ -13,8 +13,8 @@ set -euo pipefail
 
 seconds=${1:-60}
 shift $(( $# > 0 ? 1 : 0 ))
-targets=${*:-ini bmp jpeg}
 here=$(cd "$(dirname "$0")" && pwd)
+targets=${*:-$(cd "$here" && ls *_fuzz.cpp | sed 's/_fuzz\.cpp$//')}
 root=$(cd "$here/../.." && pwd)
 build=${FUZZ_BUILD:-$root/build-fuzz}
 timeout=${FUZZ_TIMEOUT:-3}
