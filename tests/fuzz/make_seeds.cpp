@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -45,10 +46,10 @@ void IniSeeds(const QDir& folder)
           "orphan=before any section\r\n[ Spaces ] trailing text\r\nKEY=1\r\nkey=2\r\n[]\r\n=no key\r\n"
           "empty=\r\n[spaces]\r\nk=second of its name\r\n[open\r\nx\r\n[a]b]\r\nk=v\r\n");
     // Windows-1252: umlauts, the euro sign and the five undefined codes.
-    Write(folder, "codepage.ini",
-          QByteArray("[B\xe4ume-GAME]\r\nfilename=C:\\Bilder\\B\xe4r.jpg\r\n\x80=euro\r\n"
-                     "x\x81\x8d\x8f\x90\x9d=undefined\r\n[\xc4]\r\nk=\xff\r\n[\xe4]\r\nk=\x00z\r\n",
-                     95));
+    // Counted by the array, as the text holds a zero byte.
+    static constexpr char codepage[] = "[B\xe4ume-GAME]\r\nfilename=C:\\Bilder\\B\xe4r.jpg\r\n\x80=euro\r\n"
+                                       "x\x81\x8d\x8f\x90\x9d=undefined\r\n[\xc4]\r\nk=\xff\r\n[\xe4]\r\nk=\x00z\r\n";
+    Write(folder, "codepage.ini", QByteArray(codepage, sizeof codepage - 1));
 }
 
 // ------------------------------------------------------------------ BMP
@@ -123,6 +124,41 @@ QByteArray CoreBmp()
     return bmp;
 }
 
+// A 4096 x 4096 RLE8 picture of `bytes` at most. Every line ends with its end
+// code, and as many lines as fit are first painted one pixel a code: a
+// reader that asks the system for each code spends its time on the calls.
+// With room for the end codes alone it is a few kilobytes in one colour.
+QByteArray LargeRle8(qsizetype bytes)
+{
+    constexpr int side = 4096;
+    QByteArray bmp(14 + 40 + 2 * 4, '\0');
+    char* p = bmp.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    qToLittleEndian<quint32>(bmp.size(), p + 10);
+    qToLittleEndian<quint32>(40, p + 14);
+    qToLittleEndian<qint32>(side, p + 18);
+    qToLittleEndian<qint32>(side, p + 22);
+    qToLittleEndian<quint16>(1, p + 26);
+    qToLittleEndian<quint16>(8, p + 28);
+    qToLittleEndian<quint32>(1, p + 30);
+    qToLittleEndian<quint32>(2, p + 46);
+    qToLittleEndian<quint32>(0x2060A0, p + 54);
+    qToLittleEndian<quint32>(0xFFFFFF, p + 58);
+    const qsizetype headerBytes = bmp.size();
+    for (int y = 0; y < side; ++y) {
+        // What the end codes of this line and the ones below still need.
+        const qsizetype ends = 2 * (side - y) + 2;
+        for (int x = 0; x < side && bmp.size() + 2 + ends <= bytes; ++x)
+            bmp += Bytes({1, (x + y) & 1});
+        bmp += Bytes({0, 0});
+    }
+    bmp += Bytes({0, 1});
+    qToLittleEndian<quint32>(bmp.size(), bmp.data() + 2);
+    qToLittleEndian<quint32>(bmp.size() - headerBytes, bmp.data() + 34);
+    return bmp;
+}
+
 void BmpSeeds(const QDir& folder)
 {
     const std::vector<quint32> two = {0x000000, 0xFFFFFF};
@@ -158,6 +194,10 @@ void BmpSeeds(const QDir& folder)
               return y == 1 ? Bytes({0, 3, 0x12, 0x30, 2, 0x45, 0, 0}) : Bytes({5, 0x9A, 0, 0});
           }));
     Write(folder, "os2.bmp", CoreBmp());
+    Write(folder, "rle8_4096_one_colour.bmp", LargeRle8(0));
+    // As large as the bmp target's inputs may be, less a quarter for the
+    // fuzzer to grow it.
+    Write(folder, "rle8_4096_byte_by_byte.bmp", LargeRle8(3 << 20));
 }
 
 // ------------------------------------------------------------------ JPEG
@@ -207,6 +247,46 @@ QByteArray EncodeJpeg(Jpeg kind)
                      });
 }
 
+// The picture with an Exif segment after its start marker whose one entry
+// is the orientation, in either of the byte orders a camera may write.
+QByteArray WithOrientation(const QByteArray& jpeg, bool bigEndian, quint16 orientation)
+{
+    QByteArray tiff(8 + 2 + 12 + 4, '\0');
+    char* p = tiff.data();
+    const auto put16 = [&](int at, quint16 v) { bigEndian ? qToBigEndian(v, p + at) : qToLittleEndian(v, p + at); };
+    const auto put32 = [&](int at, quint32 v) { bigEndian ? qToBigEndian(v, p + at) : qToLittleEndian(v, p + at); };
+    tiff.replace(0, 2, bigEndian ? "MM" : "II");
+    put16(2, 42);
+    put32(4, 8);           // the first directory follows the header
+    put16(8, 1);           // one entry:
+    put16(10, 0x0112);     // orientation,
+    put16(12, 3);          // a 16-bit number,
+    put32(14, 1);          // one of them,
+    put16(18, orientation);
+    QByteArray segment = "\xff\xe1" + QByteArray(2, '\0') + QByteArray("Exif\0\0", 6) + tiff;
+    qToBigEndian<quint16>(quint16(segment.size() - 2), segment.data() + 2);
+    return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+// A progressive picture of thousands of scans within the fuzzers' 64 KiB:
+// a flat grey one, whose last scan refines nothing but runs of empty
+// blocks, with that scan repeated. A decoder that takes every scan goes
+// over all the picture's blocks thousands of times.
+QByteArray ManyScans()
+{
+    constexpr int side = 2048, maxBytes = 65536;
+    const QByteArray plain = WriteJpeg(side, side, JCS_GRAYSCALE, 75, [](jpeg_compress_struct& info) { jpeg_simple_progression(&info); },
+                                       [](int, JSAMPLE* line) { std::fill_n(line, side, JSAMPLE(128)); });
+    // From the last start-of-scan marker to the end marker; no table
+    // follows it, so every copy decodes with the tables in force.
+    const qsizetype lastScan = plain.lastIndexOf("\xff\xda");
+    const QByteArray scan = plain.mid(lastScan, plain.size() - 2 - lastScan);
+    QByteArray jpeg = plain.left(plain.size() - 2);
+    while (jpeg.size() + scan.size() + 2 <= maxBytes)
+        jpeg += scan;
+    return jpeg + "\xff\xd9";
+}
+
 void JpegSeeds(const QDir& folder)
 {
     const std::pair<const char*, Jpeg> kinds[] = {
@@ -218,6 +298,10 @@ void JpegSeeds(const QDir& folder)
     };
     for (const auto& [name, kind] : kinds)
         Write(folder, name, EncodeJpeg(kind));
+    // Turned a quarter to the right and to the left.
+    Write(folder, "exif_intel.jpg", WithOrientation(EncodeJpeg(Jpeg::Baseline), false, 6));
+    Write(folder, "exif_motorola.jpg", WithOrientation(EncodeJpeg(Jpeg::Subsampled), true, 8));
+    Write(folder, "many_scans.jpg", ManyScans());
 }
 
 } // namespace
