@@ -8,7 +8,12 @@
 #include <array>
 #include <csetjmp>
 #include <cstdlib>
+#include <cerrno>
 #include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -21,6 +26,13 @@ namespace {
 // ask for gigabytes; they also keep every byte count well inside an int.
 constexpr int kMaxSide = 16384;
 constexpr qint64 kMaxBytes = qint64{256} << 20;  // decoded, at 4 bytes a pixel
+
+// A picture's file is a fraction of its decoded size or about as large, so
+// one larger than the largest picture allowed holds something else.
+constexpr qint64 kMaxFileBytes = kMaxBytes;
+
+// See LoadJpeg.
+constexpr qsizetype kMaxScans = 200;
 
 // No picture within the limits fills this box at less than its full size,
 // so it asks for the full size.
@@ -43,11 +55,79 @@ PictureError TooLarge(const QString& path)
             .toStdString());
 }
 
+PictureError FileTooLarge(const QString& path)
+{
+    return PictureError(QStringLiteral("Die Datei „%1“ ist zu groß für ein Bild: erlaubt sind höchstens %2 MB.")
+                            .arg(path)
+                            .arg(kMaxFileBytes >> 20)
+                            .toStdString());
+}
+
 void CheckSize(const QString& path, qint64 width, qint64 height)
 {
     if (width > kMaxSide || height > kMaxSide || width * height * 4 > kMaxBytes)
         throw TooLarge(path);
 }
+
+// A picture's file, opened without waiting, should a pipe or a device have
+// taken the picture's place, and then looked at through the open handle, so
+// that nothing swapped in after any earlier look at its path can pass: a
+// folder, a pipe or a device is refused at once, as is a file too large for
+// any picture. Only the bytes counted then are read, should the file grow
+// meanwhile.
+//
+// Qt's BMP reader takes the lines a file holds and stops quietly where it
+// ends, so the lines a cut-off file lacks would show whatever the memory
+// held. So the file holds one byte more than it has, and a reader that took
+// it wanted more than the file holds. Reads are buffered: Qt reads a
+// compressed BMP a byte at a time.
+class PictureFile : public QFile {
+public:
+    explicit PictureFile(const QString& path)
+    {
+        // The program's own pictures, compiled into it.
+        if (path.startsWith(u':')) {
+            setFileName(path);
+            if (!open(QIODevice::ReadOnly))
+                throw Unreadable(path);
+            bytes_ = size();
+            return;
+        }
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat status {};
+        if (fd_ < 0 || ::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) || !open(fd_, QIODevice::ReadOnly))
+            throw Unreadable(path);
+        if (status.st_size > kMaxFileBytes)
+            throw FileTooLarge(path);
+        bytes_ = status.st_size;
+    }
+    ~PictureFile() override
+    {
+        close();
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    PictureFile(const PictureFile&) = delete;
+    PictureFile& operator=(const PictureFile&) = delete;
+
+    qint64 Bytes() const { return bytes_; }
+    bool ReadPastEnd() const { return pos() > bytes_; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 left = bytes_ + 1 - pos();
+        const qint64 got = QFile::readData(data, std::min(maxSize, left));
+        if (got != 0 || maxSize == 0 || left <= 0)
+            return got;
+        *data = '\0';
+        return 1;
+    }
+
+private:
+    int fd_ = -1;
+    qint64 bytes_ = 0;
+};
 
 // Rounded up, as libjpeg sizes its scaled output.
 QSize Eighths(QSize picture, int eighths)
@@ -67,32 +147,8 @@ int CoveringEighths(QSize picture, QSize box)
     return 8;
 }
 
-// Qt's BMP reader takes the lines a file holds and stops quietly where it
-// ends, so the lines a cut-off file lacks would show whatever the memory
-// held. Asked for more than is left, the file tells; unbuffered, every
-// request is the reader's own, not a read-ahead of the device's.
-class WatchedFile : public QFile {
-public:
-    using QFile::QFile;
-    bool RanOut() const { return ranOut_; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 got = QFile::readData(data, maxSize);
-        ranOut_ = ranOut_ || got < maxSize;
-        return got;
-    }
-
-private:
-    bool ranOut_ = false;
-};
-
-QImage LoadBmp(const QString& path, QSize box)
+QImage LoadBmp(PictureFile& file, const QString& path, QSize box)
 {
-    WatchedFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw Unreadable(path);
     QImageReader reader(&file, "bmp");
     // Qt's own default ceiling is lower than ours; without this it would
     // refuse pictures that pass the check below.
@@ -109,7 +165,7 @@ QImage LoadBmp(const QString& path, QSize box)
     if (const int eighths = CoveringEighths(picture, box); eighths < 8)
         reader.setScaledSize(Eighths(picture, eighths));
     QImage image;
-    if (!reader.read(&image) || file.RanOut())
+    if (!reader.read(&image) || file.ReadPastEnd())
         throw Unreadable(path);
     image.convertTo(QImage::Format_RGB32);
     return image;
@@ -213,20 +269,9 @@ void CmykToRgb(uchar* line, int width, bool inverted)
     }
 }
 
-QImage LoadJpeg(const QString& path, QSize box)
+QImage LoadJpeg(PictureFile& file, const QString& path, QSize box)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Unreadable(path);
-    // A photograph's file is a fraction of its decoded size, so one larger
-    // than the largest picture allowed holds something else; it is refused
-    // before reading it whole could take all the memory there is. Only the
-    // bytes counted here are read, should the file grow meanwhile.
-    const qint64 fileBytes = file.size();
-    if (fileBytes > kMaxBytes)
-        throw TooLarge(path);
-    const QByteArray bytes = file.read(fileBytes);
-
+    const QByteArray bytes = file.read(file.Bytes());
     JpegDecoder jpeg;
     jpeg_decompress_struct& info = jpeg.info;
     if (!Guarded(jpeg.errors, [&] {
@@ -240,6 +285,13 @@ QImage LoadJpeg(const QString& path, QSize box)
         }))
         throw Unreadable(path);
     CheckSize(path, info.image_width, info.image_height);
+    // Each scan of a progressive picture is decoded over the whole of it, and
+    // a few bytes make another, so the scans are counted before any is
+    // decoded. Every scan begins with these two bytes, which entropy-coded
+    // data never holds, so the count is never too low; photographs have a
+    // dozen scans or so.
+    if (bytes.count(QByteArrayView("\xFF\xDA", 2)) > kMaxScans)
+        throw Unreadable(path);
 
     // libjpeg-turbo writes the other colour spaces straight in RGB32's byte
     // order (BGRA, which unlike BGRX promises an opaque fourth byte); CMYK
@@ -278,10 +330,14 @@ QImage LoadJpeg(const QString& path, QSize box)
 QImage Load(const QString& path, QSize box)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == u"bmp")
-        return LoadBmp(path, box);
-    if (extension == u"jpg" || extension == u"jpeg")
-        return LoadJpeg(path, box);
+    if (extension == u"bmp") {
+        PictureFile file(path);
+        return LoadBmp(file, path, box);
+    }
+    if (extension == u"jpg" || extension == u"jpeg") {
+        PictureFile file(path);
+        return LoadJpeg(file, path, box);
+    }
     // Any other kind of file is not a picture this game can show.
     throw Unreadable(path);
 }

@@ -1,4 +1,5 @@
 #include "pictureloader.h"
+#include "support/bmpwriter.h"
 #include "support/files.h"
 #include "support/jpegwriter.h"
 
@@ -14,7 +15,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include <jpeglib.h>
 
@@ -268,6 +272,8 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         // Just within the limits, so only the missing data is wrong with them.
         {"gerade_breit.jpg", ClaimingJpeg(jpeg, 16384, 4), unreadable},
         {"gerade_genug.jpg", ClaimingJpeg(jpeg, 8192, 8192), unreadable},
+        // Each scan is decoded over the whole picture.
+        {"viele_scans.jpg", ManyScanJpeg(1000, 1000, 1000), unreadable},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,13 +282,36 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         EXPECT_NE(error.find(c.says), std::string::npos) << error;
         EXPECT_NE(error.find(path.toStdString()), std::string::npos) << error;
     }
-    for (const char* name : {"ordner.jpg", "fehlt.jpg", "fehlt.bmp"})
+    // A pipe would block a reader for ever, a device never end.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("rohr.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("geraet.bmp")));
+    for (const char* name : {"ordner.jpg", "rohr.jpg", "geraet.bmp", "fehlt.jpg", "fehlt.bmp"})
         EXPECT_NE(ErrorOf(dir.filePath(name)).find(unreadable), std::string::npos) << name;
 
-    // A good picture in a sparse file larger than any picture may be.
-    QFile huge(Put("riesige_datei.jpg", jpeg));
-    ASSERT_TRUE(huge.resize((qint64{256} << 20) + 1));
-    EXPECT_NE(ErrorOf(huge.fileName()).find(tooLarge), std::string::npos);
+    // A good picture in a sparse file larger than any picture may be: told
+    // by its bytes, not by its pixels.
+    for (const auto& [name, bytes] : {std::pair{"riesige_datei.jpg", jpeg}, std::pair{"riesige_datei.bmp", bmp}}) {
+        QFile huge(Put(name, bytes));
+        ASSERT_TRUE(huge.resize((qint64{256} << 20) + 1));
+        const std::string error = ErrorOf(huge.fileName());
+        EXPECT_NE(error.find("Datei"), std::string::npos) << error;
+        EXPECT_EQ(error.find("Megapixel"), std::string::npos) << error;
+    }
+    // Just within the limit, so many scans are not refused as too many.
+    EXPECT_EQ(ErrorOf(Put("genug_scans.jpg", ManyScanJpeg(64, 64, 200))), "");
+}
+
+TEST_F(PictureLoader, ReadsACompressedBmpWholeAndAsPreview)
+{
+    // Every pixel a run of its own, so the file is twice the picture.
+    const QString path = Put("lauflaenge.bmp", Rle8Bmp(4096, 4096));
+    const QImage image = LoadPicture(path);
+    ASSERT_EQ(image.size(), QSize(4096, 4096));
+    // Lines are stored bottom up.
+    EXPECT_EQ(image.pixel(0, 4095), qRgb(0, 0, 0));
+    const int gray = (100 + 4095) & 0xFF;
+    EXPECT_EQ(image.pixel(100, 0), qRgb(gray, gray, gray));
+    EXPECT_EQ(LoadPreview(path, QSize(200, 200)).size(), QSize(512, 512));
 }
 
 TEST_F(PictureLoader, PreviewsAtTheSmallestEighthThatFillsTheBox)
