@@ -27,12 +27,12 @@ QImage MissingPicture()
     return picture;
 }
 
-QImage LoadBackgroundPicture(QString& name)
+QImage LoadBackgroundPicture(QString& name, QSize room)
 {
     const QString found = FindPicture(name);
     if (found != name)
         name = BareFileName(name);
-    return found.isEmpty() ? MissingPicture() : LoadPicture(found);
+    return found.isEmpty() ? MissingPicture() : LoadPicture(found, room);
 }
 
 QString ShortPath(const QString& path)

@@ -15,9 +15,10 @@ QImage MissingPicture();
 
 // The background picture of a stored name, found as FindPicture finds it;
 // the missing picture when there is none. A name that did not lead to its
-// file straight away is kept by its bare file name from then on. Throws
-// PictureError for a file that cannot be shown.
-QImage LoadBackgroundPicture(QString& name);
+// file straight away is kept by its bare file name from then on. Decoded
+// for `room` as LoadPicture decodes. Throws PictureError for a file that
+// cannot be shown.
+QImage LoadBackgroundPicture(QString& name, QSize room);
 
 // Fits a long path into a label: everything between the first separator and
 // the file name becomes "..", written with that separator, so

@@ -205,7 +205,7 @@ void MainWindow::KeyUp(int key)
 
 void MainWindow::LoadBackground()
 {
-    ShowPicture(LoadBackgroundPicture(backgroundFile_));
+    ShowPicture(LoadBackgroundPicture(backgroundFile_, PictureRoom(*this)));
 }
 
 void MainWindow::ShowPicture(QImage picture)

@@ -116,8 +116,8 @@ TEST(Background, MissingPathIsLookedForByItsBareName)
 TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
 {
     WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
-    const QString path = rig.folder.filePath("bild.png");
-    TestPicture(100, 100).save(path, "PNG");
+    const QString path = rig.folder.filePath("bild.xpm");
+    TestPicture(100, 100).save(path, "XPM");
     rig.dialogs.pictureToChoose = path;
     const auto board = rig.game().Board();
     rig.Action("menu_image")->trigger();
@@ -127,11 +127,11 @@ TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
     EXPECT_EQ(rig.game().Board(), board);
 
     // Stored with a game, it starts the game on the black picture.
-    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Png\r\n[Png-GAME]\r\nfilename=bild.png\r\ndate=x\r\n");
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Png\r\n[Png-GAME]\r\nfilename=bild.xpm\r\ndate=x\r\n");
     rig.Start();
     EXPECT_EQ(rig.dialogs.errors.size(), 2);
     EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
-    EXPECT_EQ(rig.form->BackgroundFile(), "bild.png");
+    EXPECT_EQ(rig.form->BackgroundFile(), "bild.xpm");
     EXPECT_GT(rig.game().StonesLeft(), 0);
 }
 
@@ -169,8 +169,8 @@ TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
     EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
     EXPECT_EQ(rig.form->BackgroundFile(), dropped);
     EXPECT_NE(rig.game().Board(), board);
-    TestPicture(30, 20).save(rig.folder.filePath("bild.png"), "PNG");
-    drop(rig.folder.filePath("bild.png"));
+    TestPicture(30, 20).save(rig.folder.filePath("bild.xpm"), "XPM");
+    drop(rig.folder.filePath("bild.xpm"));
     EXPECT_EQ(rig.dialogs.errors.size(), 1);
     EXPECT_EQ(rig.form->BackgroundFile(), dropped);
 
