@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -12,18 +14,30 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads a BMP (".bmp") or JPEG (".jpg", ".jpeg") file, the extension matched
-// without regard to letter case, into an RGB32 image. Throws PictureError
-// when the file has another extension, cannot be opened, read or decoded,
-// or is too large.
-QImage LoadPicture(const QString& path);
+// Reads a picture into an RGB32 image, upright as a photograph's EXIF
+// orientation says. Taken are the files named with an extension of
+// PictureNameFilters (in any letter case), read as what their content is:
+// BMP, JPEG, PNG, GIF (its first frame), WebP and TIFF, the last two where
+// Qt's plugins for them are installed. A picture to be shown scaled down to
+// fit in `room` is decoded at the smallest eighth of its size that still
+// covers that, as libjpeg decodes JPEGs directly; an empty room asks for the
+// full size. Throws PictureError when the file has another extension, is no
+// regular file, cannot be read or decoded, or is too large.
+QImage LoadPicture(const QString& path, QSize room = {});
 
 // The same picture for a preview that is stretched, keeping its proportions,
 // over the width of `box`, or over its height when the picture is taller
-// than wide: at the smallest of the eighths of its full size (as libjpeg
-// decodes JPEGs directly) that is at least as large there, or at full size
-// when none is. Returns and throws as LoadPicture does.
+// than wide: at the smallest of the eighths of its full size that is at
+// least as large there, or at full size when none is. Returns and throws as
+// LoadPicture does.
 QImage LoadPreview(const QString& path, QSize box);
 
 // The error of a picture that cannot be read, for a file that is not there.
 PictureError UnreadablePicture(const QString& path);
+
+// The name patterns ("*.bmp", "*.jpg", ...) of every kind LoadPicture takes.
+QStringList PictureNameFilters();
+
+// The EXIF orientation (1 to 8) a JPEG file names; 1, upright, where it
+// names none or cannot be read.
+int JpegOrientation(QByteArrayView jpeg);

@@ -62,12 +62,12 @@ QImage MissingPicture()
     return picture;
 }
 
-QImage LoadBackgroundPicture(QString& name)
+QImage LoadBackgroundPicture(QString& name, QSize room)
 {
     const QString found = FindPicture(name);
     if (found != name && (found.isEmpty() || FolderOf(found) != FolderOf(name)))
         name = BareFileName(name);
-    return found.isEmpty() ? MissingPicture() : LoadPicture(found);
+    return found.isEmpty() ? MissingPicture() : LoadPicture(found, room);
 }
 
 QString BareFileName(const QString& path)

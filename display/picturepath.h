@@ -20,7 +20,7 @@ QImage MissingPicture();
 // the missing picture when there is none. A name that did not lead to its
 // file in its own folder is kept by its bare file name from then on. Throws
 // PictureError for a file that cannot be shown.
-QImage LoadBackgroundPicture(QString& name);
+QImage LoadBackgroundPicture(QString& name, QSize room);
 
 // The file-name part of a stored picture path. Paths may come from Windows
 // ("C:\Bilder\zoo.jpg") as well as from this system, so a backslash and a

@@ -203,7 +203,7 @@ void MainWindow::KeyUp(int key)
 
 void MainWindow::LoadBackground()
 {
-    ShowPicture(LoadBackgroundPicture(current_.arrangement.picture));
+    ShowPicture(LoadBackgroundPicture(current_.arrangement.picture, PictureRoom(*this)));
 }
 
 void MainWindow::ShowPicture(QImage picture)

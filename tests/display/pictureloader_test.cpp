@@ -1,4 +1,5 @@
 #include "pictureloader.h"
+#include "support/bmpwriter.h"
 #include "support/files.h"
 #include "support/jpegwriter.h"
 
@@ -14,7 +15,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include <jpeglib.h>
 
@@ -120,13 +125,13 @@ protected:
     }
 
     // The message of the error LoadPicture throws, empty when it throws none;
-    // the preview must fail alike.
+    // a preview at full size must fail alike.
     static std::string ErrorOf(const QString& path)
     {
         std::string errors[2];
         for (int preview : {0, 1}) {
             try {
-                preview ? LoadPreview(path, QSize(8, 8)) : LoadPicture(path);
+                preview ? LoadPreview(path, QSize(16384, 16384)) : LoadPicture(path);
             } catch (const PictureError& error) {
                 errors[preview] = error.what();
             }
@@ -169,6 +174,8 @@ TEST_F(PictureLoader, DecodesEveryKindOfJpegToItsColours)
         {"farbe.jpg", rgb},
         {"Blätter_groß.jpg", rgb},
         {"GROSS.JPG", rgb},
+        {"jpeg_als.bmp", rgb},  // read as what it is
+        {"jpeg_als.PNG", rgb},
         // Stray bytes between markers leave the pixels whole, so they pass.
         {"zusatzbytes.jpg", QByteArray(rgb).insert(rgb.indexOf("\xFF\xDA"), "abc")},
         {"grau.jpeg", EncodeJpeg(Kind::Gray), true},
@@ -255,9 +262,9 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         {"rauschen.bmp", garbage, unreadable},
         {"leer.jpg", "", unreadable},
         {"leer.bmp", "", unreadable},
-        {"jpeg_als.bmp", jpeg, unreadable},  // the name decides, not the content
-        {"jpeg_als.png", jpeg, unreadable},  // a kind of file the game does not show
+        {"jpeg_als.txt", jpeg, unreadable},  // a kind of file the game does not show
         {"jpeg_ohne_endung", jpeg, unreadable},
+        {"rauschen.png", garbage, unreadable},
         {"halb.bmp", bmp.left(bmp.size() * 2 / 3), unreadable},  // Qt alone would leave the rest to chance
         {"riesig.bmp", ClaimingBmp(bmp, 100000, 100000), unreadable},  // Qt finds the header absurd
         {"breit.bmp", ClaimingBmp(bmp, 16385, 1), tooLarge},
@@ -268,6 +275,8 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         // Just within the limits, so only the missing data is wrong with them.
         {"gerade_breit.jpg", ClaimingJpeg(jpeg, 16384, 4), unreadable},
         {"gerade_genug.jpg", ClaimingJpeg(jpeg, 8192, 8192), unreadable},
+        // Each scan is decoded over the whole picture.
+        {"viele_scans.jpg", ManyScanJpeg(1000, 1000, 1000), unreadable},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,13 +285,36 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         EXPECT_NE(error.find(c.says), std::string::npos) << error;
         EXPECT_NE(error.find(path.toStdString()), std::string::npos) << error;
     }
-    for (const char* name : {"ordner.jpg", "fehlt.jpg", "fehlt.bmp"})
+    // A pipe would block a reader for ever, a device never end.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("rohr.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("geraet.bmp")));
+    for (const char* name : {"ordner.jpg", "rohr.jpg", "geraet.bmp", "fehlt.jpg", "fehlt.bmp"})
         EXPECT_NE(ErrorOf(dir.filePath(name)).find(unreadable), std::string::npos) << name;
 
-    // A good picture in a sparse file larger than any picture may be.
-    QFile huge(Put("riesige_datei.jpg", jpeg));
-    ASSERT_TRUE(huge.resize((qint64{256} << 20) + 1));
-    EXPECT_NE(ErrorOf(huge.fileName()).find(tooLarge), std::string::npos);
+    // A good picture in a sparse file larger than any picture may be: told
+    // by its bytes, not by its pixels.
+    for (const auto& [name, bytes] : {std::pair{"riesige_datei.jpg", jpeg}, std::pair{"riesige_datei.bmp", bmp}}) {
+        QFile huge(Put(name, bytes));
+        ASSERT_TRUE(huge.resize((qint64{256} << 20) + 1));
+        const std::string error = ErrorOf(huge.fileName());
+        EXPECT_NE(error.find("Datei"), std::string::npos) << error;
+        EXPECT_EQ(error.find("Megapixel"), std::string::npos) << error;
+    }
+    // Just within the limit, so many scans are not refused as too many.
+    EXPECT_EQ(ErrorOf(Put("genug_scans.jpg", ManyScanJpeg(64, 64, 200))), "");
+}
+
+TEST_F(PictureLoader, ReadsACompressedBmpWholeAndAsPreview)
+{
+    // Every pixel a run of its own, so the file is twice the picture.
+    const QString path = Put("lauflaenge.bmp", Rle8Bmp(4096, 4096));
+    const QImage image = LoadPicture(path);
+    ASSERT_EQ(image.size(), QSize(4096, 4096));
+    // Lines are stored bottom up.
+    EXPECT_EQ(image.pixel(0, 4095), qRgb(0, 0, 0));
+    const int gray = (100 + 4095) & 0xFF;
+    EXPECT_EQ(image.pixel(100, 0), qRgb(gray, gray, gray));
+    EXPECT_EQ(LoadPreview(path, QSize(200, 200)).size(), QSize(512, 512));
 }
 
 TEST_F(PictureLoader, PreviewsAtTheSmallestEighthThatFillsTheBox)
@@ -311,6 +343,126 @@ TEST_F(PictureLoader, PreviewsAtTheSmallestEighthThatFillsTheBox)
         EXPECT_EQ(preview.format(), QImage::Format_RGB32) << c.name;
         EXPECT_EQ(preview.size(), c.preview) << c.name;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// An EXIF block naming `orientation`, as an APP1 marker, in either byte order.
+QByteArray ExifMarker(int orientation, bool little)
+{
+    QByteArray block("Exif\0\0", 6);
+    const auto put = [&](quint32 value, int bytes) {
+        char at[4];
+        if (bytes == 2)
+            little ? qToLittleEndian<quint16>(quint16(value), at) : qToBigEndian<quint16>(quint16(value), at);
+        else
+            little ? qToLittleEndian<quint32>(value, at) : qToBigEndian<quint32>(value, at);
+        block.append(at, bytes);
+    };
+    block += little ? "II" : "MM";
+    put(42, 2), put(8, 4);                                      // the first folder of tags follows
+    put(1, 2), put(0x0112, 2), put(3, 2), put(1, 4), put(orientation, 2), put(0, 2);  // one short
+    put(0, 4);                                                  // no further folder
+    QByteArray marker("\xFF\xE1\0\0", 4);
+    qToBigEndian<quint16>(quint16(block.size() + 2), marker.data() + 2);
+    return marker + block;
+}
+
+TEST_F(PictureLoader, StandsPhotosUprightByTheirOrientation)
+{
+    // Where the stored picture's first row and first column lie in the
+    // upright one, as EXIF defines each orientation: stored (c, r) is
+    // upright (x, y).
+    const int w = kWidth, h = kHeight;
+    const std::function<QPoint(int c, int r)> upright[] = {
+        [](int c, int r) { return QPoint(c, r); },
+        [=](int c, int r) { return QPoint(w - 1 - c, r); },
+        [=](int c, int r) { return QPoint(w - 1 - c, h - 1 - r); },
+        [=](int c, int r) { return QPoint(c, h - 1 - r); },
+        [](int c, int r) { return QPoint(r, c); },
+        [=](int c, int r) { return QPoint(w - 1 - r, c); },
+        [=](int c, int r) { return QPoint(w - 1 - r, h - 1 - c); },
+        [=](int c, int r) { return QPoint(r, h - 1 - c); },
+    };
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        const bool turned = orientation >= 5;
+        const int storedWidth = turned ? h : w;
+        QByteArray jpeg = WriteJpeg(storedWidth, turned ? w : h, JCS_RGB, 95, {}, [&](int r, JSAMPLE* line) {
+            for (int c = 0; c < storedWidth; ++c) {
+                const QPoint at = upright[orientation - 1](c, r);
+                const QRgb rgb = Drawn(at.x(), at.y());
+                line[3 * c] = JSAMPLE(qRed(rgb)), line[3 * c + 1] = JSAMPLE(qGreen(rgb)), line[3 * c + 2] = JSAMPLE(qBlue(rgb));
+            }
+        });
+        jpeg.insert(2, ExifMarker(orientation, orientation % 2));
+        const QString path = Put(QString("foto%1.jpg").arg(orientation), jpeg);
+        const QImage image = LoadPicture(path);
+        ExpectOpaqueRgb32(image);
+        for (QPoint at : kSamples)
+            EXPECT_LE(std::abs(qRed(image.pixel(at)) - qRed(Drawn(at.x(), at.y()))) + std::abs(qBlue(image.pixel(at)) - qBlue(Drawn(at.x(), at.y()))), 12)
+                << at.x() << "," << at.y();
+        EXPECT_EQ(LoadPreview(path, QSize(17, 17)).size(), QSize(17, 9));
+    }
+}
+
+// A GIF of two frames, one colour each; its codes are all nine bits wide,
+// as each pixel comes after a clear code.
+QByteArray TwoFrameGif(QRgb first, QRgb second)
+{
+    QByteArray gif("GIF89a\x02\0\x02\0\xF0\0\0", 13);  // 2 x 2, a table of two colours
+    for (QRgb rgb : {first, second})
+        gif.append(char(qRed(rgb))).append(char(qGreen(rgb))).append(char(qBlue(rgb)));
+    for (char colour : {0, 1}) {
+        gif += QByteArray("\x2C\0\0\0\0\x02\0\x02\0\0\x08", 11);  // the frame, then the code size
+        QByteArray data;
+        quint32 bits = 0;
+        int count = 0;
+        const auto code = [&](quint32 value) {
+            bits |= value << count;
+            for (count += 9; count >= 8; count -= 8, bits >>= 8)
+                data.append(char(bits & 0xFF));
+        };
+        for (int pixel = 0; pixel < 4; ++pixel)
+            code(256), code(quint32(uchar(colour)));
+        code(257);
+        if (count > 0)
+            data.append(char(bits));
+        gif.append(char(data.size())).append(data).append('\0');
+    }
+    return gif + ';';
+}
+
+TEST_F(PictureLoader, ReadsTheOtherUsualKinds)
+{
+    const QImage drawn = Quadrants();
+    for (const char* format : {"png", "webp"}) {
+        SCOPED_TRACE(format);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(drawn.save(&buffer, format, 100));
+        ASSERT_TRUE(PictureNameFilters().contains(QString("*.") + format));
+        const QImage image = LoadPicture(Put(QString("bild.") + format, bytes));
+        ExpectOpaqueRgb32(image);
+        for (QPoint at : kSamples)
+            EXPECT_EQ(image.pixel(at), drawn.pixel(at));
+    }
+    const QImage gif = LoadPicture(Put("zwei.gif", TwoFrameGif(qRgb(200, 0, 0), qRgb(0, 0, 200))));
+    EXPECT_EQ(gif.size(), QSize(2, 2));
+    EXPECT_EQ(gif.pixel(1, 1), qRgb(200, 0, 0));
+}
+
+TEST_F(PictureLoader, DecodesABigPhotoSmallForItsRoom)
+{
+    // 72 megapixels: too many to hold, but not to show in a smaller room.
+    const QString path = Put("gross.jpg", WriteJpeg(9000, 8000, JCS_GRAYSCALE, 50, {}, [](int, JSAMPLE* line) {
+                                 std::fill_n(line, 9000, 90);
+                             }));
+    EXPECT_NE(ErrorOf(path).find("Megapixel"), std::string::npos);
+    EXPECT_EQ(LoadPicture(path, QSize(1000, 800)).size(), QSize(1125, 1000));
 }
 
 }  // namespace

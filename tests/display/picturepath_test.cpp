@@ -36,8 +36,8 @@ TEST(PicturePath, StoredPictureIsFoundByAnotherCase)
     // Found in its own folder, the name keeps the folder for the next start;
     // found elsewhere, only its bare name is kept. ("x" is no picture.)
     QString own = here + "ZOO.JPG", elsewhere = "C:\\x\\WALD.bmp";
-    EXPECT_THROW(LoadBackgroundPicture(own), std::exception);
-    EXPECT_THROW(LoadBackgroundPicture(elsewhere), std::exception);
+    EXPECT_THROW(LoadBackgroundPicture(own, {}), std::exception);
+    EXPECT_THROW(LoadBackgroundPicture(elsewhere, {}), std::exception);
     EXPECT_EQ(std::pair(own, elsewhere), std::pair(here + "ZOO.JPG", QString("WALD.bmp")));
 }
 

@@ -117,8 +117,8 @@ TEST(Background, StoredPathIsLookedForByItsBareNameAndAChosenOneIsNot)
 TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
 {
     WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
-    const QString path = rig.folder.filePath("bild.png");
-    TestPicture(100, 100).save(path, "PNG");
+    const QString path = rig.folder.filePath("bild.xpm");
+    TestPicture(100, 100).save(path, "XPM");
     rig.dialogs.pictureToChoose = path;
     const auto board = rig.game().Board();
     rig.Action("menu_image")->trigger();
@@ -128,11 +128,11 @@ TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
     EXPECT_EQ(rig.game().Board(), board);
 
     // Stored with a game, it starts the game on the black picture.
-    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Png\r\n[Png-GAME]\r\nfilename=bild.png\r\ndate=x\r\n");
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Png\r\n[Png-GAME]\r\nfilename=bild.xpm\r\ndate=x\r\n");
     rig.Start();
     EXPECT_EQ(rig.dialogs.errors.size(), 2);
     EXPECT_EQ(rig.form->Background().size(), QSize(500, 400));
-    EXPECT_EQ(rig.form->BackgroundFile(), "bild.png");
+    EXPECT_EQ(rig.form->BackgroundFile(), "bild.xpm");
     EXPECT_GT(rig.game().StonesLeft(), 0);
 }
 
@@ -170,9 +170,9 @@ TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
     EXPECT_EQ(rig.form->Background().size(), QSize(300, 200));
     EXPECT_EQ(rig.form->BackgroundFile(), dropped);
     EXPECT_NE(rig.game().Board(), board);
-    TestPicture(30, 20).save(rig.folder.filePath("bild.png"), "PNG");
+    TestPicture(30, 20).save(rig.folder.filePath("bild.xpm"), "XPM");
     QDir(rig.folder.path()).mkdir("ordner.jpg");
-    for (const char* refused : {"bild.png", "weg.jpg", "ordner.jpg"})
+    for (const char* refused : {"bild.xpm", "weg.jpg", "ordner.jpg"})
         drop(rig.folder.filePath(refused));
     EXPECT_EQ(rig.dialogs.errors.size(), 3);
     EXPECT_TRUE(rig.dialogs.errors[2].contains("ordner.jpg"));

@@ -44,3 +44,24 @@ inline QByteArray WriteJpeg(int width, int height, J_COLOR_SPACE space, int qual
     std::free(buffer);
     return bytes;
 }
+
+// A progressive grey picture whose last scan is repeated until it has
+// `scans` of them: each one small in the file, but decoded over the whole
+// picture. libjpeg's decoder only warns of the repeated scans.
+inline QByteArray ManyScanJpeg(int width, int height, int scans)
+{
+    static const jpeg_scan_info script[] = {{1, {0}, 0, 0, 0, 0}, {1, {0}, 1, 63, 0, 1}, {1, {0}, 1, 63, 1, 0}};
+    const QByteArray jpeg = WriteJpeg(
+        width, height, JCS_GRAYSCALE, 75,
+        [](jpeg_compress_struct& info) {
+            info.scan_info = script;
+            info.num_scans = 3;
+        },
+        [=](int y, JSAMPLE* row) {
+            for (int x = 0; x < width; ++x)
+                row[x] = JSAMPLE((x ^ y) & 0xFF);
+        });
+    const qsizetype last = jpeg.lastIndexOf("\xFF\xDA");
+    const QByteArray scan = jpeg.mid(last, jpeg.size() - 2 - last);  // up to the end marker
+    return jpeg.left(jpeg.size() - 2) + scan.repeated(scans - 3) + jpeg.right(2);
+}
