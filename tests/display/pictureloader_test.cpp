@@ -408,32 +408,12 @@ TEST_F(PictureLoader, StandsPhotosUprightByTheirOrientation)
     }
 }
 
-// A GIF of two frames, one colour each; its codes are all nine bits wide,
-// as each pixel comes after a clear code.
-QByteArray TwoFrameGif(QRgb first, QRgb second)
-{
-    QByteArray gif("GIF89a\x02\0\x02\0\xF0\0\0", 13);  // 2 x 2, a table of two colours
-    for (QRgb rgb : {first, second})
-        gif.append(char(qRed(rgb))).append(char(qGreen(rgb))).append(char(qBlue(rgb)));
-    for (char colour : {0, 1}) {
-        gif += QByteArray("\x2C\0\0\0\0\x02\0\x02\0\0\x08", 11);  // the frame, then the code size
-        QByteArray data;
-        quint32 bits = 0;
-        int count = 0;
-        const auto code = [&](quint32 value) {
-            bits |= value << count;
-            for (count += 9; count >= 8; count -= 8, bits >>= 8)
-                data.append(char(bits & 0xFF));
-        };
-        for (int pixel = 0; pixel < 4; ++pixel)
-            code(256), code(quint32(uchar(colour)));
-        code(257);
-        if (count > 0)
-            data.append(char(bits));
-        gif.append(char(data.size())).append(data).append('\0');
-    }
-    return gif + ';';
-}
+// A GIF of two 2 x 2 frames, the first red (200, 0, 0), the second blue.
+const QByteArray kTwoFrameGif(
+    "GIF89a\x02\0\x02\0\xF0\0\0\xC8\0\0\0\0\xC8"
+    "\x2C\0\0\0\0\x02\0\x02\0\0\x08\x0B\0\x01\0\x04\0\x10\0\x40\0\x01\x01\0"
+    "\x2C\0\0\0\0\x02\0\x02\0\0\x08\x0B\0\x03\0\x0C\0\x30\0\xC0\0\x01\x01\0;",
+    68);
 
 TEST_F(PictureLoader, ReadsTheOtherUsualKinds)
 {
@@ -450,7 +430,7 @@ TEST_F(PictureLoader, ReadsTheOtherUsualKinds)
         for (QPoint at : kSamples)
             EXPECT_EQ(image.pixel(at), drawn.pixel(at));
     }
-    const QImage gif = LoadPicture(Put("zwei.gif", TwoFrameGif(qRgb(200, 0, 0), qRgb(0, 0, 200))));
+    const QImage gif = LoadPicture(Put("zwei.gif", kTwoFrameGif));
     EXPECT_EQ(gif.size(), QSize(2, 2));
     EXPECT_EQ(gif.pixel(1, 1), qRgb(200, 0, 0));
 }
