@@ -3,13 +3,18 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Previews keep thumbnails in the desktop's cache; the tests' own stay apart.
+    const QTemporaryDir cacheHome;
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome.path()));
     QApplication app(argc, argv);
     SetUpApplication(app);
     // Dates and times come out as on a German desktop, whatever this machine's locale.
