@@ -305,3 +305,19 @@ QString BareFileName(const QString& path)
         --start;
     return path.mid(start);
 }
+
+QStringList PictureNameFilters()
+{
+    return {"Bilder (*.bmp *.jpg *.jpeg *.png *.webp *.gif *.tif *.tiff)", "Bilder (Webformat JPG) (*.jpg *.jpeg)",
+            "Bilder (Windows-Format BMP) (*.bmp)", "Bilder (PNG) (*.png)", "Bilder (WebP) (*.webp)",
+            "Bilder (GIF) (*.gif)", "Bilder (TIFF) (*.tif *.tiff)"};
+}
+
+QSize PictureSize(const QString& path)
+{
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        throw Unreadable(path);
+    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed() : size;
+}

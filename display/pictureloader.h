@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -29,3 +30,11 @@ QImage LoadPreview(const QString& path, QSize box);
 // ("C:\Bilder\zoo.jpg") as well as from this system, so a backslash and a
 // drive's colon separate as a slash does.
 QString BareFileName(const QString& path);
+
+// The file dialog's filters for the kinds of picture the loader takes, all
+// of them in the first.
+QStringList PictureNameFilters();
+
+// The size of the picture at `path` as it is shown, upright, read from its
+// header alone. Throws PictureError as LoadPicture does.
+QSize PictureSize(const QString& path);
