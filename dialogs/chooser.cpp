@@ -2,13 +2,13 @@
 
 #include "clock.h"
 #include "errorreport.h"
-#include "fieldlayout.h"
+#include "picturepath.h"
 #include "formwidgets.h"
 #include "gamelibrary.h"
 #include "gamesections.h"
 #include "icon.h"
 #include "pictureloader.h"
-#include "picturepath.h"
+#include "thumbnailcache.h"
 #include "userdialogs.h"
 #include "windowkit.h"
 
@@ -374,9 +374,10 @@ void Chooser::LoadPreviewPicture(const QString& path)
     QImage picture;
     if (!found.isEmpty()) {
         try {
-            // Decoded only as large as the preview needs: a camera's photo
-            // would take a tenth of a second in full, at every click.
-            picture = LoadPreview(found, area);
+            // From the desktop's thumbnails, or decoded only as large as the
+            // preview needs: a camera's photo would take a tenth of a second
+            // in full, at every click.
+            picture = ThumbnailCache::Desktop().Preview(found, area);
         } catch (const PictureError&) {
             // A preview only: a picture that cannot be read shows as missing.
         }

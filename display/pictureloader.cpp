@@ -510,3 +510,12 @@ PictureError UnreadablePicture(const QString& path)
 {
     return Unreadable(path);
 }
+
+QSize PictureSize(const QString& path)
+{
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        throw Unreadable(path);
+    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed() : size;
+}

@@ -41,3 +41,7 @@ QStringList PictureNameFilters();
 // The EXIF orientation (1 to 8) a JPEG file names; 1, upright, where it
 // names none or cannot be read.
 int JpegOrientation(QByteArrayView jpeg);
+
+// The size of the picture at `path` as it is shown, upright, read from its
+// header alone. Throws PictureError as LoadPicture does.
+QSize PictureSize(const QString& path);

@@ -1,8 +1,9 @@
 #include "germandialogs.h"
 
+#include "picturedialog.h"
+
 #include <QApplication>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
@@ -113,18 +114,7 @@ void GermanDialogs::ShowMessage(QWidget* parent, const QString& text)
 
 QString GermanDialogs::ChoosePicture(QWidget* parent, const QString& current)
 {
-    QFileDialog dialog(parent, "Hintergrundbild öffnen ...");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({"Bilder (*.bmp *.jpg *.jpeg)",
-                           "Bilder (Webformat JPG) (*.jpg *.jpeg)",
-                           "Bilder (Windows-Format BMP) (*.bmp)"});
-    dialog.setDefaultSuffix("bmp");
-    const QFileInfo preset(current);
-    if (preset.isFile())
-        dialog.selectFile(preset.absoluteFilePath());
-    else
-        dialog.selectFile(preset.fileName());
+    PictureDialog dialog(parent, current);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();

@@ -281,7 +281,8 @@ TEST_F(ChooserTest, PreviewKeepsThePictureProportions)
     const QSize area = preview->parentWidget()->size();
     ASSERT_GT(area.width(), area.height());
     EXPECT_EQ(preview->geometry(), QRect(0, 0, area.width(), area.width() * 3 / 4));
-    EXPECT_EQ(preview->pixmap().size(), QSize(250, 188)); // five eighths: the least that still fills it
+    // Six eighths: the least that fills a whole large thumbnail as well.
+    EXPECT_EQ(preview->pixmap().size(), QSize(300, 225));
     ClickEntry("Tall");
     EXPECT_EQ(preview->geometry(), QRect(0, 0, area.height() * 3 / 4, area.height()));
 }

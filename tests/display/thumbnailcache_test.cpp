@@ -1,0 +1,72 @@
+#include "thumbnailcache.h"
+
+#include "support/files.h"
+#include "support/jpegwriter.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QSize kBox(206, 170);  // about the chooser's preview area
+constexpr int kOwnerGroupOther = 0xF0FF;
+
+// A black photo, and a magenta thumbnail where a test plants one.
+struct Rig {
+    QTemporaryDir folder;
+    QString picture = folder.filePath("katze.jpg");
+    ThumbnailCache cache{folder.filePath("cache")};
+    QString thumbnail = cache.ThumbnailPath(picture);
+    QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
+
+    Rig() { WriteFile(picture, WriteJpeg(600, 400, JCS_RGB, 95, {}, [](int, JSAMPLE* row) { std::fill_n(row, 1800, 0); })); }
+    void Plant(QSize size)
+    {
+        QImage planted(size, QImage::Format_RGB32);
+        planted.fill(Qt::magenta);
+        planted.setText("Thumb::URI", uri);
+        planted.setText("Thumb::MTime", QString::number(QFileInfo(picture).lastModified().toSecsSinceEpoch()));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(thumbnail).path()) && planted.save(thumbnail, "png"));
+    }
+    // Every preview here is at least 206 x 137.
+    bool ShowsPlanted(QSize box) const { return qBlue(cache.Preview(picture, box).pixel(100, 60)) > 128; }
+};
+
+}  // namespace
+
+TEST(ThumbnailCache, KeepsAThumbnailForTheOwnerAndTakesItWhileItBelongsAndCovers)
+{
+    Rig rig;
+    EXPECT_FALSE(rig.ShowsPlanted(kBox));
+    const QImage kept(rig.thumbnail);
+    EXPECT_EQ(kept.width(), 256);
+    EXPECT_EQ(kept.text("Thumb::URI"), rig.uri);
+    EXPECT_EQ(kept.text("Thumb::MTime").toLongLong(), QFileInfo(rig.picture).lastModified().toSecsSinceEpoch());
+    EXPECT_EQ(QFileInfo(rig.thumbnail).permissions() & kOwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(QFileInfo(QFileInfo(rig.thumbnail).path()).permissions() & kOwnerGroupOther,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    rig.Plant({256, 171});
+    EXPECT_TRUE(rig.ShowsPlanted(kBox));
+    EXPECT_FALSE(rig.ShowsPlanted({400, 300}));  // it would be blown up
+    QFile file(rig.picture);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime));
+    EXPECT_FALSE(rig.ShowsPlanted(kBox));  // stale, and replaced
+    EXPECT_LT(qBlue(QImage(rig.thumbnail).pixel(128, 80)), 128);
+}
+
+TEST(ThumbnailCache, AnythingWrongWithTheCacheFallsBackToDecoding)
+{
+    Rig tooLarge, cut, unwritable;
+    tooLarge.Plant({2000, 1500});
+    cut.Plant({256, 171});
+    WriteFile(cut.thumbnail, FileBytes(cut.thumbnail).left(300));
+    WriteFile(unwritable.folder.filePath("cache"), "kein Ordner");
+    for (const Rig* rig : {&tooLarge, &cut, &unwritable})
+        EXPECT_FALSE(rig->ShowsPlanted(kBox));
+}
