@@ -955,7 +955,7 @@ int main(int argc, char* argv[])
     // Where the program's resources find them, less the leading ":/".
     for (int i = 0; i < IconCount; ++i)
         pictures.emplace_back(IconResource(Icon(i)).mid(2), icons[i]);
-    for (const int size : {48, 64, 128, 256, 512})
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
         pictures.emplace_back(QString("appicon/plimmerlo-%1.png").arg(size), AppIcon(size));
     for (const auto& [file, picture] : pictures) {
         const QString name = art.filePath(file);

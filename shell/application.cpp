@@ -7,6 +7,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <csignal>
+
 void SetUpApplication(QApplication& app)
 {
     // The name only, not a display name: Qt would append a display name to
@@ -18,4 +20,9 @@ void SetUpApplication(QApplication& app)
     auto* translator = new QTranslator(&app);
     if (translator->load("qtbase_de", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+}
+
+void SetUpProcess()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }

@@ -10,13 +10,6 @@
 #include <QApplication>
 #include <QFileInfo>
 
-#include <csignal>
-
-void SetUpProcess()
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-}
-
 int RunProgram(int argc, char* argv[], const std::function<void(MainWindow&)>& beforeShow)
 {
     SetUpProcess();

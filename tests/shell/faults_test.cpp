@@ -3,6 +3,7 @@
 // or says in German what went wrong; it can always deal a new game; and it
 // never loses a stored setting it did not mean to change.
 
+#include "application.h"
 #include "chooser.h"
 #include "program.h"
 #include "rowscolumnsdialog.h"

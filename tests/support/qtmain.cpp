@@ -1,7 +1,6 @@
 // The test programs that open windows or read pictures run inside one
 // QApplication, set up as the game sets itself up.
 #include "application.h"
-#include "program.h"
 
 #include <QApplication>
 #include <QFile>
