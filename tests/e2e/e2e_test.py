@@ -191,7 +191,8 @@ def main():
     settings = os.path.join(folder, "plimmerlo.ini")
     with open(settings, "wb") as f:
         f.write(SETTINGS.encode("cp1252"))
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+    # The chooser's previews leave thumbnails in the cache, which stays the test's own.
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", XDG_CACHE_HOME=os.path.join(folder, "cache"))
     game = subprocess.Popen([os.path.join(folder, "plimmerlo")], cwd=folder, env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
