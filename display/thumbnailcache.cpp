@@ -21,7 +21,6 @@ namespace {
 // file. Other programs write into the cache as well, so a file there may be
 // anything; one far beyond that size is not read at all.
 constexpr qint64 kMaxThumbnailBytes = qint64{1} << 20;
-constexpr int kMaxThumbnailMegabytes = 1;
 
 // Qt's PNG writer spreads 0 to 100 over zlib's levels; this is level 1.
 // Written at the first preview, a thumbnail packed at the default level
@@ -68,8 +67,10 @@ QImage ReadThumbnail(const QString& file, const PictureStamp& stamp)
         return {};
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
+    // Bounded by the byte cap and the header's size below. Qt's allocation
+    // limit is one for the whole program, so setting it here would shrink it
+    // for every picture read after a thumbnail.
     QImageReader reader(&buffer, "png");
-    reader.setAllocationLimit(kMaxThumbnailMegabytes);
     const QSize size = reader.size();
     if (size.isEmpty() || size.width() > ThumbnailCache::LargeSide || size.height() > ThumbnailCache::LargeSide)
         return {};
