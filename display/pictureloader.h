@@ -1,18 +1,10 @@
 #pragma once
 
-#include <QByteArrayView>
+#include "picturelimits.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
-
-#include <stdexcept>
-
-// Thrown when a picture cannot be used; what() is a German sentence for an
-// error box, naming the file (UTF-8).
-class PictureError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // Reads a picture into an RGB32 image, upright as a photograph's EXIF
 // orientation says. Taken are the files named with an extension of
@@ -32,15 +24,8 @@ QImage LoadPicture(const QString& path, QSize room = {});
 // LoadPicture does.
 QImage LoadPreview(const QString& path, QSize box);
 
-// The error of a picture that cannot be read, for a file that is not there.
-PictureError UnreadablePicture(const QString& path);
-
 // The name patterns ("*.bmp", "*.jpg", ...) of every kind LoadPicture takes.
 QStringList PictureNameFilters();
-
-// The EXIF orientation (1 to 8) a JPEG file names; 1, upright, where it
-// names none or cannot be read.
-int JpegOrientation(QByteArrayView jpeg);
 
 // The size of the picture at `path` as it is shown, upright, read from its
 // header alone. Throws PictureError as LoadPicture does.
