@@ -3,6 +3,7 @@
 #include "jpegreader.h"
 #include "picturelimits.h"
 #include "picturepath.h"
+#include "rlebmp.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -144,6 +145,22 @@ QImage LoadWithQt(PictureFile& file, const QByteArray& format, const QString& pa
     return image;
 }
 
+// Scaled the way Qt's readers scale what they cannot decode smaller.
+QImage LoadRleBmp(PictureFile& file, const QString& path, Showing showing)
+{
+    const QByteArray bytes = file.read(file.Bytes());
+    const QSize size = RleBmpSize(bytes);
+    if (size.isEmpty())
+        throw UnreadablePicture(path);
+    CheckPictureSize(path, size.width(), size.height());
+    QImage image = ReadRleBmp(bytes);
+    if (image.isNull())
+        throw UnreadablePicture(path);
+    if (const int eighths = CoveringEighths(size, false, showing); eighths < 8)
+        image = image.scaled(Eighths(size, eighths), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
 // The kinds of picture taken, by extension and by what Qt calls them. A
 // file with one of these extensions is read as what its first bytes say it
 // is, so a PNG saved as ".jpg" shows as well.
@@ -184,6 +201,8 @@ QImage Load(const QString& path, Showing showing)
                         [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
     if (format.isEmpty())
         throw UnreadablePicture(path);
+    if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes)))
+        return LoadRleBmp(file, path, showing);
     return LoadWithQt(file, format, path, showing);
 }
 

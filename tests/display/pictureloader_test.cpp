@@ -317,6 +317,47 @@ TEST_F(PictureLoader, ReadsACompressedBmpWholeAndAsPreview)
     EXPECT_EQ(LoadPreview(path, QSize(200, 200)).size(), QSize(512, 512));
 }
 
+TEST_F(PictureLoader, ReadsRunLengthBmpsByTheirCodes)
+{
+    const std::vector<QRgb> palette = {qRgb(10, 20, 30), qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
+    const auto codes = [](std::initializer_list<int> bytes) {
+        QByteArray out;
+        for (int byte : bytes)
+            out.append(char(byte));
+        return out;
+    };
+    struct Case {
+        const char* name;
+        int bits;
+        QByteArray runs;
+        const char* shown[3];  // palette indices, the top line first
+    };
+    const Case cases[] = {
+        {"runs.bmp", 8, codes({6, 1, 0, 0, 3, 2, 3, 3, 0, 0, 6, 3, 0, 1}), {"333333", "222333", "111111"}},
+        // A stretch of three pixels as they are, padded to four bytes; a
+        // jump over pixels, which keep the palette's first colour; lines
+        // left early, and a picture without its end code.
+        {"stretch.bmp", 8, codes({0, 3, 1, 2, 3, 0, 0, 2, 2, 1, 1, 1, 0, 0, 2, 2, 0, 0}),
+         {"220000", "000001", "123000"}},
+        {"vier_bit.bmp", 4, codes({5, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 0, 6, 0x33, 0, 1}),
+         {"333333", "312000", "121210"}},
+        {"zu_lang.bmp", 8, codes({9, 1, 0, 1}), {"000000", "000000", "111111"}},  // cut at the line's end
+    };
+    for (const Case& c : cases) {
+        const QImage image = LoadPicture(Put(c.name, RleBmp(c.bits, 6, 3, palette, c.runs)));
+        ASSERT_EQ(image.size(), QSize(6, 3)) << c.name;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 6; ++x)
+                EXPECT_EQ(image.pixel(x, y), palette[c.shown[y][x] - '0']) << c.name << " " << x << "," << y;
+    }
+    // Cut off anywhere before its last line ends, it is refused.
+    const QByteArray whole = RleBmp(8, 6, 3, palette, codes({6, 1, 0, 0, 0, 4, 1, 2, 3, 0, 2, 2, 0, 0, 6, 3, 0, 1}));
+    EXPECT_EQ(ErrorOf(Put("ganz.bmp", whole)), "");
+    for (qsizetype cut : {1, 2, 4})
+        EXPECT_NE(ErrorOf(Put("abgeschnitten.bmp", whole.chopped(cut))), "") << cut;
+    EXPECT_NE(ErrorOf(Put("ohne_palette.bmp", whole.left(60))), "");
+}
+
 TEST_F(PictureLoader, PreviewsAtTheSmallestEighthThatFillsTheBox)
 {
     const auto jpeg = [](int width, int height) {
