@@ -319,7 +319,7 @@ TEST_F(PictureLoader, ReadsACompressedBmpWholeAndAsPreview)
 
 TEST_F(PictureLoader, ReadsRunLengthBmpsByTheirCodes)
 {
-    const std::vector<QRgb> palette = {qRgb(10, 20, 30), qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
+    const std::vector<quint32> palette = {qRgb(10, 20, 30), qRgb(200, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 200)};
     const auto codes = [](std::initializer_list<int> bytes) {
         QByteArray out;
         for (int byte : bytes)

@@ -3,6 +3,7 @@
 //
 //   make_seeds <folder>     writes <folder>/ini, <folder>/bmp, <folder>/jpeg
 
+#include "support/bmpwriter.h"
 #include "support/jpegwriter.h"
 
 #include <QByteArray>
@@ -131,32 +132,17 @@ QByteArray CoreBmp()
 QByteArray LargeRle8(qsizetype bytes)
 {
     constexpr int side = 4096;
-    QByteArray bmp(14 + 40 + 2 * 4, '\0');
-    char* p = bmp.data();
-    p[0] = 'B';
-    p[1] = 'M';
-    qToLittleEndian<quint32>(bmp.size(), p + 10);
-    qToLittleEndian<quint32>(40, p + 14);
-    qToLittleEndian<qint32>(side, p + 18);
-    qToLittleEndian<qint32>(side, p + 22);
-    qToLittleEndian<quint16>(1, p + 26);
-    qToLittleEndian<quint16>(8, p + 28);
-    qToLittleEndian<quint32>(1, p + 30);
-    qToLittleEndian<quint32>(2, p + 46);
-    qToLittleEndian<quint32>(0x2060A0, p + 54);
-    qToLittleEndian<quint32>(0xFFFFFF, p + 58);
-    const qsizetype headerBytes = bmp.size();
+    constexpr qsizetype headerBytes = 14 + 40 + 2 * 4;
+    QByteArray runs;
     for (int y = 0; y < side; ++y) {
         // What the end codes of this line and the ones below still need.
         const qsizetype ends = 2 * (side - y) + 2;
-        for (int x = 0; x < side && bmp.size() + 2 + ends <= bytes; ++x)
-            bmp += Bytes({1, (x + y) & 1});
-        bmp += Bytes({0, 0});
+        for (int x = 0; x < side && headerBytes + runs.size() + 2 + ends <= bytes; ++x)
+            runs += Bytes({1, (x + y) & 1});
+        runs += Bytes({0, 0});
     }
-    bmp += Bytes({0, 1});
-    qToLittleEndian<quint32>(bmp.size(), bmp.data() + 2);
-    qToLittleEndian<quint32>(bmp.size() - headerBytes, bmp.data() + 34);
-    return bmp;
+    runs += Bytes({0, 1});
+    return RleBmp(8, side, side, {0x2060A0, 0xFFFFFF}, runs);
 }
 
 void BmpSeeds(const QDir& folder)

@@ -3,14 +3,14 @@
 // Writes the BMP files the tests and benchmarks read where Qt's writer
 // cannot: Qt writes no compressed BMPs.
 #include <QByteArray>
-#include <QRgb>
+#include <QtGlobal>
 #include <QtEndian>
 
 #include <vector>
 
 // A BMP compressed in runs: RLE8 with 8 `bits` a pixel, RLE4 with 4, its
-// lines given by the codes `runs`.
-inline QByteArray RleBmp(int bits, int width, int height, const std::vector<QRgb>& palette, const QByteArray& runs)
+// colours in 0xRRGGBB, its lines given by the codes `runs`.
+inline QByteArray RleBmp(int bits, int width, int height, const std::vector<quint32>& palette, const QByteArray& runs)
 {
     const int headerBytes = 14 + 40 + 4 * int(palette.size());
     QByteArray bmp(headerBytes, '\0');
@@ -44,8 +44,8 @@ inline QByteArray Rle8Bmp(int width, int height)
         runs.append(2, '\0');  // the end of a line
     }
     runs.append('\0').append(char(1));  // the end of the picture
-    std::vector<QRgb> grey(256);
+    std::vector<quint32> grey(256);
     for (int i = 0; i < 256; ++i)
-        grey[i] = qRgb(i, i, i);
+        grey[i] = quint32(i) * 0x010101;
     return RleBmp(8, width, height, grey, runs);
 }
