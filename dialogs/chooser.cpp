@@ -72,6 +72,36 @@ QLabel* Explanation(QWidget* parent, const QString& text)
     return label;
 }
 
+// A panel above the list that asks for a name: an explanation, the name's
+// caption and edit field, and the button that takes the name beside
+// "Abbrechen".
+struct NamePanel {
+    QWidget* panel;
+    QLineEdit* edit;
+    QPushButton* confirmButton;
+    QPushButton* cancelButton;
+};
+
+struct NamePanelNames {
+    const char* panel;
+    const char* edit;
+    const char* confirmButton;
+    const char* cancelButton;
+};
+
+NamePanel MakeNamePanel(QWidget* parent, const NamePanelNames& names, const QString& explanation,
+                        const QString& caption, int captionWidth, const QString& confirmCaption)
+{
+    QWidget* panel = Panel(parent, names.panel, 114);
+    Explanation(panel, explanation);
+    Label(panel, caption, {6, 64, captionWidth, 13}, true);
+    // The edit field takes the rest of the line after its caption.
+    const int editLeft = 8 + captionWidth;
+    return {panel, Edit(panel, names.edit, {editLeft, 60, 220 - editLeft, 21}),
+            Button(panel, names.confirmButton, confirmCaption, {6, 86, 106, 25}),
+            Button(panel, names.cancelButton, "Abbrechen", {124, 86, 96, 25})};
+}
+
 } // namespace
 
 Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs, QWidget* parent)
@@ -132,18 +162,18 @@ void Chooser::CreateControls()
             RunTellingErrors([this] { ShowSelectedGame(); });
     });
     connect(cancelLoadButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(chooseButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ChooseGame(); }); });
+    RunOnClick(chooseButton, &Chooser::ChooseGame);
 }
 
 QWidget* Chooser::CreateSavePanel()
 {
-    savePanel_ = Panel(gamesBox_, "SaveGamePanel", 114);
-    Explanation(savePanel_, Text::SaveExplanation);
-    Label(savePanel_, "Spielname:", {6, 64, 64, 13}, true);
-    saveNameEdit_ = Edit(savePanel_, "SaveNameEdit", {72, 60, 148, 21});
-    QPushButton* saveButton = Button(savePanel_, "OkaySaveButton", "Spiel Speichern", {6, 86, 106, 25});
-    cancelSaveButton_ = Button(savePanel_, "CncelSaveButton", "Abbrechen", {124, 86, 96, 25});
-    connect(saveButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ConfirmSaveName(); }); });
+    const NamePanel save =
+        MakeNamePanel(gamesBox_, {"SaveGamePanel", "SaveNameEdit", "OkaySaveButton", "CncelSaveButton"},
+                      Text::SaveExplanation, "Spielname:", 64, "Spiel Speichern");
+    savePanel_ = save.panel;
+    saveNameEdit_ = save.edit;
+    cancelSaveButton_ = save.cancelButton;
+    RunOnClick(save.confirmButton, &Chooser::ConfirmSaveName);
     connect(cancelSaveButton_, &QPushButton::clicked, this, [this] {
         RunTellingErrors([this] { ReturnToLoading(); });
         done(Abort);
@@ -153,14 +183,13 @@ QWidget* Chooser::CreateSavePanel()
 
 QWidget* Chooser::CreateRenamePanel()
 {
-    renamePanel_ = Panel(gamesBox_, "ChangeNamePanel", 114);
-    Explanation(renamePanel_, Text::ChangeExplanation);
-    Label(renamePanel_, "Neuer Name:", {6, 64, 70, 13}, true);
-    newNameEdit_ = Edit(renamePanel_, "NewNameEdit", {78, 60, 142, 21});
-    auto* renameButton = Button(renamePanel_, "OkayChangeButton", "Name Ändern", {6, 86, 106, 25});
-    auto* cancelRenameButton = Button(renamePanel_, "CancelChangeButton", "Abbrechen", {124, 86, 96, 25});
-    connect(renameButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { RenameSelectedGame(); }); });
-    connect(cancelRenameButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ReturnToLoading(); }); });
+    const NamePanel rename =
+        MakeNamePanel(gamesBox_, {"ChangeNamePanel", "NewNameEdit", "OkayChangeButton", "CancelChangeButton"},
+                      Text::ChangeExplanation, "Neuer Name:", 70, "Name Ändern");
+    renamePanel_ = rename.panel;
+    newNameEdit_ = rename.edit;
+    RunOnClick(rename.confirmButton, &Chooser::RenameSelectedGame);
+    RunOnClick(rename.cancelButton, &Chooser::ReturnToLoading);
     return renamePanel_;
 }
 
@@ -207,6 +236,12 @@ QString Chooser::SaveName() const
 void Chooser::RunTellingErrors(const std::function<void()>& command)
 {
     RunReportingErrors(dialogs_, this, command);
+}
+
+void Chooser::RunOnClick(QPushButton* button, void (Chooser::*command)())
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { RunTellingErrors([this, command] { (this->*command)(); }); });
 }
 
 void Chooser::showEvent(QShowEvent* event)

@@ -71,6 +71,8 @@ private:
     // Runs a command; a refused or failed write is shown as the main window
     // shows it, so no error reaches Qt's event loop.
     void RunTellingErrors(const std::function<void()>& command);
+    // Runs a command of the chooser at each click of `button`, as above.
+    void RunOnClick(QPushButton* button, void (Chooser::*command)());
 
     void FillOnOpening();
     void SetMode(ChooserMode mode);
