@@ -1,31 +1,25 @@
 #include "chooser.h"
 
+#include "chooserpreview.h"
 #include "clock.h"
 #include "errorreport.h"
-#include "picturepath.h"
 #include "formwidgets.h"
 #include "gamelibrary.h"
 #include "gamesections.h"
-#include "icon.h"
-#include "pictureloader.h"
-#include "thumbnailcache.h"
 #include "userdialogs.h"
 #include "windowkit.h"
 
-#include <QFileInfo>
+#include <QDate>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 
@@ -54,9 +48,6 @@ const auto OverwriteQuestion =
 
 const QColor Silver(192, 192, 192);
 
-// The chooser speaks German whatever the desktop's language.
-const QLocale German(QLocale::German, QLocale::Germany);
-
 // The list shows "(Standard)" for the game with the empty name.
 QString GameNameOf(const QString& entry)
 {
@@ -81,6 +72,36 @@ QLabel* Explanation(QWidget* parent, const QString& text)
     return label;
 }
 
+// A panel above the list that asks for a name: an explanation, the name's
+// caption and edit field, and the button that takes the name beside
+// "Abbrechen".
+struct NamePanel {
+    QWidget* panel;
+    QLineEdit* edit;
+    QPushButton* confirmButton;
+    QPushButton* cancelButton;
+};
+
+struct NamePanelNames {
+    const char* panel;
+    const char* edit;
+    const char* confirmButton;
+    const char* cancelButton;
+};
+
+NamePanel MakeNamePanel(QWidget* parent, const NamePanelNames& names, const QString& explanation,
+                        const QString& caption, int captionWidth, const QString& confirmCaption)
+{
+    QWidget* panel = Panel(parent, names.panel, 114);
+    Explanation(panel, explanation);
+    Label(panel, caption, {6, 64, captionWidth, 13}, true);
+    // The edit field takes the rest of the line after its caption.
+    const int editLeft = 8 + captionWidth;
+    return {panel, Edit(panel, names.edit, {editLeft, 60, 220 - editLeft, 21}),
+            Button(panel, names.confirmButton, confirmCaption, {6, 86, 106, 25}),
+            Button(panel, names.cancelButton, "Abbrechen", {124, 86, 96, 25})};
+}
+
 } // namespace
 
 Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs, QWidget* parent)
@@ -93,18 +114,20 @@ Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs,
     CreateControls();
 }
 
+Chooser::~Chooser() = default;
+
 void Chooser::CreateControls()
 {
-    motiveBox_ = BoldGroupBox(this, "GroupBox1", "Motive", {0, 0, 238, 360});
-    auto* openPanel = new QWidget(this);
-    openPanel->setObjectName("OpenPanel");
-    openPanel->setGeometry(238, 0, 218, 360);
-    for (QWidget* part : {static_cast<QWidget*>(motiveBox_), openPanel}) {
-        part->setAutoFillBackground(true);
-        SetColor(part, QPalette::Window, Silver);
+    gamesBox_ = BoldGroupBox(this, "GroupBox1", "Motive", {0, 0, 238, 360});
+    auto* previewSide = new QWidget(this);
+    previewSide->setObjectName("OpenPanel");
+    previewSide->setGeometry(238, 0, 218, 360);
+    for (QWidget* side : {static_cast<QWidget*>(gamesBox_), previewSide}) {
+        side->setAutoFillBackground(true);
+        SetColor(side, QPalette::Window, Silver);
     }
 
-    gameList_ = new QListWidget(motiveBox_);
+    gameList_ = new QListWidget(gamesBox_);
     gameList_->setObjectName("MotivListBox");
     QFont listFont = font();
     listFont.setPixelSize(13);
@@ -115,53 +138,42 @@ void Chooser::CreateControls()
     gameList_->addItem(GameSections::StandardName);
 
     // The mode panels above and below the list take their room from it.
-    auto* column = new QVBoxLayout(motiveBox_);
+    auto* column = new QVBoxLayout(gamesBox_);
     column->setContentsMargins(4, 2, 4, 4);
     column->setSpacing(2);
     column->addWidget(CreateSavePanel());
-    column->addWidget(CreateChangePanel());
+    column->addWidget(CreateRenamePanel());
     column->addWidget(gameList_, 1);
-    column->addWidget(CreateCommandPanel());
+    column->addWidget(CreateToolPanel());
 
-    QGroupBox* previewBox = BoldGroupBox(openPanel, "PreviewGroupBox", "Vorschau", {4, 0, 210, 192});
-    // The picture may reach beyond the client area (a square one is as
-    // tall as the box is wide); this keeps it off the box's frame.
-    auto* previewArea = new QWidget(previewBox);
-    previewArea->setGeometry(previewBox->contentsRect());
-    previewImage_ = new QLabel(previewArea);
-    previewImage_->setObjectName("PreviewImage");
-    previewImage_->setScaledContents(true);
-    previewImage_->setGeometry(previewArea->rect());
-
-    optionPanel_ = new QWidget(openPanel);
-    optionPanel_->setObjectName("OptionCommandPanel");
-    optionPanel_->setGeometry(0, 192, 218, 38);
-    cancelButton_ = Button(optionPanel_, "CancelButton", "Abbrechen", {8, 7, 96, 25});
-    QPushButton* chooseButton = Button(optionPanel_, "OkButton", "Auswählen", {114, 7, 96, 25});
-
-    CreateSettingsBox(openPanel);
+    preview_ = std::make_unique<ChooserPreview>(previewSide);
+    loadButtons_ = new QWidget(previewSide);
+    loadButtons_->setObjectName("OptionCommandPanel");
+    loadButtons_->setGeometry(0, 192, 218, 38);
+    cancelLoadButton_ = Button(loadButtons_, "CancelButton", "Abbrechen", {8, 7, 96, 25});
+    QPushButton* chooseButton = Button(loadButtons_, "OkButton", "Auswählen", {114, 7, 96, 25});
 
     connect(gameList_, &QListWidget::itemSelectionChanged, this,
             [this] { RunTellingErrors([this] { ShowSelectedGame(); }); });
     // A click on the entry already selected shows it again: after a rename
-    // motivLabel_ may still name the game as it was.
+    // the preview may still name the game as it was.
     connect(gameList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (item->text() != motivLabel_->text())
+        if (item->text() != preview_->Motive())
             RunTellingErrors([this] { ShowSelectedGame(); });
     });
-    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(chooseButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ChooseGame(); }); });
+    connect(cancelLoadButton_, &QPushButton::clicked, this, &QDialog::reject);
+    RunOnClick(chooseButton, &Chooser::ChooseGame);
 }
 
 QWidget* Chooser::CreateSavePanel()
 {
-    savePanel_ = Panel(motiveBox_, "SaveGamePanel", 114);
-    Explanation(savePanel_, Text::SaveExplanation);
-    Label(savePanel_, "Spielname:", {6, 64, 64, 13}, true);
-    saveNameEdit_ = Edit(savePanel_, "SaveNameEdit", {72, 60, 148, 21});
-    QPushButton* saveButton = Button(savePanel_, "OkaySaveButton", "Spiel Speichern", {6, 86, 106, 25});
-    cancelSaveButton_ = Button(savePanel_, "CncelSaveButton", "Abbrechen", {124, 86, 96, 25});
-    connect(saveButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ConfirmSaveName(); }); });
+    const NamePanel save =
+        MakeNamePanel(gamesBox_, {"SaveGamePanel", "SaveNameEdit", "OkaySaveButton", "CncelSaveButton"},
+                      Text::SaveExplanation, "Spielname:", 64, "Spiel Speichern");
+    savePanel_ = save.panel;
+    saveNameEdit_ = save.edit;
+    cancelSaveButton_ = save.cancelButton;
+    RunOnClick(save.confirmButton, &Chooser::ConfirmSaveName);
     connect(cancelSaveButton_, &QPushButton::clicked, this, [this] {
         RunTellingErrors([this] { ReturnToLoading(); });
         done(Abort);
@@ -169,23 +181,22 @@ QWidget* Chooser::CreateSavePanel()
     return savePanel_;
 }
 
-QWidget* Chooser::CreateChangePanel()
+QWidget* Chooser::CreateRenamePanel()
 {
-    changePanel_ = Panel(motiveBox_, "ChangeNamePanel", 114);
-    Explanation(changePanel_, Text::ChangeExplanation);
-    Label(changePanel_, "Neuer Name:", {6, 64, 70, 13}, true);
-    newNameEdit_ = Edit(changePanel_, "NewNameEdit", {78, 60, 142, 21});
-    auto* renameButton = Button(changePanel_, "OkayChangeButton", "Name Ändern", {6, 86, 106, 25});
-    auto* cancelRenameButton = Button(changePanel_, "CancelChangeButton", "Abbrechen", {124, 86, 96, 25});
-    connect(renameButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { RenameSelectedGame(); }); });
-    connect(cancelRenameButton, &QPushButton::clicked, this, [this] { RunTellingErrors([this] { ReturnToLoading(); }); });
-    return changePanel_;
+    const NamePanel rename =
+        MakeNamePanel(gamesBox_, {"ChangeNamePanel", "NewNameEdit", "OkayChangeButton", "CancelChangeButton"},
+                      Text::ChangeExplanation, "Neuer Name:", 70, "Name Ändern");
+    renamePanel_ = rename.panel;
+    newNameEdit_ = rename.edit;
+    RunOnClick(rename.confirmButton, &Chooser::RenameSelectedGame);
+    RunOnClick(rename.cancelButton, &Chooser::ReturnToLoading);
+    return renamePanel_;
 }
 
-QWidget* Chooser::CreateCommandPanel()
+QWidget* Chooser::CreateToolPanel()
 {
-    commandPanel_ = Panel(motiveBox_, "MotiveComandPanel", 26);
-    auto* toolBar = new QToolBar(commandPanel_);
+    toolPanel_ = Panel(gamesBox_, "MotiveComandPanel", 26);
+    auto* toolBar = new QToolBar(toolPanel_);
     toolBar->setObjectName("ChangeToolBar");
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setGeometry(0, 1, 100, 24);
@@ -206,31 +217,7 @@ QWidget* Chooser::CreateCommandPanel()
         connect(action, &QAction::triggered, this,
                 [this, handler = button.handler] { RunTellingErrors([=, this] { (this->*handler)(); }); });
     }
-    return commandPanel_;
-}
-
-void Chooser::CreateSettingsBox(QWidget* parent)
-{
-    QGroupBox* settingsBox = BoldGroupBox(parent, "GroupBox2", "Einstellungen", {4, 230, 210, 128});
-    Label(settingsBox, "Aktuelles Motiv:", {8, 20, 80, 13});
-    motivLabel_ = Label(settingsBox, {}, {90, 20, 114, 13}, true, QColor(0, 128, 0), "MotivLabel");
-    dateLabel_ = Label(settingsBox, {}, {104, 4, 100, 13}, true, QColor(128, 128, 128), "DateLabel");
-    dateLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label(settingsBox, "Grafik:", {8, 38, 40, 13});
-    pictureLabel_ = Label(settingsBox, {}, {50, 38, 154, 13}, true, QColor(0, 0, 128), "GrafikNameLabel");
-    Label(settingsBox, "Steinchenraster", {8, 58, 100, 13}, true);
-    Label(settingsBox, "Zeilen:", {8, 74, 40, 13});
-    rowsLabel_ = Label(settingsBox, "0", {50, 74, 30, 13}, true, QColor(128, 0, 0), "RowsLabel");
-    Label(settingsBox, "Spalten:", {96, 74, 44, 13});
-    colsLabel_ = Label(settingsBox, "0", {142, 74, 30, 13}, true, QColor(128, 0, 0), "ColsLabel");
-    Label(settingsBox, "Farben:", {8, 90, 40, 13});
-    colorsLabel_ = Label(settingsBox, "0", {50, 90, 30, 13}, true, QColor(128, 0, 128), "ColorsLabel");
-    for (int slot = 0; slot < ColorSelection::Count; ++slot) {
-        colorImages_[slot] = new QLabel(settingsBox);
-        colorImages_[slot]->setObjectName(QString("Image%1").arg(slot + 1));
-        colorImages_[slot]->setGeometry(8 + 20 * slot, 106, 16, 16);
-    }
-    ShowColorImages({});
+    return toolPanel_;
 }
 
 void Chooser::Prepare(ChooserMode mode, const QString& chosenGame, const GameInPlay& game)
@@ -249,6 +236,12 @@ QString Chooser::SaveName() const
 void Chooser::RunTellingErrors(const std::function<void()>& command)
 {
     RunReportingErrors(dialogs_, this, command);
+}
+
+void Chooser::RunOnClick(QPushButton* button, void (Chooser::*command)())
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { RunTellingErrors([this, command] { (this->*command)(); }); });
 }
 
 void Chooser::showEvent(QShowEvent* event)
@@ -273,7 +266,7 @@ void Chooser::keyPressEvent(QKeyEvent* event)
         if (mode_ == ChooserMode::Save)
             cancelSaveButton_->click();
         else if (mode_ != ChooserMode::Change)
-            cancelButton_->click();
+            cancelLoadButton_->click();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -282,7 +275,7 @@ void Chooser::keyPressEvent(QKeyEvent* event)
 void Chooser::FillOnOpening()
 {
     SetMode(mode_);
-    motivLabel_->setText(chosenGame_);
+    preview_->ShowMotive(chosenGame_);
     FillGameList();
 }
 
@@ -290,16 +283,16 @@ void Chooser::SetMode(ChooserMode mode)
 {
     mode_ = mode;
     const bool save = mode_ == ChooserMode::Save;
-    const bool change = mode_ == ChooserMode::Change;
+    const bool rename = mode_ == ChooserMode::Change;
     savePanel_->setVisible(save);
-    changePanel_->setVisible(change);
-    commandPanel_->setVisible(!save && !change);
-    optionPanel_->setVisible(!save && !change);
+    renamePanel_->setVisible(rename);
+    toolPanel_->setVisible(!save && !rename);
+    loadButtons_->setVisible(!save && !rename);
     if (save) {
         setWindowTitle(Text::SaveCaption);
         OfferName(saveNameEdit_, chosenGame_);
-        ShowCurrentSettings();
-    } else if (change) {
+        ShowGameInPlay();
+    } else if (rename) {
         setWindowTitle(Text::ChangeCaption);
         OfferName(newNameEdit_, GameNameOf(SelectedEntry()));
     } else {
@@ -321,7 +314,11 @@ void Chooser::FillGameList()
     if (!names) {
         // While saving, the list just keeps what it showed.
         if (mode_ != ChooserMode::Save) {
-            ClearPreview();
+            {
+                const QSignalBlocker quiet(gameList_);
+                gameList_->clear();
+            }
+            preview_->Clear();
             dialogs_.ShowError(this, Text::NoGames, "Abbrechen");
         }
         return;
@@ -338,7 +335,7 @@ void Chooser::FillGameList()
     if (row < 0)
         return;
     gameList_->setCurrentRow(row);
-    ShowGamePreview(chosenGame_);
+    ShowStoredGame(chosenGame_);
 }
 
 int Chooser::RowOf(const QString& name) const
@@ -355,74 +352,15 @@ QString Chooser::SelectedEntry() const
     return selected.isEmpty() ? QString() : selected.constFirst()->text();
 }
 
-void Chooser::ShowGamePreview(const QString& name)
+void Chooser::ShowStoredGame(const QString& entry)
 {
-    const GamePreview preview = library_.Preview(GameNameOf(name));
-    pictureLabel_->setText(ShortPath(preview.picture));
-    rowsLabel_->setText(preview.rows);
-    colsLabel_->setText(preview.cols);
-    dateLabel_->setText(preview.date);
-    LoadPreviewPicture(preview.picture);
-    ShowColorImages(preview.colors);
-    colorsLabel_->setText(QString::number(preview.colors.SelectedCount()));
+    preview_->ShowStoredGame(library_.Preview(GameNameOf(entry)));
 }
 
-void Chooser::LoadPreviewPicture(const QString& path)
+void Chooser::ShowGameInPlay()
 {
-    const QString found = FindPicture(path);
-    const QSize area = previewImage_->parentWidget()->size();
-    QImage picture;
-    if (!found.isEmpty()) {
-        try {
-            // From the desktop's thumbnails, or decoded only as large as the
-            // preview needs: a camera's photo would take a tenth of a second
-            // in full, at every click.
-            picture = ThumbnailCache::Desktop().Preview(found, area);
-        } catch (const PictureError&) {
-            // A preview only: a picture that cannot be read shows as missing.
-        }
-    }
-    if (picture.isNull())
-        picture = QImage(IconResource(Icon::BlackSquare));
-
-    previewImage_->setGeometry(QRect(QPoint(0, 0), PreviewSize(picture.size(), area)));
-    previewImage_->setPixmap(QPixmap::fromImage(picture));
-}
-
-void Chooser::ClearPreview()
-{
-    {
-        const QSignalBlocker quiet(gameList_);
-        gameList_->clear();
-    }
-    motivLabel_->clear();
-    colorsLabel_->setText("0");
-    rowsLabel_->setText("0");
-    colsLabel_->setText("0");
-    dateLabel_->clear();
-    pictureLabel_->clear();
-    ShowColorImages({});
-}
-
-void Chooser::ShowCurrentSettings()
-{
-    const Arrangement& arrangement = gameInPlay_.arrangement;
-    motivLabel_->setText(gameInPlay_.name);
-    colorsLabel_->setText(QString::number(arrangement.colors.SelectedCount()));
-    rowsLabel_->setText(QString::number(arrangement.rows));
-    colsLabel_->setText(QString::number(arrangement.cols));
     const Clock::LocalTime now = clock_.LocalNow();
-    dateLabel_->setText(German.toString(QDate(now.year, now.month, now.day), QLocale::ShortFormat));
-    pictureLabel_->setText(BareFileName(arrangement.picture));
-    if (QFileInfo(arrangement.picture).isFile())
-        LoadPreviewPicture(arrangement.picture);
-    ShowColorImages(arrangement.colors);
-}
-
-void Chooser::ShowColorImages(const ColorSelection& colors)
-{
-    for (int code = 1; code <= ColorSelection::Count; ++code)
-        colorImages_[code - 1]->setPixmap(QPixmap(IconResource(ColorIcon(code, colors.Has(code)))));
+    preview_->ShowGameInPlay(gameInPlay_, QDate(now.year, now.month, now.day));
 }
 
 void Chooser::ShowSelectedGame()
@@ -430,15 +368,15 @@ void Chooser::ShowSelectedGame()
     const QString entry = SelectedEntry();
     if (mode_ == ChooserMode::Save || entry.isEmpty())
         return;
-    motivLabel_->setText(entry);
-    if (changePanel_->isVisibleTo(this))
+    preview_->ShowMotive(entry);
+    if (renamePanel_->isVisibleTo(this))
         newNameEdit_->setText(entry);
-    ShowGamePreview(entry);
+    ShowStoredGame(entry);
 }
 
 void Chooser::ChooseGame()
 {
-    chosenGame_ = motivLabel_->text();
+    chosenGame_ = preview_->Motive();
     done(OK);
 }
 

@@ -1,20 +1,19 @@
 #pragma once
 
-#include "colorselection.h"
 #include "gameinplay.h"
 
 #include <QDialog>
 #include <QString>
 
-#include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class ChooserPreview;
 class Clock;
 class GameLibrary;
 class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -46,6 +45,7 @@ public:
     enum Result { Cancel = QDialog::Rejected, OK = QDialog::Accepted, Abort = 3, No = 7 };
 
     Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs, QWidget* parent = nullptr);
+    ~Chooser() override;
 
     // Before showing: the mode, the game to offer and the game in play,
     // which the chooser shows while saving and whose date its copies get.
@@ -66,12 +66,13 @@ protected:
 private:
     void CreateControls();
     QWidget* CreateSavePanel();
-    QWidget* CreateChangePanel();
-    QWidget* CreateCommandPanel();
-    void CreateSettingsBox(QWidget* parent);
-    // Runs a handler; a refused or failed write is shown as the main window
+    QWidget* CreateRenamePanel();
+    QWidget* CreateToolPanel();
+    // Runs a command; a refused or failed write is shown as the main window
     // shows it, so no error reaches Qt's event loop.
-    void RunTellingErrors(const std::function<void()>& handler);
+    void RunTellingErrors(const std::function<void()>& command);
+    // Runs a command of the chooser at each click of `button`, as above.
+    void RunOnClick(QPushButton* button, void (Chooser::*command)());
 
     void FillOnOpening();
     void SetMode(ChooserMode mode);
@@ -79,11 +80,8 @@ private:
     // selected, so that what the child types replaces it.
     void OfferName(QLineEdit* edit, const QString& name);
     void FillGameList();
-    void ShowGamePreview(const QString& name);
-    void ClearPreview();
-    void ShowCurrentSettings();
-    void LoadPreviewPicture(const QString& path);
-    void ShowColorImages(const ColorSelection& colors);
+    void ShowStoredGame(const QString& entry);
+    void ShowGameInPlay();
     // The row of the entry that names the same game as `name`, or -1.
     int RowOf(const QString& name) const;
     QString SelectedEntry() const;
@@ -105,22 +103,15 @@ private:
     QString chosenGame_ = QStringLiteral("(Standard)");
     ChooserMode mode_ = ChooserMode::Load;
 
-    QGroupBox* motiveBox_ = nullptr;
+    QGroupBox* gamesBox_ = nullptr;
     QWidget* savePanel_ = nullptr;
     QLineEdit* saveNameEdit_ = nullptr;
     QPushButton* cancelSaveButton_ = nullptr;
-    QWidget* changePanel_ = nullptr;
+    QWidget* renamePanel_ = nullptr;
     QLineEdit* newNameEdit_ = nullptr;
     QListWidget* gameList_ = nullptr;
-    QWidget* commandPanel_ = nullptr;
-    QLabel* previewImage_ = nullptr;
-    QWidget* optionPanel_ = nullptr;
-    QPushButton* cancelButton_ = nullptr;
-    QLabel* motivLabel_ = nullptr;
-    QLabel* dateLabel_ = nullptr;
-    QLabel* pictureLabel_ = nullptr;
-    QLabel* rowsLabel_ = nullptr;
-    QLabel* colsLabel_ = nullptr;
-    QLabel* colorsLabel_ = nullptr;
-    std::array<QLabel*, ColorSelection::Count> colorImages_{};
+    QWidget* toolPanel_ = nullptr;
+    QWidget* loadButtons_ = nullptr;
+    QPushButton* cancelLoadButton_ = nullptr;
+    std::unique_ptr<ChooserPreview> preview_;
 };

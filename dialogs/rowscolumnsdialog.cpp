@@ -5,6 +5,7 @@
 #include "formwidgets.h"
 #include "imageview.h"
 #include "makecolor.h"
+#include "windowkit.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -17,6 +18,8 @@
 namespace {
 
 using FormWidgets::Label;
+using WindowKit::Button;
+using WindowKit::EnterClicks;
 
 constexpr QRgb PreviewFill = ToRgb(MakeColor(170, 180, 250));
 constexpr QRgb PreviewLight = ToRgb(MakeColor(250, 250, 250));
@@ -65,14 +68,6 @@ QScrollBar* CountBar(Qt::Orientation orientation, QWidget* parent, const char* n
     return bar;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect geometry)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
 } // namespace
 
 RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
@@ -80,40 +75,42 @@ RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
     setObjectName("TableForm");
     setWindowTitle("Spalten & Zeilen Einstellen ...");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    setFont(font);
+    QFont designFont("MS Sans Serif");
+    designFont.setPixelSize(11);
+    setFont(designFont);
     setFixedSize(364, 228);
 
-    QFrame* paintPanel = RaisedPanel(this, "PaintPanel", {0, 0, 288, 228});
-    previewView_ = new ImageView(preview_, paintPanel);
+    QFrame* gridPanel = RaisedPanel(this, "PaintPanel", {0, 0, 288, 228});
+    previewView_ = new ImageView(preview_, gridPanel);
     previewView_->setObjectName("Image");
     previewView_->setGeometry(4, 4, 260, 200);
-    columnBar_ = CountBar(Qt::Horizontal, paintPanel, "ColScala", {4, 206, 260, 16}, Board::ChoosableCols, 30);
-    rowBar_ = CountBar(Qt::Vertical, paintPanel, "RowScala", {266, 4, 16, 200}, Board::ChoosableRows, 20);
+    columnBar_ = CountBar(Qt::Horizontal, gridPanel, "ColScala", {4, 206, 260, 16}, Board::ChoosableCols, 30);
+    rowBar_ = CountBar(Qt::Vertical, gridPanel, "RowScala", {266, 4, 16, 200}, Board::ChoosableRows, 20);
 
-    QFrame* commandPanel = RaisedPanel(this, "CommandPanel", {288, 0, 76, 228});
-    QPushButton* cancelButton = Button(commandPanel, "CANCELButton", "A&bbruch", {12, 4, 60, 25});
+    QFrame* buttonPanel = RaisedPanel(this, "CommandPanel", {288, 0, 76, 228});
+    // Without edit fields, Enter clicks the focused button, as on Windows.
+    QPushButton* cancelButton =
+        Button(buttonPanel, "CANCELButton", "A&bbruch", {12, 4, 60, 25}, EnterClicks::FocusedButton);
     cancelButton->setDefault(true);
-    QPushButton* okButton = Button(commandPanel, "OKButton", "&Okay", {12, 198, 60, 25});
+    QPushButton* okButton = Button(buttonPanel, "OKButton", "&Okay", {12, 198, 60, 25}, EnterClicks::FocusedButton);
     // Escape cancels (QDialog's own answer to it): a key pressed to get out
     // of the dialog should never deal a new game.
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    Label(commandPanel, "Spalten:", {12, 95, 40, 13});
-    columnsLabel_ = Label(commandPanel, QString::number(columnBar_->value()), {52, 95, 20, 13});
-    Label(commandPanel, "Zeilen:", {12, 119, 40, 13});
-    rowsLabel_ = Label(commandPanel, QString::number(rowBar_->value()), {52, 119, 20, 13});
+    Label(buttonPanel, "Spalten:", {12, 95, 40, 13});
+    columnsLabel_ = Label(buttonPanel, QString::number(columnBar_->value()), {52, 95, 20, 13});
+    Label(buttonPanel, "Zeilen:", {12, 119, 40, 13});
+    rowsLabel_ = Label(buttonPanel, QString::number(rowBar_->value()), {52, 119, 20, 13});
     columnsLabel_->setObjectName("ColsLabel");
     rowsLabel_->setObjectName("RowsLabel");
-    QFont bold = font;
-    bold.setBold(true);
+    QFont boldFont = designFont;
+    boldFont.setBold(true);
     // Flush with the buttons' right edge, so the counts stay in
     // place as they change between one and two digits' widths.
-    for (QLabel* count : {columnsLabel_, rowsLabel_}) {
-        count->setFont(bold);
-        count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* countLabel : {columnsLabel_, rowsLabel_}) {
+        countLabel->setFont(boldFont);
+        countLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
     connect(columnBar_, &QScrollBar::valueChanged, this, &RowsColumnsDialog::ColumnsChanged);

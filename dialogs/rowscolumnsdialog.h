@@ -9,9 +9,10 @@ class QPushButton;
 class QScrollBar;
 
 // The rows-and-columns dialog: two scroll bars choose the board's columns
-// and rows (Board::ChoosableCols and ChoosableRows), and a preview shows the proportions of the
-// resulting grid. Created once and reused; the caller sets the positions
-// before every opening and reads them back after OK.
+// and rows (Board::ChoosableCols and ChoosableRows), and a preview shows
+// the proportions of the resulting grid. Created once and reused; the
+// caller sets the positions before every opening and reads them back
+// after OK.
 class RowsColumnsDialog : public QDialog {
     Q_OBJECT
 public:

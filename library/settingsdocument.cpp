@@ -192,6 +192,22 @@ private:
     qsizetype bytes_ = 0;
 };
 
+// Hands `take` the first of the lines `next` reads under each name, until
+// the names no longer fit the list.
+template <typename Take>
+void ForEachFirstName(LineReader& lines, bool (LineReader::*next)(Line&), Take take)
+{
+    NameList listed;
+    Line line;
+    while ((lines.*next)(line)) {
+        const NameList::Result result = listed.Add(line.name);
+        if (result == NameList::Full)
+            return;
+        if (result == NameList::Added)
+            take(line);
+    }
+}
+
 bool HasLineBreak(const QString& text)
 {
     return text.contains(u'\r') || text.contains(u'\n');
@@ -304,16 +320,9 @@ bool SettingsDocument::ReadBool(const QString& section, const QString& key, bool
 QStringList SettingsDocument::SectionNames() const
 {
     QStringList names;
-    NameList listed;
     LineReader lines(bytes_);
-    Line line;
-    while (lines.NextHeader(line)) {
-        const NameList::Result result = listed.Add(line.name);
-        if (result == NameList::Full)
-            break;
-        if (result == NameList::Added)
-            names.append(Windows1252::Decode(line.name));
-    }
+    ForEachFirstName(lines, &LineReader::NextHeader,
+                     [&](const Line& header) { names.append(Windows1252::Decode(header.name)); });
     return names;
 }
 
@@ -322,20 +331,14 @@ QStringList SettingsDocument::SectionEntries(const QString& section) const
     QStringList entries;
     const std::optional<QByteArray> wanted = Windows1252::Encode(section);
     LineReader lines(bytes_);
-    Line line;
-    if (!wanted || !lines.FindSection(*wanted, line))
+    Line header;
+    if (!wanted || !lines.FindSection(*wanted, header))
         return entries;
-    NameList listed;
-    while (lines.NextEntry(line)) {
-        const NameList::Result result = listed.Add(line.name);
-        if (result == NameList::Full)
-            break;
-        if (result == NameList::Repeated)
-            continue;
-        const QString value = ValueText(line.value);
+    ForEachFirstName(lines, &LineReader::NextEntry, [&](const Line& entry) {
+        const QString value = ValueText(entry.value);
         if (!value.isEmpty())
-            entries.append(Windows1252::Decode(line.name) + u'=' + value);
-    }
+            entries.append(Windows1252::Decode(entry.name) + u'=' + value);
+    });
     return entries;
 }
 
