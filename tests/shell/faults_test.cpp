@@ -4,15 +4,11 @@
 // never loses a stored setting it did not mean to change.
 
 #include "application.h"
-#include "chooser.h"
 #include "program.h"
-#include "rowscolumnsdialog.h"
 #include "support/filesizelimit.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QtEndian>
@@ -31,38 +27,6 @@ QByteArray SectionBytes(const QByteArray& file, const QByteArray& name)
         return "<no section " + name + ">";
     const qsizetype next = file.indexOf("\n[", begin);
     return file.mid(begin, next < 0 ? -1 : next + 1 - begin);
-}
-
-// Types `name` into the chooser's save mode and presses "Spiel Speichern".
-std::function<int(QDialog&)> SaveAs(const QString& name)
-{
-    return [name](QDialog& dialog) {
-        EXPECT_TRUE(qobject_cast<Chooser*>(&dialog));
-        dialog.show();
-        QCoreApplication::processEvents(); // the opening
-        auto* edit = dialog.findChild<QLineEdit*>("SaveNameEdit");
-        auto* save = dialog.findChild<QPushButton*>("OkaySaveButton");
-        if (!edit || !save) {
-            ADD_FAILURE() << "no save mode in the chooser";
-            return int(QDialog::Rejected);
-        }
-        edit->setText(name);
-        save->click();
-        return dialog.result();
-    };
-}
-
-std::function<int(QDialog&)> ChooseSize(int cols, int rows)
-{
-    return [=](QDialog& dialog) {
-        auto* table = qobject_cast<RowsColumnsDialog*>(&dialog);
-        if (!table) {
-            ADD_FAILURE() << "not the rows-and-columns dialog";
-            return int(QDialog::Rejected);
-        }
-        table->SetPositions(cols, rows);
-        return int(QDialog::Accepted);
-    };
 }
 
 QString WriteFailed(const WindowRig& rig)

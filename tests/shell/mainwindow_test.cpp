@@ -1,5 +1,5 @@
 #include "webaddresses.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QMenuBar>
 #include <QStatusBar>

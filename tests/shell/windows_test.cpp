@@ -2,7 +2,7 @@
 #include "infowindow.h"
 #include "webaddresses.h"
 #include "creditswindow.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QApplication>
 #include <QScreen>
