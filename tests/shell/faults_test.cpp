@@ -44,6 +44,18 @@ void ExpectNewGameDealt(WindowRig& rig)
     EXPECT_EQ(rig.game().StonesLeft(), rig.game().ColCount() * rig.game().RowCount());
 }
 
+// Starts on the stored Zoo game of Lena's file and saves it at 40 x 25.
+void ResumeZooAndSaveItAt40By25(WindowRig& rig)
+{
+    rig.Start();
+    EXPECT_EQ(rig.game().ColCount(), 30);
+    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo Lena");
+    rig.dialogs.onModal = ChooseSize(40, 25);
+    rig.Action("menu_table")->trigger();
+    rig.dialogs.onModal = SaveAs("Zoo");
+    rig.Action("menu_save")->trigger();
+}
+
 const QByteArray Options = "[OPTIONS]\r\ngamename=Zoo\r\nuser=Lena\r\n";
 const QByteArray ZooGame = "[Zoo-GAME]\r\nfilename=zoo.bmp\r\ndate=07.12.26 12:23\r\nrows=20\r\ncols=30\r\n"
                            "grid=0\r\ncolor1=0\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n";
@@ -127,14 +139,7 @@ TEST_P(ReadOnlySettings, SaveIsRefusedWithAMessageAndTheFileStaysWhole)
     AsOrdinaryUser user;
     if (!user.Bound())
         GTEST_SKIP() << "root that may not change its user ID passes every permission check";
-    rig.Start();
-    EXPECT_EQ(rig.game().ColCount(), 30);
-    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo Lena");
-
-    rig.dialogs.onModal = ChooseSize(40, 25);
-    rig.Action("menu_table")->trigger();
-    rig.dialogs.onModal = SaveAs("Zoo");
-    rig.Action("menu_save")->trigger();
+    ResumeZooAndSaveItAt40By25(rig);
     EXPECT_EQ(rig.dialogs.messages, QStringList{WriteFailed(rig)});
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
     ExpectNewGameDealt(rig);
@@ -207,14 +212,7 @@ TEST(Faults, TenMegabyteFileIsReadAndRewrittenWhole)
     // The game stands behind ten megabytes, so every lookup crosses them.
     const QByteArray stored = old + Options + ZooGame + ParkGame;
     WriteFile(rig.settingsPath, stored);
-    rig.Start();
-    EXPECT_EQ(rig.game().ColCount(), 30);
-    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo Lena");
-
-    rig.dialogs.onModal = ChooseSize(40, 25);
-    rig.Action("menu_table")->trigger();
-    rig.dialogs.onModal = SaveAs("Zoo");
-    rig.Action("menu_save")->trigger();
+    ResumeZooAndSaveItAt40By25(rig);
     EXPECT_TRUE(rig.dialogs.messages.isEmpty());
     QByteArray expected = stored;
     expected.replace("rows=20\r\ncols=30\r\n", "rows=25\r\ncols=40\r\n");
@@ -328,8 +326,7 @@ TEST(Faults, BrokenPictureChosenInTheMenuLeavesTheGameAsItWas)
     for (const BrokenPicture& broken : BrokenPictures) {
         SCOPED_TRACE(broken.name);
         rig.dialogs.errors.clear();
-        rig.dialogs.pictureToChoose = rig.folder.filePath(broken.name);
-        rig.Action("menu_image")->trigger();
+        rig.ChoosePicture(rig.folder.filePath(broken.name));
         // A folder too: stored, it is a missing picture; chosen, a mistake to tell.
         ASSERT_EQ(rig.dialogs.errors.size(), 1);
         EXPECT_TRUE(rig.dialogs.errors[0].contains("kann nicht gelesen werden")) << rig.dialogs.errors[0].toStdString();

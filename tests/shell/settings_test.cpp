@@ -202,8 +202,7 @@ TEST(Settings, NameOrPictureThatCannotBeStoredIsRefusedBeforeAnyWrite)
     // A picture whose name the file cannot hold is told at saving.
     const QString picture = rig.folder.filePath(QStringLiteral("ayşe.bmp"));
     ASSERT_TRUE(QImage(40, 30, QImage::Format_RGB32).save(picture, "BMP"));
-    rig.dialogs.pictureToChoose = picture;
-    rig.Action("menu_image")->trigger();
+    rig.ChoosePicture(picture);
     rig.dialogs.onModal = SaveAs("Wald");
     rig.Action("menu_save")->trigger();
     ASSERT_EQ(rig.dialogs.messages.size(), 2);

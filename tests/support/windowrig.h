@@ -138,6 +138,21 @@ struct WindowRig {
                 Action(ColourNames[other - 1])->trigger();
     }
 
+    // Chooses `path` with "Hintergrundbild ..." as the player would.
+    void ChoosePicture(const QString& path)
+    {
+        dialogs.pictureToChoose = path;
+        Action("menu_image")->trigger();
+    }
+    // Lays `image` into the folder as the BMP `name` and chooses it; its path.
+    QString ChooseNewPicture(const QString& name, const QImage& image)
+    {
+        const QString path = folder.filePath(name);
+        EXPECT_TRUE(image.save(path, "BMP")) << name.toStdString();
+        ChoosePicture(path);
+        return path;
+    }
+
     void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton)
     {
         const int cell = CellSize();
