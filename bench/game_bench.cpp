@@ -2,7 +2,7 @@
 // the redraw pass that picks the cells to repaint (paint_bench paints them).
 #include "drawstate.h"
 #include "game.h"
-#include "game/fakes.h"
+#include "support/fixedclock.h"
 #include "ratios.h"
 
 #include <benchmark/benchmark.h>

@@ -5,7 +5,7 @@
 #include "fieldlayout.h"
 #include "fieldpainter.h"
 #include "game.h"
-#include "game/fakes.h"
+#include "support/fixedclock.h"
 #include "ratios.h"
 
 #include <QImage>

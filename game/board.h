@@ -25,7 +25,6 @@ public:
     // stored game may hold any count the storage takes.
     struct CountRange {
         int least, most;
-        constexpr int Clamp(int count) const { return std::clamp(count, least, most); }
     };
     static constexpr CountRange ChoosableCols{10, 99};
     static constexpr CountRange ChoosableRows{8, 99};

@@ -37,7 +37,6 @@ public:
     int RowCount() const { return rowCount_; }
     void SetDimensions(int cols, int rows);
     const ColorSlots& ColorTable() const { return colorTable_; }
-    int ColorCount() const { return colorCount_; }
     // Takes the colour codes in play, in menu order; invalid codes are skipped.
     void SetColorTable(const std::vector<int>& codes);
     RandomSource& Random() { return random_; }

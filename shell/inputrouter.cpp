@@ -48,7 +48,7 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &window_ || QApplication::activeModalWidget())
+    if (!widget || widget->window() != &window_)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const std::optional<Command> command = commands_.CommandFor(KeyCodes::ShortcutCode(*key));

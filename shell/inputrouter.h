@@ -8,9 +8,9 @@ class QWidget;
 // What the player hands the main window besides clicks. A menu shortcut
 // runs its command, ahead of Qt's own shortcuts and of the menu bar's access
 // keys (Alt+S saves rather than opening the "Spiel" menu); any other key is
-// reported by its Windows key code when pressed and when released. Keys
-// meant for a modal dialog are left to it. A single local file dropped on
-// the window is reported by its path.
+// reported by its Windows key code when pressed and when released. Keys of
+// other windows, a modal dialog's among them, are left to them. A single
+// local file dropped on the window is reported by its path.
 class InputRouter : public QObject {
     Q_OBJECT
 public:

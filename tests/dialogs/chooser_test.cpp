@@ -1,11 +1,11 @@
 #include "chooser.h"
 #include "gamelibrary.h"
-#include "game/fakes.h"
 #include "icon.h"
 #include "support/files.h"
+#include "support/fixedclock.h"
 #include "support/filesizelimit.h"
 #include "support/printers.h"
-#include "userdialogs.h"
+#include "support/scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,39 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 namespace {
-
-// Answers the chooser's questions from a script and keeps what it showed.
-struct RecordingDialogs : UserDialogs {
-    std::deque<bool> answers;
-    QStringList questions;
-    QStringList errors;
-    QStringList errorButtons;
-    QStringList warnings;
-    QStringList messages;
-
-    using UserDialogs::ShowError;
-    bool Confirm(QWidget*, const QString& text) override { return AskWarning(nullptr, text); }
-    bool AskWarning(QWidget*, const QString& text) override
-    {
-        questions << text;
-        const bool answer = !answers.empty() && answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        return answer;
-    }
-    void ShowError(QWidget*, const QString& text, const QString& button) override
-    {
-        errors << text;
-        errorButtons << button;
-    }
-    void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
-    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    QString ChoosePicture(QWidget*, const QString&) override { return {}; }
-    int RunModal(QDialog&) override { return QDialog::Rejected; }
-};
 
 const QByteArray Games = "[OPTIONS]\r\ngamename=Zoo\r\n"
                          "[Zoo-GAME]\r\nfilename=C:\\Bilder\\Tiere\\zoo.bmp\r\ndate=07.12.26 12:23\r\nrows=18\r\n"
@@ -87,7 +55,7 @@ protected:
     QString previousFolder = QDir::currentPath();
     QString path = folder.filePath("plimmerlo.ini");
     FixedClock clock;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     GameLibrary library{path, clock};
     Chooser form{library, clock, dialogs};
     GameInPlay game{.name = "Zoo", .arrangement = {.colors = {}, .date = "08.12.26 09:15"}};
@@ -385,7 +353,7 @@ TEST_F(ChooserTest, EraseAsksFirstAndNamesTheEntry)
     ClickEntry("(Standard)");
     dialogs.answers = {false};
     Press("EraseToolButton");
-    EXPECT_EQ(dialogs.questions, QStringList{"Soll das Spiel\n\"(Standard)\"\nwirklich gelöscht werden?."});
+    EXPECT_EQ(dialogs.questions, QStringList{"Warnung: Soll das Spiel\n\"(Standard)\"\nwirklich gelöscht werden?."});
     EXPECT_EQ(Contents(), Games);
 
     ClickEntry("Zoo");
@@ -469,7 +437,7 @@ TEST_F(ChooserTest, SavingOverAnotherGameAsksFirst)
     dialogs.answers = {false};
     Press("OkaySaveButton");
     EXPECT_EQ(dialogs.questions,
-              QStringList{"Es gibt schon ein Spiel unter dem Namen\n\"apfel\"\nMöchtest du das alte Spiel überschreiben?"});
+              QStringList{"Warnung: Es gibt schon ein Spiel unter dem Namen\n\"apfel\"\nMöchtest du das alte Spiel überschreiben?"});
     EXPECT_EQ(edit->text(), "apfel");
     EXPECT_EQ(form.result(), Chooser::No);
     EXPECT_FALSE(form.isVisible());

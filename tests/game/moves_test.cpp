@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "support/fixedclock.h"
 #include "game.h"
 #include "positions.h"
 

@@ -2,29 +2,27 @@
 
 #include <gtest/gtest.h>
 
-TEST(Texts, EndOfGameForWinAndLoss)
+TEST(Texts, TheGamesTexts)
 {
-    const auto won = Texts::EndOfGame(0);
-    EXPECT_TRUE(won.won);
-    EXPECT_EQ(won.headline, "Game Over !!!");
-    EXPECT_EQ(won.detail, "Du hast das Spiel gewonnen !");
-    EXPECT_EQ(won.panel, "Du hast gewonnen !!!");
-
-    const auto one = Texts::EndOfGame(1);
-    EXPECT_FALSE(one.won);
-    EXPECT_EQ(one.headline, "Game Over !!!");
-    EXPECT_EQ(one.detail, "Verloren! 1 Stein ist übrig geblieben.");
-    EXPECT_EQ(one.panel, "1 übriger Stein. Verloren !!!");
-
-    const auto two = Texts::EndOfGame(2);
-    EXPECT_EQ(two.detail, "Verloren! 2 Steine sind übrig geblieben.");
-    EXPECT_EQ(two.panel, "2 übrige Steine. Verloren !!!");
-
-    EXPECT_EQ(Texts::EndOfGame(10201).panel, "10201 übrige Steine. Verloren !!!"); // no separators
-}
-
-TEST(Texts, LetsPlayQuotesTheNameWithoutExtraSpace)
-{
-    EXPECT_EQ(Texts::LetsPlay(""), "Spielen wir ...");
-    EXPECT_EQ(Texts::LetsPlay("Zoo"), "Spielen wir \"Zoo\" ...");
+    const struct {
+        const char* what;
+        std::string shown;
+        const char* expected;
+    } table[] = {
+        {"won, headline", Texts::EndOfGame(0).headline, "Game Over !!!"},
+        {"won, detail", Texts::EndOfGame(0).detail, "Du hast das Spiel gewonnen !"},
+        {"won, panel", Texts::EndOfGame(0).panel, "Du hast gewonnen !!!"},
+        {"one left, headline", Texts::EndOfGame(1).headline, "Game Over !!!"},
+        {"one left, detail", Texts::EndOfGame(1).detail, "Verloren! 1 Stein ist übrig geblieben."},
+        {"one left, panel", Texts::EndOfGame(1).panel, "1 übriger Stein. Verloren !!!"},
+        {"two left, detail", Texts::EndOfGame(2).detail, "Verloren! 2 Steine sind übrig geblieben."},
+        {"two left, panel", Texts::EndOfGame(2).panel, "2 übrige Steine. Verloren !!!"},
+        {"many left, without separators", Texts::EndOfGame(10201).panel, "10201 übrige Steine. Verloren !!!"},
+        {"no name", Texts::LetsPlay(""), "Spielen wir ..."},
+        {"a name, quoted without extra space", Texts::LetsPlay("Zoo"), "Spielen wir \"Zoo\" ..."},
+    };
+    for (const auto& [what, shown, expected] : table)
+        EXPECT_EQ(shown, expected) << what;
+    EXPECT_TRUE(Texts::EndOfGame(0).won);
+    EXPECT_FALSE(Texts::EndOfGame(1).won);
 }

@@ -1,4 +1,4 @@
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include "imageview.h"
 
@@ -11,10 +11,7 @@
 TEST(Background, ChosenPictureSizesTheWindowWhateverTheExtensionsCase)
 {
     WindowRig rig;
-    const QString path = rig.folder.filePath("Zoo.BMP");
-    TestPicture(300, 200).save(path, "BMP");
-    rig.dialogs.pictureToChoose = path;
-    rig.Action("menu_image")->trigger();
+    const QString path = rig.ChooseNewPicture("Zoo.BMP", TestPicture(300, 200));
     EXPECT_TRUE(rig.dialogs.errors.isEmpty()) << rig.dialogs.errors.join("|").toStdString();
     EXPECT_EQ(rig.form->BackgroundFile(), path);
     EXPECT_EQ(rig.Find("Panel")->height(), 200); // and as wide as the window
@@ -64,8 +61,7 @@ TEST(Background, UnreadablePictureKeepsTheGameAndNamesTheFile)
         const QString path = rig.folder.filePath(name);
         WriteFile(path, bytes);
         rig.dialogs.errors.clear();
-        rig.dialogs.pictureToChoose = path;
-        rig.Action("menu_image")->trigger();
+        rig.ChoosePicture(path);
         ASSERT_EQ(rig.dialogs.errors.size(), 1) << name;
         EXPECT_TRUE(rig.dialogs.errors[0].contains(name)) << rig.dialogs.errors[0].toStdString();
         EXPECT_EQ(rig.game().Board(), board) << name;
@@ -108,8 +104,7 @@ TEST(Background, StoredPathIsLookedForByItsBareNameAndAChosenOneIsNot)
     EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
     EXPECT_EQ(qGray(rig.form->Background().pixel(250, 200)), 0);
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
-    rig.dialogs.pictureToChoose = "/no/such/folder/garten.bmp"; // chosen: the very file named
-    rig.Action("menu_image")->trigger();
+    rig.ChoosePicture("/no/such/folder/garten.bmp"); // chosen: the very file named
     EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „/no/such/folder/garten.bmp“ kann nicht gelesen werden."));
     EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
 }
@@ -139,10 +134,7 @@ TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
 TEST(Background, TinyPictureGivesNoCellsAndIgnoresClicks)
 {
     WindowRig rig;
-    const QString path = rig.folder.filePath("winzig.bmp");
-    TestPicture(15, 12).save(path, "BMP");
-    rig.dialogs.pictureToChoose = path;
-    rig.Action("menu_image")->trigger();
+    rig.ChooseNewPicture("winzig.bmp", TestPicture(15, 12));
     EXPECT_EQ(rig.CellSize(), 0);
     EXPECT_TRUE(rig.form->FieldSurface().isNull() || rig.form->FieldSurface().size().isEmpty());
     const auto board = rig.game().Board();

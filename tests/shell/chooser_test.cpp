@@ -2,7 +2,7 @@
 // what it does with the dialog's answer.
 #include "chooser.h"
 #include "icon.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -4,15 +4,11 @@
 // never loses a stored setting it did not mean to change.
 
 #include "application.h"
-#include "chooser.h"
 #include "program.h"
-#include "rowscolumnsdialog.h"
 #include "support/filesizelimit.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QtEndian>
@@ -33,38 +29,6 @@ QByteArray SectionBytes(const QByteArray& file, const QByteArray& name)
     return file.mid(begin, next < 0 ? -1 : next + 1 - begin);
 }
 
-// Types `name` into the chooser's save mode and presses "Spiel Speichern".
-std::function<int(QDialog&)> SaveAs(const QString& name)
-{
-    return [name](QDialog& dialog) {
-        EXPECT_TRUE(qobject_cast<Chooser*>(&dialog));
-        dialog.show();
-        QCoreApplication::processEvents(); // the opening
-        auto* edit = dialog.findChild<QLineEdit*>("SaveNameEdit");
-        auto* save = dialog.findChild<QPushButton*>("OkaySaveButton");
-        if (!edit || !save) {
-            ADD_FAILURE() << "no save mode in the chooser";
-            return int(QDialog::Rejected);
-        }
-        edit->setText(name);
-        save->click();
-        return dialog.result();
-    };
-}
-
-std::function<int(QDialog&)> ChooseSize(int cols, int rows)
-{
-    return [=](QDialog& dialog) {
-        auto* table = qobject_cast<RowsColumnsDialog*>(&dialog);
-        if (!table) {
-            ADD_FAILURE() << "not the rows-and-columns dialog";
-            return int(QDialog::Rejected);
-        }
-        table->SetPositions(cols, rows);
-        return int(QDialog::Accepted);
-    };
-}
-
 QString WriteFailed(const WindowRig& rig)
 {
     return "nach " + rig.settingsPath + " kann nicht geschrieben werden.";
@@ -78,6 +42,18 @@ void ExpectNewGameDealt(WindowRig& rig)
     rig.Action("menu_start")->trigger();
     EXPECT_NE(rig.game().Board(), board);
     EXPECT_EQ(rig.game().StonesLeft(), rig.game().ColCount() * rig.game().RowCount());
+}
+
+// Starts on the stored Zoo game of Lena's file and saves it at 40 x 25.
+void ResumeZooAndSaveItAt40By25(WindowRig& rig)
+{
+    rig.Start();
+    EXPECT_EQ(rig.game().ColCount(), 30);
+    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo Lena");
+    rig.dialogs.onModal = ChooseSize(40, 25);
+    rig.Action("menu_table")->trigger();
+    rig.dialogs.onModal = SaveAs("Zoo");
+    rig.Action("menu_save")->trigger();
 }
 
 const QByteArray Options = "[OPTIONS]\r\ngamename=Zoo\r\nuser=Lena\r\n";
@@ -163,14 +139,7 @@ TEST_P(ReadOnlySettings, SaveIsRefusedWithAMessageAndTheFileStaysWhole)
     AsOrdinaryUser user;
     if (!user.Bound())
         GTEST_SKIP() << "root that may not change its user ID passes every permission check";
-    rig.Start();
-    EXPECT_EQ(rig.game().ColCount(), 30);
-    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo Lena");
-
-    rig.dialogs.onModal = ChooseSize(40, 25);
-    rig.Action("menu_table")->trigger();
-    rig.dialogs.onModal = SaveAs("Zoo");
-    rig.Action("menu_save")->trigger();
+    ResumeZooAndSaveItAt40By25(rig);
     EXPECT_EQ(rig.dialogs.messages, QStringList{WriteFailed(rig)});
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
     ExpectNewGameDealt(rig);
@@ -243,14 +212,7 @@ TEST(Faults, TenMegabyteFileIsReadAndRewrittenWhole)
     // The game stands behind ten megabytes, so every lookup crosses them.
     const QByteArray stored = old + Options + ZooGame + ParkGame;
     WriteFile(rig.settingsPath, stored);
-    rig.Start();
-    EXPECT_EQ(rig.game().ColCount(), 30);
-    EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo Lena");
-
-    rig.dialogs.onModal = ChooseSize(40, 25);
-    rig.Action("menu_table")->trigger();
-    rig.dialogs.onModal = SaveAs("Zoo");
-    rig.Action("menu_save")->trigger();
+    ResumeZooAndSaveItAt40By25(rig);
     EXPECT_TRUE(rig.dialogs.messages.isEmpty());
     QByteArray expected = stored;
     expected.replace("rows=20\r\ncols=30\r\n", "rows=25\r\ncols=40\r\n");
@@ -364,8 +326,7 @@ TEST(Faults, BrokenPictureChosenInTheMenuLeavesTheGameAsItWas)
     for (const BrokenPicture& broken : BrokenPictures) {
         SCOPED_TRACE(broken.name);
         rig.dialogs.errors.clear();
-        rig.dialogs.pictureToChoose = rig.folder.filePath(broken.name);
-        rig.Action("menu_image")->trigger();
+        rig.ChoosePicture(rig.folder.filePath(broken.name));
         // A folder too: stored, it is a missing picture; chosen, a mistake to tell.
         ASSERT_EQ(rig.dialogs.errors.size(), 1);
         EXPECT_TRUE(rig.dialogs.errors[0].contains("kann nicht gelesen werden")) << rig.dialogs.errors[0].toStdString();

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -14,7 +15,9 @@
 namespace {
 
 // Looks at the modal dialog once it is open, then lets `answer` close it.
-// A test whose dialog never opened fails, rather than passing unchecked.
+// A test whose dialog never opened fails, rather than passing unchecked; one
+// whose answer left it open (another dialog, a failed assertion) fails and
+// closes it, so that the tests after it still run.
 class WhenDialogOpens {
 public:
     explicit WhenDialogOpens(std::function<void(QWidget*)> answer)
@@ -22,7 +25,13 @@ public:
         QTimer::singleShot(0, &context_, [this, answer] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
                 opened_ = true;
+                const QPointer<QWidget> open = dialog;
                 answer(dialog);
+                if (open && open->isVisible()) {
+                    ADD_FAILURE() << "the dialog was left open: " << open->metaObject()->className();
+                    if (auto* modal = qobject_cast<QDialog*>(open.data()))
+                        modal->done(QDialog::Rejected);
+                }
             }
         });
     }

@@ -1,5 +1,6 @@
+#include "icon.h"
+#include "support/windowrig.h"
 #include "webaddresses.h"
-#include "windowrig.h"
 
 #include <QMenuBar>
 #include <QStatusBar>
@@ -95,6 +96,67 @@ TEST(MainWindow, EveryMouseButtonMakesAMove)
         rig.ClickCell(5, 5, button);
         EXPECT_EQ(rig.game().StonesLeft(), 0) << button;
     }
+}
+
+// A double-click comes as press, release, double-click and release: the
+// second press is a click of its own on whatever fell into the cell.
+TEST(MainWindow, DoubleClickOnTheFieldMakesTwoMoves)
+{
+    WindowRig rig;
+    rig.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(rig.form.get()));
+    const Board& board = rig.game().Board();
+    std::optional<Game> afterOne, afterTwo;
+    QPoint cell;
+    for (int row = board.RowCount() - 1; row >= 0 && !afterTwo; --row)
+        for (int col = 0; col < board.ColCount() && !afterTwo; ++col) {
+            Game one = rig.game();
+            one.Click(col, row);
+            Game two = one;
+            two.Click(col, row);
+            if (one.Board() != board && two.Board() != one.Board()) {
+                afterOne.emplace(one);
+                afterTwo.emplace(two);
+                cell = QPoint(col, row);
+            }
+        }
+    ASSERT_TRUE(afterTwo) << "no cell takes a group twice";
+    const int size = rig.CellSize();
+    const QPoint inField(cell.x() * size + size / 2, cell.y() * size + size / 2);
+    QTest::mouseDClick(rig.form->windowHandle(), Qt::LeftButton, {}, rig.Field()->mapTo(rig.form.get(), inField));
+    EXPECT_NE(rig.game().Board(), afterOne->Board());
+    EXPECT_EQ(rig.game().Board(), afterTwo->Board());
+}
+
+// The colour menu's discs carry a check mark while their colour takes part.
+TEST(MainWindow, ColourMenuMarksTheColoursInPlay)
+{
+    const auto marked = [](const WindowRig& rig) {
+        std::vector<int> codes;
+        for (int code = 1; code <= 5; ++code) {
+            const QImage shown = rig.Action(ColourNames[code - 1])->icon().pixmap(16).toImage();
+            const QImage checked = QIcon(IconResource(ColorIcon(code, true))).pixmap(16).toImage();
+            const QImage plain = QIcon(IconResource(ColorIcon(code, false))).pixmap(16).toImage();
+            EXPECT_TRUE(shown == checked || shown == plain) << code;
+            if (shown == checked)
+                codes.push_back(code);
+        }
+        return codes;
+    };
+    WindowRig rig;
+    EXPECT_EQ(marked(rig), (std::vector<int>{1, 2, 4}));
+    rig.Action("color_green")->trigger();
+    rig.Action("color_blue")->trigger();
+    EXPECT_EQ(marked(rig), (std::vector<int>{1, 3, 4}));
+
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Zoo\r\n[Zoo-GAME]\r\ndate=07.12.26 12:23\r\n"
+                                "color1=0\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n");
+    rig.Start();
+    EXPECT_EQ(marked(rig), (std::vector<int>{3, 5}));
+    rig.Action("color_red")->trigger();
+    EXPECT_EQ(marked(rig), (std::vector<int>{1, 3, 5}));
+    rig.Action("menu_reload")->trigger();
+    EXPECT_EQ(marked(rig), (std::vector<int>{3, 5}));
 }
 
 TEST(MainWindow, WinIsAnnouncedInGreenOverBlack)

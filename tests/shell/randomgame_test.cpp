@@ -1,4 +1,4 @@
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,43 +1,8 @@
-#include "chooser.h"
-#include "rowscolumnsdialog.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
-
-// Types `name` into the chooser's save mode and presses "Spiel Speichern";
-// when the chooser refuses the name, the player gives up with "Abbrechen".
-std::function<int(QDialog&)> SaveAs(const QString& name)
-{
-    return [name](QDialog& dialog) {
-        auto* chooser = qobject_cast<Chooser*>(&dialog);
-        EXPECT_TRUE(chooser);
-        EXPECT_EQ(chooser->Mode(), ChooserMode::Save);
-        dialog.show();
-        QCoreApplication::processEvents(); // the opening
-        dialog.findChild<QLineEdit*>("SaveNameEdit")->setText(name);
-        dialog.findChild<QPushButton*>("OkaySaveButton")->click();
-        if (dialog.isVisible())
-            dialog.findChild<QPushButton*>("CncelSaveButton")->click();
-        return dialog.result();
-    };
-}
-
-// Moves the rows-and-columns dialog's bars and confirms or cancels.
-std::function<int(QDialog&)> ChooseSize(int cols, int rows, bool confirm, QPoint* shown = nullptr)
-{
-    return [=](QDialog& dialog) {
-        auto* table = qobject_cast<RowsColumnsDialog*>(&dialog);
-        EXPECT_TRUE(table);
-        if (shown)
-            *shown = QPoint(table->Columns(), table->Rows());
-        table->SetPositions(cols, rows);
-        return int(confirm ? QDialog::Accepted : QDialog::Rejected);
-    };
-}
 
 const QByteArray ZooFile = "[OPTIONS]\r\ngamename=Zoo\r\n"
                            "[Zoo-GAME]\r\nfilename=zoo.bmp\r\ndate=07.12.26 12:23\r\nrows=20\r\ncols=30\r\n"
@@ -237,8 +202,7 @@ TEST(Settings, NameOrPictureThatCannotBeStoredIsRefusedBeforeAnyWrite)
     // A picture whose name the file cannot hold is told at saving.
     const QString picture = rig.folder.filePath(QStringLiteral("ayşe.bmp"));
     ASSERT_TRUE(QImage(40, 30, QImage::Format_RGB32).save(picture, "BMP"));
-    rig.dialogs.pictureToChoose = picture;
-    rig.Action("menu_image")->trigger();
+    rig.ChoosePicture(picture);
     rig.dialogs.onModal = SaveAs("Wald");
     rig.Action("menu_save")->trigger();
     ASSERT_EQ(rig.dialogs.messages.size(), 2);

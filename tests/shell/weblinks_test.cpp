@@ -1,7 +1,7 @@
 #include "weblinks.h"
 #include "germandialogs.h"
 #include "webaddresses.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QUrl>
 

@@ -2,7 +2,7 @@
 #include "infowindow.h"
 #include "webaddresses.h"
 #include "creditswindow.h"
-#include "windowrig.h"
+#include "support/windowrig.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -120,8 +120,7 @@ TEST(Windows, APictureAtStartIsShownAsLargeAsOneChosenLater)
     WindowRig rig({{"schule.bmp", TestPicture(screen.width() * 2, screen.height() * 2)}});
     const QSize atStart = rig.form->Background().size();
     rig.form->show();
-    rig.dialogs.pictureToChoose = rig.folder.filePath("schule.bmp");
-    rig.Action("menu_image")->trigger();
+    rig.ChoosePicture(rig.folder.filePath("schule.bmp"));
     EXPECT_EQ(rig.form->Background().size(), atStart);
     EXPECT_LT(atStart.height(), screen.height());
 }

@@ -1,76 +1,30 @@
 #pragma once
 
-#include "game/fakes.h"
+#include "support/fixedclock.h"
 #include "support/files.h"
 #include "support/printers.h"
+#include "support/scripteddialogs.h"
+#include "chooser.h"
 #include "desktopopener.h"
 #include "mainwindow.h"
-#include "userdialogs.h"
+#include "rowscolumnsdialog.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <optional>
 #include <memory>
-
-// Answers questions from a script and remembers what it was shown.
-struct ScriptedDialogs : UserDialogs {
-    std::deque<bool> answers;
-    QStringList questions; // confirmations and warning questions alike
-    QStringList errors;
-    QStringList errorButtons;
-    QStringList warnings;
-    QStringList messages;
-    QString pictureToChoose;
-
-    using UserDialogs::ShowError;
-    bool Confirm(QWidget*, const QString& text) override { return Answer(text); }
-    bool AskWarning(QWidget*, const QString& text) override { return Answer("Warnung: " + text); }
-    void ShowError(QWidget*, const QString& text, const QString& button) override
-    {
-        errors << text;
-        errorButtons << button;
-    }
-    void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
-    void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
-
-    // Plays the player's part in the program's own dialogs; without a
-    // script every dialog is cancelled. A script that never ran would let
-    // its test pass without having checked anything, so that fails.
-    std::function<int(QDialog&)> onModal;
-    int modalsShown = 0;
-    int RunModal(QDialog& dialog) override
-    {
-        ++modalsShown;
-        return onModal ? onModal(dialog) : QDialog::Rejected;
-    }
-    ~ScriptedDialogs() override
-    {
-        if (onModal && modalsShown == 0)
-            ADD_FAILURE() << "a dialog was scripted but never shown";
-    }
-
-    bool Answer(const QString& question)
-    {
-        questions << question;
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 // Remembers what the program asked the desktop to open.
 struct RecordingDesktop : DesktopOpener {
@@ -84,6 +38,46 @@ struct RecordingDesktop : DesktopOpener {
 };
 
 inline const char* const ColourNames[] = {"color_red", "color_blue", "color_green", "color_yellow", "color_violett"};
+
+// The player's part in the chooser's save mode: types `name` and presses
+// "Spiel Speichern"; when the chooser refuses the name, gives up with
+// "Abbrechen". Another dialog fails the test alone and is cancelled.
+inline std::function<int(QDialog&)> SaveAs(const QString& name)
+{
+    return [name](QDialog& dialog) {
+        auto* chooser = qobject_cast<Chooser*>(&dialog);
+        if (!chooser || chooser->Mode() != ChooserMode::Save) {
+            ADD_FAILURE() << "not the chooser's save mode: " << dialog.metaObject()->className();
+            dialog.reject();
+            return int(QDialog::Rejected);
+        }
+        dialog.show();
+        QCoreApplication::processEvents(); // the opening
+        dialog.findChild<QLineEdit*>("SaveNameEdit")->setText(name);
+        dialog.findChild<QPushButton*>("OkaySaveButton")->click();
+        if (dialog.isVisible())
+            dialog.findChild<QPushButton*>("CncelSaveButton")->click();
+        return dialog.result();
+    };
+}
+
+// Moves the rows-and-columns dialog's bars and confirms or cancels; `shown`
+// receives what the bars showed at the opening.
+inline std::function<int(QDialog&)> ChooseSize(int cols, int rows, bool confirm = true, QPoint* shown = nullptr)
+{
+    return [=](QDialog& dialog) {
+        auto* table = qobject_cast<RowsColumnsDialog*>(&dialog);
+        if (!table) {
+            ADD_FAILURE() << "not the rows-and-columns dialog: " << dialog.metaObject()->className();
+            dialog.reject();
+            return int(QDialog::Rejected);
+        }
+        if (shown)
+            *shown = QPoint(table->Columns(), table->Rows());
+        table->SetPositions(cols, rows);
+        return int(confirm ? QDialog::Accepted : QDialog::Rejected);
+    };
+}
 
 // The real main window, offscreen, started in a temporary folder of its own
 // so that bare picture names are looked for there.
@@ -142,6 +136,21 @@ struct WindowRig {
         for (int other = 1; other <= 5; ++other)
             if (other != code && Selected(other))
                 Action(ColourNames[other - 1])->trigger();
+    }
+
+    // Chooses `path` with "Hintergrundbild ..." as the player would.
+    void ChoosePicture(const QString& path)
+    {
+        dialogs.pictureToChoose = path;
+        Action("menu_image")->trigger();
+    }
+    // Lays `image` into the folder as the BMP `name` and chooses it; its path.
+    QString ChooseNewPicture(const QString& name, const QImage& image)
+    {
+        const QString path = folder.filePath(name);
+        EXPECT_TRUE(image.save(path, "BMP")) << name.toStdString();
+        ChoosePicture(path);
+        return path;
     }
 
     void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton)
