@@ -3,6 +3,7 @@
 #include "jpegreader.h"
 #include "picturelimits.h"
 #include "picturepath.h"
+#include "regularfile.h"
 #include "rlebmp.h"
 
 #include <QFile>
@@ -11,19 +12,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <optional>
 
 namespace {
 
-// A picture's file, opened without waiting, should a pipe or a device have
-// taken the picture's place, and then looked at through the open handle, so
-// that nothing swapped in after any earlier look at its path can pass: a
-// folder, a pipe or a device is refused at once, as is a file too large for
-// any picture. Only the bytes counted then are read, should the file grow
-// meanwhile.
+// A picture's file, opened as every file the game reads is (RegularFile),
+// and refused when it is no regular file or too large for any picture. Only
+// the bytes counted at the open are read, should the file grow meanwhile.
 //
 // Qt's BMP reader takes the lines a file holds and stops quietly where it
 // ends, so the lines a cut-off file lacks would show whatever the memory
@@ -42,20 +37,14 @@ public:
             bytes_ = size();
             return;
         }
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        struct stat status {};
-        if (fd_ < 0 || ::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) || !open(fd_, QIODevice::ReadOnly))
-            throw UnreadablePicture(path);
-        if (status.st_size > kMaxPictureFileBytes)
+        opened_.emplace(path, kMaxPictureFileBytes);
+        if (opened_->Result() == RegularFile::Outcome::TooLarge)
             throw PictureFileTooLarge(path);
-        bytes_ = status.st_size;
+        if (!opened_->IsOpen() || !open(opened_->Handle(), QIODevice::ReadOnly))
+            throw UnreadablePicture(path);
+        bytes_ = opened_->Size();
     }
-    ~PictureFile() override
-    {
-        close();
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
+    ~PictureFile() override { close(); }
     PictureFile(const PictureFile&) = delete;
     PictureFile& operator=(const PictureFile&) = delete;
 
@@ -74,7 +63,7 @@ protected:
     }
 
 private:
-    int fd_ = -1;
+    std::optional<RegularFile> opened_;
     qint64 bytes_ = 0;
 };
 
