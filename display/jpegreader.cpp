@@ -16,8 +16,12 @@
 
 namespace {
 
-// Photographs have a dozen scans or so; see ReadJpeg.
-constexpr qsizetype kMaxScans = 200;
+// Each scan of a picture is decoded over all its blocks of 8 x 8 samples,
+// and a few bytes of the file make another scan, so the work a file asks
+// for is bounded by its scans times its blocks. This many take libjpeg some
+// 0.3 s where the scans hold next to nothing; a photograph of the largest
+// size allowed, in the ten scans of a progressive one, asks for less.
+constexpr qint64 kMaxScanBlocks = qint64{64} << 20;
 
 struct JpegErrors {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it points to us
@@ -237,12 +241,12 @@ QImage ReadJpeg(QByteArrayView bytes, const QString& path, const std::function<i
     // sides are held to the limit, and its pixels once they are decoded.
     if (info.image_width > kMaxPictureSide || info.image_height > kMaxPictureSide)
         throw PictureTooLarge(path);
-    // Each scan of a progressive picture is decoded over the whole of it, and
-    // a few bytes make another, so the scans are counted before any is
-    // decoded. Every scan begins with these two bytes, which entropy-coded
-    // data never holds, so the count is never too low; photographs have a
-    // dozen scans or so.
-    if (ScanCount(bytes) > kMaxScans)
+    // Every scan begins with these two bytes, which entropy-coded data never
+    // holds, so the count is never too low.
+    qint64 blocks = 0;
+    for (int component = 0; component < info.num_components; ++component)
+        blocks += qint64{info.comp_info[component].width_in_blocks} * info.comp_info[component].height_in_blocks;
+    if (ScanCount(bytes) * blocks > kMaxScanBlocks)
         throw UnreadablePicture(path);
 
     // libjpeg-turbo writes the other colour spaces straight in RGB32's byte

@@ -1,11 +1,13 @@
 #include "pictureloader.h"
 
 #include "jpegreader.h"
+#include "picturechecks.h"
 #include "picturelimits.h"
 #include "picturepath.h"
 #include "regularfile.h"
 #include "rlebmp.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -19,12 +21,6 @@ namespace {
 // A picture's file, opened as every file the game reads is (RegularFile),
 // and refused when it is no regular file or too large for any picture. Only
 // the bytes counted at the open are read, should the file grow meanwhile.
-//
-// Qt's BMP reader takes the lines a file holds and stops quietly where it
-// ends, so the lines a cut-off file lacks would show whatever the memory
-// held. So the file holds one byte more than it has, and a reader that took
-// it wanted more than the file holds. Reads are buffered, since Qt's
-// readers ask for a few bytes at a time.
 class PictureFile : public QFile {
 public:
     explicit PictureFile(const QString& path)
@@ -48,19 +44,8 @@ public:
     PictureFile(const PictureFile&) = delete;
     PictureFile& operator=(const PictureFile&) = delete;
 
-    qint64 Bytes() const { return bytes_; }
-    bool ReadPastEnd() const { return pos() > bytes_; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 left = bytes_ + 1 - pos();
-        const qint64 got = QFile::readData(data, std::min(maxSize, left));
-        if (got != 0 || maxSize == 0 || left <= 0)
-            return got;
-        *data = '\0';
-        return 1;
-    }
+    // The whole file, as many bytes as it held when it was opened.
+    QByteArray ReadAll() { return read(bytes_); }
 
 private:
     std::optional<RegularFile> opened_;
@@ -106,8 +91,10 @@ int CoveringEighths(QSize stored, bool turned, Showing showing)
     return 8;
 }
 
-// The other kinds, through Qt's readers.
-QImage LoadWithQt(PictureFile& file, const QByteArray& format, const QString& path, Showing showing)
+// The other kinds, through Qt's readers. A file found unsound before
+// (`sound` false) is refused once its size has passed the limits, so that
+// a picture beyond them is told as that.
+QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound = true)
 {
     QImageReader reader(&file, format);
     // Qt's own default ceiling is lower than ours; without this it would
@@ -120,6 +107,8 @@ QImage LoadWithQt(PictureFile& file, const QByteArray& format, const QString& pa
         throw UnreadablePicture(path);
     const qint64 height = std::abs(qint64{size.height()});
     CheckPictureSize(path, size.width(), height);
+    if (!sound)
+        throw UnreadablePicture(path);
     const QSize picture(size.width(), int(height));
     // Most readers decode the whole picture and then scale it, so the
     // limits above still hold for what they take.
@@ -127,17 +116,15 @@ QImage LoadWithQt(PictureFile& file, const QByteArray& format, const QString& pa
     if (const int eighths = CoveringEighths(picture, turned, showing); eighths < 8)
         reader.setScaledSize(Eighths(picture, eighths));
     QImage image;
-    // Other readers than the BMP's read ahead, and know where they end.
-    if (!reader.read(&image) || (format == "bmp" && file.ReadPastEnd()))
+    if (!reader.read(&image))
         throw UnreadablePicture(path);
     image.convertTo(QImage::Format_RGB32);
     return image;
 }
 
 // Scaled the way Qt's readers scale what they cannot decode smaller.
-QImage LoadRleBmp(PictureFile& file, const QString& path, Showing showing)
+QImage LoadRleBmp(const QByteArray& bytes, const QString& path, Showing showing)
 {
-    const QByteArray bytes = file.read(file.Bytes());
     const QSize size = RleBmpSize(bytes);
     if (size.isEmpty())
         throw UnreadablePicture(path);
@@ -185,13 +172,30 @@ QImage Load(const QString& path, Showing showing)
         throw UnreadablePicture(path);  // not a picture this game can show
     PictureFile file(path);
     const QByteArray format = FormatOf(file.peek(12));
-    if (format == "jpeg")
-        return ReadJpeg(file.read(file.Bytes()), path,
-                        [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
     if (format.isEmpty())
         throw UnreadablePicture(path);
-    if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes)))
-        return LoadRleBmp(file, path, showing);
+    if (format == "jpeg")
+        return ReadJpeg(file.ReadAll(), path,
+                        [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
+    // What Qt's readers would trust too far is checked, or left out, first.
+    if (format == "bmp") {
+        QByteArray bytes = file.ReadAll();
+        if (IsRleBmp(bytes))
+            return LoadRleBmp(bytes, path, showing);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return LoadWithQt(buffer, format, path, showing, BmpHoldsItsPixels(bytes));
+    }
+    if (format == "png") {
+        std::optional<QByteArray> essentials = PngEssentials(file, PngText::Drop);
+        if (!essentials)
+            throw UnreadablePicture(path);
+        QBuffer buffer(&*essentials);
+        buffer.open(QIODevice::ReadOnly);
+        return LoadWithQt(buffer, format, path, showing);
+    }
+    if (format == "gif" && !GifFirstFrameWhole(file))
+        throw UnreadablePicture(path);
     return LoadWithQt(file, format, path, showing);
 }
 

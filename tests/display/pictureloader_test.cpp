@@ -1,7 +1,9 @@
 #include "pictureloader.h"
 #include "support/bmpwriter.h"
 #include "support/files.h"
+#include "support/gifwriter.h"
 #include "support/jpegwriter.h"
+#include "support/pngchunks.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -111,6 +113,24 @@ QByteArray ClaimingBmp(QByteArray bmp, qint32 width, qint32 height)
     qToLittleEndian(width, bmp.data() + 18);  // in the info header after the file header
     qToLittleEndian(height, bmp.data() + 22);
     return bmp;
+}
+
+// Top half red, bottom half blue.
+QByteArray TwoColourGif(int width, int height)
+{
+    return Gif(width, height, {qRgb(200, 0, 0), qRgb(0, 0, 200)}, [=](int, int y) { return y < height / 2 ? 0 : 1; });
+}
+
+// A BMP of headers alone, which describe neither their own size nor
+// pixels inside the file.
+QByteArray HeadlessBmp()
+{
+    QByteArray bmp(33, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    qToLittleEndian<quint32>(33, bmp.data() + 2);
+    qToLittleEndian<quint32>(1000, bmp.data() + 10);  // where the pixels would begin
+    return ClaimingBmp(bmp, 640, 400);
 }
 
 class PictureLoader : public testing::Test {
@@ -243,7 +263,7 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
     const QByteArray separate = EncodeJpeg(Kind::ScanPerComponent);
     QByteArray garbage(4000, '\0');
     QRandomGenerator(7).fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
-    const QByteArray bmp = Bmp(Quadrants());
+    const QByteArray bmp = Bmp(Quadrants()), gif = TwoColourGif(64, 64);
     ASSERT_TRUE(QDir(dir.path()).mkdir("ordner.jpg"));
 
     const struct {
@@ -266,6 +286,10 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         {"jpeg_ohne_endung", jpeg, unreadable},
         {"rauschen.png", garbage, unreadable},
         {"halb.bmp", bmp.left(bmp.size() * 2 / 3), unreadable},  // Qt alone would leave the rest to chance
+        {"kopf_ohne_bild.bmp", HeadlessBmp(), unreadable},
+        {"halb.gif", gif.left(gif.size() / 2), unreadable},  // Qt alone would show the rest black
+        // A frame larger than its screen, which Qt cuts to the screen.
+        {"rahmen.gif", QByteArray("GIF89a\1\0\1\0\0\0\0,\0\0\0\0\xFF\xFF\xFF\xFF\0\2\2\x4C\1\0;", 35), unreadable},
         {"riesig.bmp", ClaimingBmp(bmp, 100000, 100000), unreadable},  // Qt finds the header absurd
         {"breit.bmp", ClaimingBmp(bmp, 16385, 1), tooLarge},
         {"viele_punkte.bmp", ClaimingBmp(bmp, 9000, 9000), tooLarge},
@@ -276,7 +300,7 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         {"gerade_breit.jpg", ClaimingJpeg(jpeg, 16384, 4), unreadable},
         {"gerade_genug.jpg", ClaimingJpeg(jpeg, 8192, 8192), unreadable},
         // Each scan is decoded over the whole picture.
-        {"viele_scans.jpg", ManyScanJpeg(1000, 1000, 1000), unreadable},
+        {"viele_scans.jpg", ManyScanJpeg(4000, 4000, 300), unreadable},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -300,7 +324,7 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         EXPECT_NE(error.find("Datei"), std::string::npos) << error;
         EXPECT_EQ(error.find("Megapixel"), std::string::npos) << error;
     }
-    // Just within the limit, so many scans are not refused as too many.
+    // Many scans of a small picture are little work.
     EXPECT_EQ(ErrorOf(Put("genug_scans.jpg", ManyScanJpeg(64, 64, 200))), "");
 }
 
@@ -474,6 +498,22 @@ TEST_F(PictureLoader, ReadsTheOtherUsualKinds)
     const QImage gif = LoadPicture(Put("zwei.gif", kTwoFrameGif));
     EXPECT_EQ(gif.size(), QSize(2, 2));
     EXPECT_EQ(gif.pixel(1, 1), qRgb(200, 0, 0));
+    const QImage halves = LoadPicture(Put("haelften.gif", TwoColourGif(64, 64)));
+    EXPECT_EQ(halves.pixel(10, 31), qRgb(200, 0, 0));
+    EXPECT_EQ(halves.pixel(63, 63), qRgb(0, 0, 200));
+}
+
+// Text that inflates to 280 MB in a PNG of 300 kB: shown without it.
+TEST_F(PictureLoader, ShowsAPngWithoutTheTextItCarries)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(Quadrants().save(&buffer, "png"));
+    const QImage image = LoadPicture(Put("text.png", WithTextChunks(png, 40, 7 << 20)));
+    ExpectOpaqueRgb32(image);
+    EXPECT_EQ(image.pixel(kSamples[3]), Drawn(kSamples[3].x(), kSamples[3].y()));
+    EXPECT_TRUE(image.textKeys().isEmpty());
 }
 
 TEST_F(PictureLoader, DecodesABigPhotoSmallForItsRoom)

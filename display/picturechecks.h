@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QIODevice>
+
+#include <optional>
+
+// What the program checks of a picture file before one of Qt's readers
+// sees it, where those readers have proved to trust a file too far: BMP
+// headers that describe pixels the file does not hold, GIFs cut short, and
+// PNG text that inflates without bound.
+
+// Whether the headers of a BMP file that is not compressed in runs describe
+// lines that all lie within the file. Qt's reader takes any header for a
+// sound one and leaves lines the file lacks as whatever the memory held.
+bool BmpHoldsItsPixels(QByteArrayView file);
+
+// Whether the first frame of the GIF in `gif` lies within its screen and
+// is whole in the file, with everything before it of a sensible size. Qt's
+// reader shows a frame cut short with its missing lines black. Reads from
+// the current position, and goes back there.
+bool GifFirstFrameWhole(QIODevice& gif);
+
+// Of a PNG's chunks, what a picture is made of: its pixels and how they are
+// coloured, with EXIF and colour profile held to sizes that real ones have.
+// Text, which Qt's reader would inflate and keep without bound, goes; plain
+// text (tEXt, stored as it is) stays where asked for, as a thumbnail keeps
+// what it belongs to there. Nothing when the file is no sound PNG, ends
+// before its last chunk, or holds more image data than its pixels need.
+enum class PngText { Drop, KeepPlain };
+std::optional<QByteArray> PngEssentials(QIODevice& png, PngText text);
