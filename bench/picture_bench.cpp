@@ -7,7 +7,9 @@
 #include "support/bmpwriter.h"
 #include "thumbnailcache.h"
 #include "support/jpegwriter.h"
+#include "support/pngchunks.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -97,18 +99,37 @@ void BM_LoadPictureInRoom(benchmark::State& state)
 }
 BENCHMARK(BM_LoadPictureInRoom)->Apply(TimedAlone);
 
+// A PNG whose 139 text chunks, of 7 kB each in the file, would inflate to
+// 7 MB each, as the tester's 1 MB file did.
+QByteArray TextChunkPng()
+{
+    QImage picture(1000, 750, QImage::Format_RGB32);
+    picture.fill(qRgb(40, 120, 200));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "png"))
+        std::abort();
+    return WithTextChunks(png, 139, 7 << 20);
+}
+
 // Hostile and awkward files, which must cost no more than a photograph: a
-// progressive JPEG of few bytes a scan and very many scans, refused, and a
-// BMP compressed at its worst, read.
+// progressive JPEG of few bytes a scan and very many scans, refused; one
+// of the largest size with a legal number of scans; a BMP compressed at
+// its worst, read; and a PNG full of text.
 struct AwkwardFiles {
     QTemporaryDir folder;
     QString manyScans = folder.filePath("scans.jpg");
+    QString wideScans = folder.filePath("wide_scans.jpg");
     QString runs = folder.filePath("runs.bmp");
+    QString text = folder.filePath("text.png");
 
     AwkwardFiles()
     {
         Write(manyScans, ManyScanJpeg(8000, 8000, 20000));
+        Write(wideScans, ManyScanJpeg(16384, 8000, 199));
         Write(runs, Rle8Bmp(4096, 4096));
+        Write(text, TextChunkPng());
     }
 };
 
@@ -130,6 +151,27 @@ void BM_ManyScanJpeg(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ManyScanJpeg)->Apply(TimedAlone);
+
+// Shown small, as any picture this large is.
+void BM_WideManyScanJpeg(benchmark::State& state)
+{
+    const QString& path = TheAwkwardFiles().wideScans;
+    for (auto _ : state) {
+        try {
+            benchmark::DoNotOptimize(LoadPicture(path, kSmallScreenRoom));
+        } catch (const PictureError&) {
+        }
+    }
+}
+BENCHMARK(BM_WideManyScanJpeg)->Apply(TimedAlone);
+
+void BM_TextChunkPng(benchmark::State& state)
+{
+    const QString& path = TheAwkwardFiles().text;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadPicture(path));
+}
+BENCHMARK(BM_TextChunkPng)->Apply(TimedAlone);
 
 void BM_Rle8Bmp(benchmark::State& state)
 {
@@ -197,6 +239,28 @@ double ResidentKb()
     std::abort();
 }
 
+// The highest the process's resident memory has been, in kB.
+double PeakResidentKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6));
+    std::abort();
+}
+
+// How far the PNG full of text raises the peak memory above what the
+// process had before, its pixels included, in MiB.
+double TextChunkPngPeakMib()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("text.png");
+    Write(path, TextChunkPng());
+    const double before = PeakResidentKb();
+    benchmark::DoNotOptimize(LoadPicture(path));
+    return (PeakResidentKb() - before) / 1024;
+}
+
 // The resident memory after ten different photographs were loaded one after
 // another, each let go before the next, over that after the first.
 double ResidentGrowthOverTenPictures()
@@ -249,6 +313,7 @@ int main(int argc, char** argv)
     const QTemporaryDir cacheHome;
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome.path()));
     // First, while nothing else has taken memory yet.
+    const double textPeak = TextChunkPngPeakMib();
     const double growth = ResidentGrowthOverTenPictures();
     // The repetitions of the benchmarks take turns, so that a busy spell of
     // the machine does not fall on one of them alone.
@@ -271,6 +336,9 @@ int main(int argc, char** argv)
     if (fastest.count("BM_ManyScanJpeg") && fastest.count("BM_Rle8Bmp") && fastest.count("BM_LoadPicture"))
         std::printf("slower of many-scan JPEG refused and RLE8 BMP read / LoadPicture: %.3f (goal: at most 2.00)\n",
                     std::max(fastest["BM_ManyScanJpeg"], fastest["BM_Rle8Bmp"]) / fastest["BM_LoadPicture"]);
+    compare("TextChunkPng", "LoadPicture", 1.0);
+    compare("WideManyScanJpeg", "LoadPicture", 4.0);
+    std::printf("Peak memory the PNG full of text adds: %.1f MiB (goal: at most 64 MiB)\n", textPeak);
     std::printf("Resident memory after ten 24-megapixel pictures / after the first: %.3f (goal: at most 1.10)\n",
                 growth);
     return 0;
