@@ -289,7 +289,7 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
         {"kopf_ohne_bild.bmp", HeadlessBmp(), unreadable},
         {"halb.gif", gif.left(gif.size() / 2), unreadable},  // Qt alone would show the rest black
         // A frame larger than its screen, which Qt cuts to the screen.
-        {"rahmen.gif", QByteArray("GIF89a\1\0\1\0\0\0\0,\0\0\0\0\xFF\xFF\xFF\xFF\0\2\2\x4C\1\0;", 35), unreadable},
+        {"rahmen.gif", QByteArray("GIF89a\1\0\1\0\x80\0\0\0\0\0\xFF\xFF\xFF,\0\0\0\0\xFF\xFF\xFF\xFF\0\2\2\x4C\1\0;", 35), unreadable},
         {"riesig.bmp", ClaimingBmp(bmp, 100000, 100000), unreadable},  // Qt finds the header absurd
         {"breit.bmp", ClaimingBmp(bmp, 16385, 1), tooLarge},
         {"viele_punkte.bmp", ClaimingBmp(bmp, 9000, 9000), tooLarge},
