@@ -223,7 +223,8 @@ QImage LoadPreview(const QString& path, QSize box)
 
 QSize PictureSize(const QString& path)
 {
-    QImageReader reader(path);
+    PictureFile file(path);
+    QImageReader reader(&file);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         throw UnreadablePicture(path);

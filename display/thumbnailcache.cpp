@@ -2,6 +2,7 @@
 
 #include "picturepath.h"
 #include "pictureloader.h"
+#include "regularfile.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -10,10 +11,15 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QUrl>
 
+#include <cstdio>
+#include <cstdlib>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,8 +34,7 @@ constexpr qint64 kMaxThumbnailBytes = qint64{1} << 20;
 constexpr int kQuickCompression = 20;
 
 // The cache tells which pictures the player looks at, so it is theirs alone.
-constexpr QFile::Permissions kOwnerFile = QFile::ReadOwner | QFile::WriteOwner;
-constexpr QFile::Permissions kOwnerFolder = kOwnerFile | QFile::ExeOwner;
+constexpr QFile::Permissions kOwnerFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
 const QString kUriKey = QStringLiteral("Thumb::URI");
 const QString kMTimeKey = QStringLiteral("Thumb::MTime");
@@ -56,16 +61,12 @@ bool Belongs(const QImage& thumbnail, const PictureStamp& stamp)
 // stamped; a null image otherwise.
 QImage ReadThumbnail(const QString& file, const PictureStamp& stamp)
 {
-    // Not a pipe or a device, which could hold the game up or never end.
-    if (!QFileInfo(file).isFile())
+    // Only a file itself: a link could lead the game to read anything, a
+    // pipe or a device hold it up or never end.
+    std::optional<QByteArray> bytes = RegularFile(file, kMaxThumbnailBytes, RegularFile::Links::Refuse).ReadAll();
+    if (!bytes)
         return {};
-    QFile source(file);
-    if (!source.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = source.read(kMaxThumbnailBytes + 1);
-    if (bytes.size() > kMaxThumbnailBytes)
-        return {};
-    QBuffer buffer(&bytes);
+    QBuffer buffer(&*bytes);
     buffer.open(QIODevice::ReadOnly);
     // Bounded by the byte cap and the header's size below. Qt's allocation
     // limit is one for the whole program, so setting it here would shrink it
@@ -90,12 +91,29 @@ bool Covers(QSize thumbnail, QSize box)
     return shown.width() <= thumbnail.width() && shown.height() <= thumbnail.height();
 }
 
-// Each missing folder of `folders`, outermost first, made for the owner alone.
-bool MakeFolders(std::initializer_list<QString> folders)
+// Whether `folder` is a folder of the player's own and no link. In a folder
+// reached through a link, or one that someone else may fill, the entries
+// could lead the thumbnails written anywhere, for a game run as root over
+// any file.
+bool IsOwnFolder(const QString& folder)
 {
-    for (const QString& folder : folders)
-        if (!QFileInfo(folder).isDir() && !QDir().mkdir(folder, kOwnerFolder))
+    struct stat status {};
+    return ::lstat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid();
+}
+
+// Whether the cache's folders are the player's own, made for them alone
+// where missing. The cache home may be a link, as it often is; the folders
+// in it are each looked at before the next is made in it, so that none is
+// made through a link.
+bool MakeOwnCache(const QString& cacheHome)
+{
+    QDir().mkdir(cacheHome, kOwnerFolder);
+    for (const QString& folder : {cacheHome + "/thumbnails", cacheHome + "/thumbnails/large"}) {
+        QDir().mkdir(folder, kOwnerFolder);
+        if (!IsOwnFolder(folder))
             return false;
+    }
     return true;
 }
 
@@ -110,15 +128,27 @@ void WriteThumbnail(const QString& file, const QImage& picture, const QFileInfo&
     thumbnail.setText(kUriKey, QString::fromLatin1(stamp.uri));
     thumbnail.setText(kMTimeKey, QString::number(stamp.mtime));
     thumbnail.setText(QStringLiteral("Thumb::Size"), QString::number(source.size()));
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(kOwnerFile))
-        return;
-    QImageWriter writer(&out, "png");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     writer.setCompression(kQuickCompression);
-    if (writer.write(thumbnail))
-        out.commit();
-    else
-        out.cancelWriting();
+    if (!writer.write(thumbnail))
+        return;
+    // A file of the game's own, made new (mkostemp opens it exclusively, for
+    // the owner alone) and renamed over the entry: whatever lay there, a
+    // link too, is replaced and never written through, as QSaveFile would.
+    const QByteArray entry = QFile::encodeName(file);
+    QByteArray temporary = entry + ".plimmerlo-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return;
+    QFile out;
+    bool written = out.open(fd, QIODevice::WriteOnly) && out.write(png) == png.size() && out.flush();
+    out.close();
+    written = ::close(fd) == 0 && written;
+    if (!written || std::rename(temporary.constData(), entry.constData()) != 0)
+        ::unlink(temporary.constData());
 }
 
 }  // namespace
@@ -148,7 +178,8 @@ QImage ThumbnailCache::Preview(const QString& path, QSize box) const
         return LoadPreview(path, box);
     const PictureStamp stamp = StampOf(source);
     const QString file = ThumbnailPath(path);
-    const QImage cached = ReadThumbnail(file, stamp);
+    const bool ownCache = MakeOwnCache(cacheHome_);
+    const QImage cached = ownCache ? ReadThumbnail(file, stamp) : QImage();
     if (!cached.isNull() && Covers(cached.size(), box))
         return cached;
     if (!cached.isNull())
@@ -156,7 +187,7 @@ QImage ThumbnailCache::Preview(const QString& path, QSize box) const
     // Decoded anyway, the picture is decoded large enough for a whole
     // thumbnail too; in eighths of a photograph that costs next to nothing.
     QImage picture = LoadPreview(path, box.expandedTo(QSize(LargeSide, LargeSide)));
-    if (MakeFolders({cacheHome_, cacheHome_ + "/thumbnails", cacheHome_ + "/thumbnails/large"}))
+    if (ownCache)
         WriteThumbnail(file, picture, source, stamp);
     return picture;
 }

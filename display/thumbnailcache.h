@@ -11,7 +11,9 @@
 // A thumbnail is a PNG of at most 256 x 256 pixels in thumbnails/large,
 // named by the MD5 of the picture's file URI, and valid while the URI and
 // the picture's modification time recorded in it match the file. The cache
-// is only a shortcut: whatever is wrong with it, the picture is decoded.
+// is only a shortcut: whatever is wrong with it, the picture is decoded. It
+// is read and written only while thumbnails and thumbnails/large are real
+// folders of the player's, and nothing in it is followed or written through.
 class ThumbnailCache {
 public:
     // The cache in $XDG_CACHE_HOME, or in ~/.cache when that is not set.

@@ -314,6 +314,7 @@ TEST_F(PictureLoader, RefusesBrokenAndOversizedFilesNamingThem)
     ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("geraet.bmp")));
     for (const char* name : {"ordner.jpg", "rohr.jpg", "geraet.bmp", "fehlt.jpg", "fehlt.bmp"})
         EXPECT_NE(ErrorOf(dir.filePath(name)).find(unreadable), std::string::npos) << name;
+    EXPECT_THROW(PictureSize(dir.filePath("rohr.jpg")), PictureError);  // the picture dialog's size read
 
     // A good picture in a sparse file larger than any picture may be: told
     // by its bytes, not by its pixels.

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,4 +70,22 @@ TEST(ThumbnailCache, AnythingWrongWithTheCacheFallsBackToDecoding)
     WriteFile(unwritable.folder.filePath("cache"), "kein Ordner");
     for (const Rig* rig : {&tooLarge, &cut, &unwritable})
         EXPECT_FALSE(rig->ShowsPlanted(kBox));
+}
+
+TEST(ThumbnailCache, ReplacesWhatLiesAtTheThumbnailsPlaceAndWritesNothingElsewhere)
+{
+    Rig linked, dangling, pipe, linkedFolder;
+    QTemporaryDir elsewhere;
+    WriteFile(elsewhere.filePath("brief.txt"), "Liebe Oma");
+    for (const Rig* rig : {&linked, &dangling, &pipe, &linkedFolder})
+        ASSERT_TRUE(QDir().mkpath(rig->folder.filePath("cache/thumbnails/large")));
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("brief.txt"), linked.thumbnail) &&
+                QFile::link(elsewhere.filePath("neu.png"), dangling.thumbnail) &&
+                QDir(linkedFolder.folder.filePath("cache/thumbnails")).rmdir("large") &&
+                QFile::link(elsewhere.path(), linkedFolder.folder.filePath("cache/thumbnails/large")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe.thumbnail).constData(), 0600), 0);
+    for (const Rig* rig : {&linked, &dangling, &pipe, &linkedFolder})
+        EXPECT_TRUE(!rig->ShowsPlanted(kBox) && QImage(rig->thumbnail).width() == (rig == &linkedFolder ? 0 : 256));
+    EXPECT_EQ(FileBytes(elsewhere.filePath("brief.txt")), "Liebe Oma");
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::System), QStringList("brief.txt"));
 }
