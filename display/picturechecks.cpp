@@ -118,6 +118,11 @@ constexpr char kPngSignature[] = "\x89PNG\r\n\x1A\n";
 // camera takes some kilobytes, EXIF some tens), and all of them together.
 constexpr qint64 kMaxPngFactBytes = qint64{1} << 20;
 constexpr qint64 kMaxPngFactsBytes = qint64{4} << 20;
+// A thumbnail's text: keys of the thumbnail standard alone, a few short
+// ones, as a zTXt chunk of 2 kB in the file inflates to 2 MB at the most.
+constexpr char kStampKeyPrefix[] = "Thumb::";
+constexpr qint64 kMaxPngStampBytes = 2048;
+constexpr int kMaxPngStamps = 8;
 // Beyond what the filtered lines take, zlib's own framing and a margin.
 constexpr qint64 kPngDataSlack = qint64{1} << 20;
 
@@ -145,6 +150,11 @@ bool IsType(const char* type, const char* name)
 bool IsCritical(const char* type)
 {
     return (type[0] & 0x20) == 0;
+}
+
+bool IsText(const char* type)
+{
+    return IsType(type, "tEXt") || IsType(type, "zTXt") || IsType(type, "iTXt");
 }
 
 // The ancillary chunks that colour or lay out the pixels.
@@ -226,6 +236,7 @@ std::optional<QByteArray> PngEssentials(QIODevice& device, PngText text)
         return std::nullopt;
     qint64 dataLeft = 0;  // set by the header, which must come first
     qint64 factsBytes = 0;
+    int stamps = 0;
     for (bool first = true;; first = false) {
         char head[8];  // length and type
         if (!png.Read(head, sizeof head))
@@ -235,27 +246,33 @@ std::optional<QByteArray> PngEssentials(QIODevice& device, PngText text)
         if (length > 0x7FFFFFFFu || first != IsType(type, "IHDR"))
             return std::nullopt;
         const bool data = IsType(type, "IDAT");
-        const bool fact = IsPictureFact(type) || (text == PngText::KeepPlain && IsType(type, "tEXt"));
-        const bool keep = IsCritical(type) || (fact && length <= kMaxPngFactBytes && factsBytes + length <= kMaxPngFactsBytes);
         if (IsCritical(type) && !first && !data && !IsType(type, "PLTE") && !IsType(type, "IEND"))
             return std::nullopt;  // a kind of chunk no reader knows
-        if (!keep) {
+        const bool fact = IsPictureFact(type) && length <= kMaxPngFactBytes && factsBytes + length <= kMaxPngFactsBytes;
+        const bool stamp = text == PngText::KeepThumbnailStamps && IsText(type) && length <= kMaxPngStampBytes
+                           && stamps < kMaxPngStamps;
+        if (!IsCritical(type) && !fact && !stamp) {
             if (!png.Skip(qint64{length} + 4))  // and its checksum
                 return std::nullopt;
             continue;
         }
+        const qsizetype at = kept.size();
         kept.append(head, sizeof head);
         if (!png.Read(kept, qint64{length} + 4))
             return std::nullopt;
+        const QByteArrayView body = QByteArrayView(kept).sliced(at + 8, length);
         if (first) {
             if (length != 13)
                 return std::nullopt;
-            dataLeft = PngLineBytes(kept.constData() + kept.size() - 4 - 13) + kPngDataSlack;
+            dataLeft = PngLineBytes(body.data()) + kPngDataSlack;
         }
         if (data && (dataLeft -= length) < 0)
             return std::nullopt;
-        if (fact)
-            factsBytes += length;
+        factsBytes += fact ? length : 0;
+        if (stamp && !body.startsWith(kStampKeyPrefix))
+            kept.truncate(at);
+        else
+            stamps += stamp;
         if (IsType(type, "IEND"))
             return kept;
     }

@@ -24,9 +24,10 @@ bool GifFirstFrameWhole(QIODevice& gif);
 
 // Of a PNG's chunks, what a picture is made of: its pixels and how they are
 // coloured, with EXIF and colour profile held to sizes that real ones have.
-// Text, which Qt's reader would inflate and keep without bound, goes; plain
-// text (tEXt, stored as it is) stays where asked for, as a thumbnail keeps
-// what it belongs to there. Nothing when the file is no sound PNG, ends
-// before its last chunk, or holds more image data than its pixels need.
-enum class PngText { Drop, KeepPlain };
+// Text, which Qt's reader would inflate and keep without bound, goes; a
+// thumbnail's few short keys (Thumb::URI, Thumb::MTime, ...) stay where
+// asked for, as a thumbnail tells by them what it belongs to. Nothing when
+// the file is no sound PNG, ends before its last chunk, or holds more image
+// data than its pixels need.
+enum class PngText { Drop, KeepThumbnailStamps };
 std::optional<QByteArray> PngEssentials(QIODevice& png, PngText text);

@@ -91,10 +91,8 @@ int CoveringEighths(QSize stored, bool turned, Showing showing)
     return 8;
 }
 
-// The other kinds, through Qt's readers. A file found unsound before
-// (`sound` false) is refused once its size has passed the limits, so that
-// a picture beyond them is told as that.
-QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound = true)
+// The other kinds, through Qt's readers; `sound` as QtInput found it.
+QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound)
 {
     QImageReader reader(&file, format);
     // Qt's own default ceiling is lower than ours; without this it would
@@ -165,38 +163,71 @@ QByteArray FormatOf(QByteArrayView head)
     return {};
 }
 
+// What kind of picture the file is, by its first bytes.
+QByteArray FormatOf(PictureFile& file, const QString& path)
+{
+    QByteArray format = FormatOf(file.peek(12));
+    if (format.isEmpty())
+        throw UnreadablePicture(path);
+    return format;
+}
+
+// What one of Qt's readers is given of a picture's file: the file itself,
+// or what the program's checks kept of it where Qt's reader would trust it
+// too far. A file found unsound is refused once its size has passed the
+// limits, so that a picture beyond them is told as that.
+class QtInput {
+public:
+    QtInput(PictureFile& file, const QByteArray& format, const QString& path) : device_(&file)
+    {
+        if (format == "bmp") {
+            bytes_ = file.ReadAll();
+            sound_ = BmpHoldsItsPixels(bytes_);
+            ReadFromBytes();
+        } else if (format == "png") {
+            std::optional<QByteArray> essentials = PngEssentials(file, PngText::Drop);
+            if (!essentials)
+                throw UnreadablePicture(path);
+            bytes_ = std::move(*essentials);
+            ReadFromBytes();
+        } else if (format == "gif") {
+            sound_ = GifFirstFrameWhole(file);
+        }
+    }
+    QtInput(const QtInput&) = delete;
+    QtInput& operator=(const QtInput&) = delete;
+
+    QIODevice& Device() { return *device_; }
+    bool Sound() const { return sound_; }
+
+private:
+    void ReadFromBytes()
+    {
+        buffer_.setBuffer(&bytes_);
+        buffer_.open(QIODevice::ReadOnly);
+        device_ = &buffer_;
+    }
+
+    QByteArray bytes_;
+    QBuffer buffer_;
+    QIODevice* device_;
+    bool sound_ = true;
+};
+
 QImage Load(const QString& path, Showing showing)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (std::none_of(std::begin(kKinds), std::end(kKinds), [&](const PictureKind& kind) { return extension == QLatin1StringView(kind.extension); }))
         throw UnreadablePicture(path);  // not a picture this game can show
     PictureFile file(path);
-    const QByteArray format = FormatOf(file.peek(12));
-    if (format.isEmpty())
-        throw UnreadablePicture(path);
+    const QByteArray format = FormatOf(file, path);
     if (format == "jpeg")
         return ReadJpeg(file.ReadAll(), path,
                         [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
-    // What Qt's readers would trust too far is checked, or left out, first.
-    if (format == "bmp") {
-        QByteArray bytes = file.ReadAll();
-        if (IsRleBmp(bytes))
-            return LoadRleBmp(bytes, path, showing);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        return LoadWithQt(buffer, format, path, showing, BmpHoldsItsPixels(bytes));
-    }
-    if (format == "png") {
-        std::optional<QByteArray> essentials = PngEssentials(file, PngText::Drop);
-        if (!essentials)
-            throw UnreadablePicture(path);
-        QBuffer buffer(&*essentials);
-        buffer.open(QIODevice::ReadOnly);
-        return LoadWithQt(buffer, format, path, showing);
-    }
-    if (format == "gif" && !GifFirstFrameWhole(file))
-        throw UnreadablePicture(path);
-    return LoadWithQt(file, format, path, showing);
+    if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes)))
+        return LoadRleBmp(file.ReadAll(), path, showing);
+    QtInput input(file, format, path);
+    return LoadWithQt(input.Device(), format, path, showing, input.Sound());
 }
 
 }  // namespace
@@ -224,9 +255,17 @@ QImage LoadPreview(const QString& path, QSize box)
 QSize PictureSize(const QString& path)
 {
     PictureFile file(path);
-    QImageReader reader(&file);
+    const QByteArray format = FormatOf(file, path);
+    if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes))) {
+        const QSize size = RleBmpSize(file.ReadAll());
+        if (size.isEmpty())
+            throw UnreadablePicture(path);
+        return size;
+    }
+    QtInput input(file, format, path);
+    QImageReader reader(&input.Device(), format);
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty())
+    if (!input.Sound() || !size.isValid() || size.isEmpty())
         throw UnreadablePicture(path);
     return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed() : size;
 }

@@ -9,8 +9,6 @@
 namespace {
 
 constexpr int kFileHeaderBytes = 14;
-// What IsRleBmp looks at: the file's header and the first of the picture's.
-constexpr int kBmpHeadBytes = 34;
 constexpr quint32 kRle8 = 1, kRle4 = 2;
 
 struct RleHeader {

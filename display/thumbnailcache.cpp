@@ -1,5 +1,6 @@
 #include "thumbnailcache.h"
 
+#include "picturechecks.h"
 #include "picturepath.h"
 #include "pictureloader.h"
 #include "regularfile.h"
@@ -66,7 +67,12 @@ QImage ReadThumbnail(const QString& file, const PictureStamp& stamp)
     std::optional<QByteArray> bytes = RegularFile(file, kMaxThumbnailBytes, RegularFile::Links::Refuse).ReadAll();
     if (!bytes)
         return {};
-    QBuffer buffer(&*bytes);
+    QBuffer raw(&*bytes);
+    raw.open(QIODevice::ReadOnly);
+    std::optional<QByteArray> essentials = PngEssentials(raw, PngText::KeepThumbnailStamps);
+    if (!essentials)
+        return {};
+    QBuffer buffer(&*essentials);
     buffer.open(QIODevice::ReadOnly);
     // Bounded by the byte cap and the header's size below. Qt's allocation
     // limit is one for the whole program, so setting it here would shrink it

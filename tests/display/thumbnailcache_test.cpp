@@ -2,6 +2,7 @@
 
 #include "support/files.h"
 #include "support/jpegwriter.h"
+#include "support/pngchunks.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -54,6 +55,9 @@ TEST(ThumbnailCache, KeepsAThumbnailForTheOwnerAndTakesItWhileItBelongsAndCovers
     rig.Plant({256, 171});
     EXPECT_TRUE(rig.ShowsPlanted(kBox));
     EXPECT_FALSE(rig.ShowsPlanted({400, 300}));  // it would be blown up
+    // Text that would inflate to 280 MB goes; the thumbnail's own stays.
+    WriteFile(rig.thumbnail, WithTextChunks(FileBytes(rig.thumbnail), 40, 7 << 20));
+    EXPECT_TRUE(rig.ShowsPlanted(kBox));
     QFile file(rig.picture);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
                 file.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime));
