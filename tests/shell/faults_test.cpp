@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "program.h"
+#include "settingspath.h"
 #include "support/filesizelimit.h"
 #include "support/windowrig.h"
 
@@ -153,6 +154,8 @@ TEST_P(ReadOnlySettings, SaveIsRefusedWithAMessageAndTheFileStaysWhole)
     AsOrdinaryUser user;
     if (!user.Bound())
         GTEST_SKIP() << "root that may not change its user ID passes every permission check";
+    // Beside the program, such a file is carried into the player's own.
+    EXPECT_EQ(SettingsPlaceFor(rig.folder.filePath("Plimmerlo"), "/c", MayReplace).carriedFrom, rig.settingsPath);
     ResumeZooAndSaveItAt40By25(rig);
     EXPECT_EQ(rig.dialogs.messages, QStringList{WriteFailed(rig)});
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
