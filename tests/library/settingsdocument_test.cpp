@@ -412,10 +412,8 @@ TEST_F(SettingsFileTest, OnlyTheProgramsOwnOldTemporaryFilesAreRemovedAndTheBits
     Write("A", "k", "1");
     EXPECT_EQ(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), bits);
     files.last() = "plimmerlo.ini";
-    QStringList left = FilesInFolder();
-    files.sort();
-    left.sort();
-    EXPECT_EQ(left, files);
+    files.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(FilesInFolder(), files);
 }
 
 TEST_F(SettingsFileTest, DyingWhileWritingLeavesTheOldFileWhole)

