@@ -1,12 +1,13 @@
 #include "settingsfile.h"
 
+#include "regularfile.h"
 #include "settingserror.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -39,9 +40,53 @@ constexpr int kStaleLockMilliseconds = 10'000;
 constexpr qint64 kEmptyLockSeconds = 1;
 // How often a held lock is looked at again while waiting for it.
 constexpr std::chrono::milliseconds kLockPoll(20);
+// A lock names its holder in a few dozen bytes.
+constexpr qint64 kMaxLockBytes = 4096;
+// QLockFile takes a stale lock over under a lock of its own, the lock's name
+// and this ending, and that one, when stale, under its own, and so on.
+const auto kLockHelperEnding = QStringLiteral(".rmlock");
+// Helpers are looked for this deep: each one deeper needs one more program
+// killed at that very moment.
+constexpr int kMaxLockHelpers = 3;
 // A temporary file of a save is renamed onto the settings file within
 // moments; one this old was left by a save that was cut off.
 constexpr qint64 kLeftoverSeconds = 60;
+// Far more than any settings file holds; beyond it a file is not one.
+constexpr qint64 kMaxSettingsBytes = 64 * 1024 * 1024;
+
+// The temporary file of a save of "plimmerlo.ini" is named
+// ".plimmerlo.ini.Xk3bQz.tmp-plimmerlo": hidden, six random letters or
+// digits, and an ending no person gives a file. Only such names are ever
+// removed as leftovers; any other file beside the settings file, a
+// player's "plimmerlo.ini.Backup" as well, whatever its age, is theirs.
+const auto kTemporaryEnding = QStringLiteral(".tmp-plimmerlo");
+constexpr int kRandomLetters = 6;
+// Names are drawn again when one is taken, this often at most.
+constexpr int kNameAttempts = 100;
+
+QString TemporaryPrefix(const QString& fileName)
+{
+    return u'.' + fileName + u'.';
+}
+
+bool IsTemporaryOf(const QString& name, const QString& fileName)
+{
+    const QString prefix = TemporaryPrefix(fileName);
+    if (name.size() != prefix.size() + kRandomLetters + kTemporaryEnding.size() || !name.startsWith(prefix)
+        || !name.endsWith(kTemporaryEnding))
+        return false;
+    const QStringView random = QStringView(name).sliced(prefix.size(), kRandomLetters);
+    return std::all_of(random.begin(), random.end(), [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+}
+
+QString TemporaryNameFor(const QFileInfo& file)
+{
+    static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString random;
+    for (int letter = 0; letter < kRandomLetters; ++letter)
+        random += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))]);
+    return file.path() + u'/' + TemporaryPrefix(file.fileName()) + random + kTemporaryEnding;
+}
 
 SettingsError WriteFailed(const QString& path)
 {
@@ -52,18 +97,23 @@ SettingsError WriteFailed(const QString& path)
 constexpr int kMaxLinks = 40;
 
 // The file that `path` finally names, through linked folders and linked
-// files, a link that points nowhere yet naming its target. Its folder is
+// files, a link that points nowhere yet naming its target. Two paths to one
+// file thus find one lock beside it, and the replacement goes where the
+// links point, so they stay links. Only the folder `path` itself names is
 // made when missing, as a player's own settings folder appears with the
-// first save. Two paths to one file thus find one lock beside it, and the
-// replacement goes where the links point, so they stay links.
+// first save; a link into a folder that is not there, such as one on a
+// stick not plugged in, names nothing that could be written.
 std::optional<QString> RealFile(QString path)
 {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return std::nullopt;
     for (int link = 0; link <= kMaxLinks; ++link) {
         const QFileInfo named(path);
-        if (!QDir().mkpath(named.absolutePath()))
-            return std::nullopt;
         // A relative link is read from the folder it really lies in.
-        const QFileInfo file(QDir(named.absolutePath()).canonicalPath() + u'/' + named.fileName());
+        const QString folder = QDir(named.absolutePath()).canonicalPath();
+        if (folder.isEmpty())
+            return std::nullopt;
+        const QFileInfo file(folder + u'/' + named.fileName());
         if (!file.isSymLink())
             return file.filePath();
         path = file.symLinkTarget();
@@ -71,28 +121,38 @@ std::optional<QString> RealFile(QString path)
     return std::nullopt;
 }
 
-// An empty or unreadable lock names no program that could be looked for,
-// so QLockFile would wait out its stale time at every save. It is taken
-// over when nobody holds it: its holder keeps a native lock on it from the
-// moment it is made.
-bool RemoveAbandonedLock(QLockFile& lock, const QString& lockPath)
+// A lock file that names no program (empty, cut short, garbled) would hold
+// every save for the stale time, as QLockFile cannot ask whether its holder
+// still runs. Its holder keeps a native lock on it from a moment after
+// making it; one without, older than that moment, is removed.
+bool RemoveIfAbandoned(const QString& lockPath)
 {
+    const RegularFile lock(lockPath, kMaxLockBytes, RegularFile::Links::Refuse);
+    if (!lock.IsOpen())
+        return false;
     qint64 pid = 0;
     QString host, application;
-    if (lock.getLockInfo(&pid, &host, &application))
+    if (QLockFile(lockPath).getLockInfo(&pid, &host, &application))
         return false; // QLockFile itself asks whether that program still runs
     const QByteArray name = QFile::encodeName(lockPath);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT; // gone already: try again
     struct stat opened = {}, named = {};
-    // The holder takes its native lock a moment after making the file.
-    const bool abandoned = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0
-                           && ::time(nullptr) - opened.st_mtime >= kEmptyLockSeconds
-                           && ::stat(name.constData(), &named) == 0 && named.st_ino == opened.st_ino
-                           && named.st_dev == opened.st_dev && ::unlink(name.constData()) == 0;
-    ::close(fd);
-    return abandoned;
+    return ::flock(lock.Handle(), LOCK_EX | LOCK_NB) == 0 && ::fstat(lock.Handle(), &opened) == 0
+           && ::time(nullptr) - opened.st_mtime >= kEmptyLockSeconds && ::lstat(name.constData(), &named) == 0
+           && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev && ::unlink(name.constData()) == 0;
+}
+
+// The lock and the helpers QLockFile leaves beside it when it is killed
+// while taking a stale lock over: an empty one of those would stop every
+// take-over for QLockFile's own stale time, half a minute. Whether the lock
+// is worth trying again at once: something in the way was removed, or the
+// lock is gone.
+bool RemoveAbandonedLocks(const QString& lockPath)
+{
+    bool removed = false;
+    QString file = lockPath;
+    for (int helper = 0; helper <= kMaxLockHelpers; ++helper, file += kLockHelperEnding)
+        removed = RemoveIfAbandoned(file) || removed;
+    return removed || !QFileInfo::exists(lockPath);
 }
 
 // Waits for the lock, taking over what a dead program left. Throws
@@ -103,7 +163,7 @@ void Acquire(QLockFile& lock, const QString& lockPath, std::chrono::milliseconds
     while (!lock.tryLock(0)) {
         if (lock.error() != QLockFile::LockFailedError)
             throw WriteFailed(path);
-        if (RemoveAbandonedLock(lock, lockPath))
+        if (RemoveAbandonedLocks(lockPath))
             continue;
         if (deadline.hasExpired())
             throw SettingsError(Message::Busy.arg(path));
@@ -113,52 +173,78 @@ void Acquire(QLockFile& lock, const QString& lockPath, std::chrono::milliseconds
     }
 }
 
-// QSaveFile writes through a temporary file named after the settings file
-// and six random letters, renamed onto it at the end. A save cut off at
-// that moment leaves it behind; under the lock no save of ours is running,
-// and what is older than a minute belongs to none. Names of lower-case
-// letters only are kept, as a player may call a copy "plimmerlo.ini.backup".
+// A save cut off before its rename leaves its temporary file behind. Under
+// the lock no save of ours is running, and what is older than a minute
+// belongs to none, not even to a copy stopped while it held the lock.
 void RemoveLeftovers(const QString& file)
 {
     const QFileInfo info(file);
-    const QString prefix = info.fileName() + u'.';
     const QDateTime old = QDateTime::currentDateTime().addSecs(-kLeftoverSeconds);
     for (const QFileInfo& entry : info.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const QString name = entry.fileName();
-        const QString letters = name.sliced(std::min(prefix.size(), name.size()));
-        const auto asciiLetter = [](QChar c) { return c.isLetter() && c.unicode() < 128; };
-        const bool random = letters.size() == 6 && letters != letters.toLower()
-                            && std::all_of(letters.begin(), letters.end(), asciiLetter);
-        if (name.startsWith(prefix) && random && !entry.isSymLink() && entry.lastModified() < old)
+        if (IsTemporaryOf(entry.fileName(), info.fileName()) && !entry.isSymLink() && entry.lastModified() < old)
             QFile::remove(entry.filePath());
     }
 }
 
-// The file's bytes: empty when there is no file, nothing when there is one
-// that cannot be read, such as a folder.
+// The file's bytes: empty when there is no file, nothing when what is there
+// cannot be read or is no settings file: a folder, a pipe or a device
+// (which would hold the game up or feed it without end), or a file larger
+// than any settings file.
 std::optional<QByteArray> Load(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    const RegularFile file(path, kMaxSettingsBytes);
+    if (file.Result() == RegularFile::Outcome::Missing)
         return QByteArray();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return data;
+    return file.ReadAll();
 }
 
-// The old file stays whole until the new one is complete on disk: a crash
-// or a full disk leaves either the old file or the new one.
+// Whether the file could be loaded, without reading it.
+bool Loadable(const QString& path)
+{
+    const RegularFile file(path, kMaxSettingsBytes);
+    return file.IsOpen() || file.Result() == RegularFile::Outcome::Missing;
+}
+
+bool WriteAll(int fd, const QByteArray& data)
+{
+    for (qsizetype done = 0; done < data.size();) {
+        const ssize_t written = ::write(fd, data.constData() + done, std::size_t(data.size() - done));
+        if (written < 0 && errno != EINTR)
+            return false;
+        done += std::max<ssize_t>(written, 0);
+    }
+    return true;
+}
+
+// The new text goes to a temporary file beside `path` and is complete on
+// disk before it is renamed onto it, so a crash or a full disk leaves either
+// the old file or the new one. As QSaveFile did, a file the player may not
+// write is not replaced, and the new file keeps the old one's permission
+// bits (a new one gets the default for new files).
 bool Save(const QString& path, const QByteArray& data)
 {
-    QSaveFile file(path);
-    // commit() alone would rename a temporary file that a full disk cut
-    // short, as it overlooks a failed flush and ignores fsync's result;
-    // the checks here stop it first, and the unrenamed file is removed.
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush()
-           && ::fsync(file.handle()) == 0 && file.commit();
+    const QByteArray target = QFile::encodeName(path);
+    struct stat old = {};
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (exists && ::access(target.constData(), W_OK) != 0)
+        return false;
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
+        temporary = QFile::encodeName(TemporaryNameFor(QFileInfo(path)));
+        // Only the player may read it until it has the old file's bits.
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, exists ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    bool written = WriteAll(fd, data) && (!exists || ::fchmod(fd, old.st_mode & 0777) == 0) && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (written && ::rename(temporary.constData(), target.constData()) == 0)
+        return true;
+    ::unlink(temporary.constData());
+    return false;
 }
 
 } // namespace
@@ -177,7 +263,9 @@ SettingsDocument SettingsFile::Read() const
 void SettingsFile::Change(const std::function<void(SettingsDocument&)>& change)
 {
     const std::optional<QString> real = RealFile(path_);
-    if (!real)
+    // Refused before a lock is made beside it: a link to a device would put
+    // the lock beside the device.
+    if (!real || !Loadable(*real))
         throw WriteFailed(path_);
     const QString lockPath = *real + ".lock";
     QLockFile lock(lockPath);
@@ -185,12 +273,14 @@ void SettingsFile::Change(const std::function<void(SettingsDocument&)>& change)
     Acquire(lock, lockPath, lockWait_, path_);
     RemoveLeftovers(*real);
 
-    // Rewriting a file that could not be read would lose it.
-    std::optional<QByteArray> before = Load(*real);
-    if (!before)
-        throw WriteFailed(path_);
+    // Rewriting a file that could not be read would lose it, and carrying
+    // one as empty would hide its games for good.
+    const std::optional<QByteArray> before = Load(*real);
     const bool carried = !carriedFrom_.isEmpty() && !QFileInfo::exists(*real);
-    SettingsDocument document(carried ? Load(carriedFrom_).value_or(QByteArray()) : *before);
+    const std::optional<QByteArray> start = carried ? Load(carriedFrom_) : before;
+    if (!before || !start)
+        throw WriteFailed(path_);
+    SettingsDocument document(*start);
     change(document);
     if (document.Bytes() != *before && !Save(*real, document.Bytes()))
         throw WriteFailed(path_);

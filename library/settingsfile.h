@@ -19,14 +19,16 @@ public:
 
     const QString& Path() const { return path_; }
 
-    // A missing file, or one that cannot be read, reads as an empty one;
+    // A missing file, or one that cannot be read or is no file (a folder,
+    // a pipe, a device, or too large), reads as an empty one;
     // while the player's file is missing, the file it is carried from is read.
     SettingsDocument Read() const;
     // Runs `change` on the file's current text (the carried one while the
     // player's file is missing) and replaces the player's file when it
     // changed. Throws SettingsError when the lock cannot be had
-    // within the wait, or the file cannot be read or written; an error
-    // thrown by `change` leaves the file as it was.
+    // within the wait, or the file (or the carried one) cannot be read, or
+    // the player's file cannot be written; an error thrown by `change`
+    // leaves the file as it was.
     void Change(const std::function<void(SettingsDocument&)>& change);
 
 private:

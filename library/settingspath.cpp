@@ -1,8 +1,14 @@
 #include "settingspath.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 QString SettingsPathFor(const QString& executable)
 {
@@ -33,14 +39,31 @@ bool IsSystemFolder(const QString& folder)
 
 } // namespace
 
-SettingsPlace SettingsPlaceFor(const QString& executable, const QString& configFolder, const FolderProbe& writable)
+bool MayReplace(const QString& file)
+{
+    const QByteArray name = QFile::encodeName(file);
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).path());
+    struct stat folderStatus = {}, fileStatus = {};
+    if (::access(folder.constData(), W_OK | X_OK) != 0 || ::stat(folder.constData(), &folderStatus) != 0)
+        return false;
+    if (::stat(name.constData(), &fileStatus) != 0)
+        return errno == ENOENT;
+    // In a folder with the sticky bit, such as a shared one, only the owner
+    // of a file (or of the folder) may replace it, whatever its bits say.
+    const uid_t player = ::geteuid();
+    const bool othersInShared = (folderStatus.st_mode & S_ISVTX) && player != 0 && fileStatus.st_uid != player
+                                && folderStatus.st_uid != player;
+    return !othersInShared && ::access(name.constData(), W_OK) == 0;
+}
+
+SettingsPlace SettingsPlaceFor(const QString& executable, const QString& configFolder, const ReplaceProbe& replaceable)
 {
     const QString beside = SettingsPathFor(executable);
     const QString folder = QFileInfo(beside).path();
     // Every write replaces the whole file through a new one made beside it,
-    // so a settings file found in a closed folder could be read but never
+    // so a settings file the player cannot replace could be read but never
     // saved: each save and each close would end in an error box.
-    if (!IsSystemFolder(folder) && writable(folder))
+    if (!IsSystemFolder(folder) && replaceable(beside))
         return beside;
     return {configFolder + "/plimmerlo.ini", beside};
 }
@@ -49,5 +72,5 @@ SettingsPlace DefaultSettingsPlace()
 {
     return SettingsPlaceFor(QCoreApplication::applicationFilePath(),
                             QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/plimmerlo",
-                            [](const QString& folder) { return QFileInfo(folder).isWritable(); });
+                            MayReplace);
 }

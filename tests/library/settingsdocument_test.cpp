@@ -345,6 +345,10 @@ TEST_F(SettingsFileTest, AFolderInPlaceOfTheFileReadsEmptyAndRefusesWrites)
     EXPECT_TRUE(settings.Read().Bytes().isEmpty());
     EXPECT_EQ(ErrorOf([&] { Write("OPTIONS", "gamename", "Zoo"); }), WriteFailed(path));
     EXPECT_TRUE(QFileInfo(path).isDir());
+    // Nor is it carried as empty into the player's own file.
+    SettingsFile own({dir.filePath("eigen.ini"), path});
+    EXPECT_EQ(ErrorOf([&] { own.Change([](SettingsDocument& d) { d.WriteString("A", "k", "v"); }); }),
+              WriteFailed(own.Path()));
 }
 
 TEST_F(SettingsFileTest, AMissingFolderIsMadeButOneThatCannotExistRefusesWrites)
@@ -359,6 +363,13 @@ TEST_F(SettingsFileTest, AMissingFolderIsMadeButOneThatCannotExistRefusesWrites)
     EXPECT_EQ(ErrorOf([&] { inside.Change([](SettingsDocument& d) { d.WriteString("A", "k", "v"); }); }),
               WriteFailed(inside.Path()));
     EXPECT_EQ(Contents(), "kein Ordner");
+
+    // Nor is one made behind a link, as to a stick that is not plugged in.
+    ASSERT_TRUE(QFile::link(dir.filePath("stick/spiele/plimmerlo.ini"), dir.filePath("verknuepft.ini")));
+    SettingsFile linked(dir.filePath("verknuepft.ini"));
+    EXPECT_EQ(ErrorOf([&] { linked.Change([](SettingsDocument& d) { d.WriteString("A", "k", "v"); }); }),
+              WriteFailed(linked.Path()));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("stick")));
 }
 
 TEST_F(SettingsFileTest, ARefusedOrFailedChangeLeavesTheOldFileWhole)
@@ -385,15 +396,24 @@ TEST_F(SettingsFileTest, ARefusedOrFailedChangeLeavesTheOldFileWhole)
     EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // no temporary file left behind
 }
 
-TEST_F(SettingsFileTest, TemporaryFilesOfCutOffSavesAreRemovedWhenOld)
+TEST_F(SettingsFileTest, OnlyTheProgramsOwnOldTemporaryFilesAreRemovedAndTheBitsStay)
 {
-    // An old one, a fresh one (another copy may be saving), the player's own copy.
-    for (const char* name : {"plimmerlo.ini.QxTrbA", "plimmerlo.ini.VnMkoz", "plimmerlo.ini.backup"})
+    // A save of another copy at work, the player's copies however old, a leftover.
+    QStringList files = {".plimmerlo.ini.VnMkoz.tmp-plimmerlo", "plimmerlo.ini.Backup", "plimmerlo.ini.Sicher",
+                         "plimmerlo.ini.QxTrbA", ".plimmerlo.ini.QxTrbA", "plimmerlo.ini.QxTrbA.tmp-plimmerlo",
+                         ".plimmerlo.ini.QxTrb9.tmp-plimmerlo"};
+    for (const QString& name : files) {
         WriteFile(dir.filePath(name), "[OPTIONS]\r\n");
-    MakeOld(dir.filePath("plimmerlo.ini.QxTrbA"), 61);
-    MakeOld(dir.filePath("plimmerlo.ini.backup"), 3600);
+        MakeOld(dir.filePath(name), name == files[0] ? 0 : 3600);
+    }
+    Put("[A]\r\n");
+    const auto bits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, bits));
     Write("A", "k", "1");
-    EXPECT_EQ(FilesInFolder(), QStringList({"plimmerlo.ini", "plimmerlo.ini.backup", "plimmerlo.ini.VnMkoz"}));
+    EXPECT_EQ(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), bits);
+    files.last() = "plimmerlo.ini";
+    files.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(FilesInFolder(), files);
 }
 
 TEST_F(SettingsFileTest, DyingWhileWritingLeavesTheOldFileWhole)
@@ -451,4 +471,13 @@ TEST_F(SettingsFileTest, ALockHeldTooLongIsToldAndOneLeftByADeadProgramIsTakenOv
     ASSERT_TRUE(QFile::exists(path + ".lock"));
     Write("A", "k", "3");
     EXPECT_EQ(Contents(), "[A]\r\nk=3\r\n");
+
+    // Killed while taking such a lock over, QLockFile leaves the helper lock
+    // it takes for that empty, which would hold every take-over for half a
+    // minute.
+    WriteFile(path + ".lock", "999999999\nplimmerlo\n\n");
+    WriteFile(path + ".lock.rmlock", {});
+    SettingsFile(path, std::chrono::seconds(3)).Change([](SettingsDocument& d) { d.WriteString("A", "k", "4"); });
+    EXPECT_EQ(Contents(), "[A]\r\nk=4\r\n");
+    EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini"));
 }

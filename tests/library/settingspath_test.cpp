@@ -23,7 +23,7 @@ TEST(SettingsPath, BesideTheExecutableWithALowerCaseName)
 TEST(SettingsPath, BesideTheProgramOnlyWhereThePlayerMayWriteAndNeverInTheSystem)
 {
     QStringList asked;
-    const auto writable = [&asked](const QString& folder) { asked << folder; return folder != "/media/stick"; };
+    const auto writable = [&asked](const QString& file) { asked << file; return !file.startsWith("/media/stick/"); };
     const QString config = "/home/kind/.config/plimmerlo";
     const auto place = [&](const char* executable) {
         const SettingsPlace found = SettingsPlaceFor(executable, config, writable);
@@ -35,7 +35,7 @@ TEST(SettingsPath, BesideTheProgramOnlyWhereThePlayerMayWriteAndNeverInTheSystem
     EXPECT_EQ(place("/usr/games/plimmerlo"), config + "/plimmerlo.ini <- /usr/games/plimmerlo.ini");
     EXPECT_EQ(place("/opt/Spiele/Plimmerlo"), config + "/plimmerlo.ini <- /opt/Spiele/plimmerlo.ini");
     EXPECT_EQ(place("plimmerlo"), "plimmerlo.ini <- ");
-    EXPECT_EQ(asked, QStringList({"/home/kind", "/media/stick", "."}));
+    EXPECT_EQ(asked, QStringList({"/home/kind/plimmerlo.ini", "/media/stick/plimmerlo.ini", "plimmerlo.ini"}));
 }
 
 TEST(SettingsPath, DefaultIsBesideTheRunningProgram)

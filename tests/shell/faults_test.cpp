@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "program.h"
+#include "settingspath.h"
 #include "support/filesizelimit.h"
 #include "support/windowrig.h"
 
@@ -14,6 +15,7 @@
 #include <QtEndian>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -101,20 +103,33 @@ private:
 
 // ------------------------------------------------------------ settings file
 
-TEST(Faults, SettingsFileThatIsAFolderReadsAsNoFileAndIsLeftAlone)
+// A folder, a pipe (whose opening would wait for a writer for ever) and a
+// link to a device without end: the game starts past each with its
+// defaults, refuses every write and leaves it what it was.
+TEST(Faults, SettingsFileThatIsNoFileReadsAsNoneAndIsLeftAlone)
 {
-    WindowRig rig;
-    ASSERT_TRUE(QDir(rig.folder.path()).mkpath("plimmerlo.ini/inhalt"));
-    rig.Start();
-    EXPECT_TRUE(rig.dialogs.messages.isEmpty());
-    EXPECT_TRUE(rig.dialogs.errors.isEmpty());
-    EXPECT_EQ(rig.game().ColCount(), 22);
-    EXPECT_EQ(rig.game().RowCount(), 18);
-    ExpectNewGameDealt(rig);
-    rig.form->close();
-    EXPECT_EQ(rig.dialogs.messages, QStringList{WriteFailed(rig)});
-    EXPECT_TRUE(QFileInfo(rig.settingsPath).isDir());
-    EXPECT_TRUE(QFileInfo(rig.settingsPath + "/inhalt").isDir());
+    const std::function<bool(const QString&)> kinds[] = {
+        [](const QString& path) { return QDir().mkpath(path + "/inhalt"); },
+        [](const QString& path) { return mkfifo(QFile::encodeName(path).constData(), 0644) == 0; },
+        [](const QString& path) { return QFile::link("/dev/zero", path); },
+    };
+    for (const auto& lay : kinds) {
+        WindowRig rig;
+        const QByteArray name = QFile::encodeName(rig.settingsPath);
+        struct stat before = {}, after = {};
+        ASSERT_TRUE(lay(rig.settingsPath) && lstat(name.constData(), &before) == 0);
+        rig.Start();
+        EXPECT_EQ(rig.game().ColCount(), 22);
+        ExpectNewGameDealt(rig);
+        rig.dialogs.onModal = SaveAs("Zoo");
+        rig.Action("menu_save")->trigger();
+        rig.form->close();
+        EXPECT_EQ(rig.dialogs.messages, QStringList({WriteFailed(rig), WriteFailed(rig)}));
+        ASSERT_EQ(lstat(name.constData(), &after), 0);
+        EXPECT_TRUE(after.st_mode == before.st_mode && after.st_ino == before.st_ino) << after.st_mode;
+        EXPECT_EQ(QDir(rig.folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList("plimmerlo.ini"));
+    }
 }
 
 // The read-only file and the read-only folder: the stored game is read, the
@@ -139,6 +154,8 @@ TEST_P(ReadOnlySettings, SaveIsRefusedWithAMessageAndTheFileStaysWhole)
     AsOrdinaryUser user;
     if (!user.Bound())
         GTEST_SKIP() << "root that may not change its user ID passes every permission check";
+    // Beside the program, such a file is carried into the player's own.
+    EXPECT_EQ(SettingsPlaceFor(rig.folder.filePath("Plimmerlo"), "/c", MayReplace).carriedFrom, rig.settingsPath);
     ResumeZooAndSaveItAt40By25(rig);
     EXPECT_EQ(rig.dialogs.messages, QStringList{WriteFailed(rig)});
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
