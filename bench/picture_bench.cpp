@@ -229,23 +229,14 @@ void BM_BareLibjpeg(benchmark::State& state)
 }
 BENCHMARK(BM_BareLibjpeg)->Apply(TimedAlone);
 
-// The memory of the process that is in RAM, in kB.
-double ResidentKb()
+// A figure of the process's memory from its status, in kB: "VmRSS:" what
+// is in RAM now, "VmHWM:" the most that ever was.
+double MemoryKb(const std::string& figure)
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stod(line.substr(6));
-    std::abort();
-}
-
-// The highest the process's resident memory has been, in kB.
-double PeakResidentKb()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6));
+        if (line.rfind(figure, 0) == 0)
+            return std::stod(line.substr(figure.size()));
     std::abort();
 }
 
@@ -256,9 +247,9 @@ double TextChunkPngPeakMib()
     QTemporaryDir folder;
     const QString path = folder.filePath("text.png");
     Write(path, TextChunkPng());
-    const double before = PeakResidentKb();
+    const double before = MemoryKb("VmHWM:");
     benchmark::DoNotOptimize(LoadPicture(path));
-    return (PeakResidentKb() - before) / 1024;
+    return (MemoryKb("VmHWM:") - before) / 1024;
 }
 
 // The resident memory after ten different photographs were loaded one after
@@ -273,9 +264,9 @@ double ResidentGrowthOverTenPictures()
     for (int i = 0; i < kPictures; ++i) {
         benchmark::DoNotOptimize(LoadPicture(folder.filePath(QString("%1.jpg").arg(i))));
         if (i == 0)
-            afterFirst = ResidentKb();
+            afterFirst = MemoryKb("VmRSS:");
     }
-    return ResidentKb() / afterFirst;
+    return MemoryKb("VmRSS:") / afterFirst;
 }
 
 // The chooser's preview of the photo the first time, with nothing in the
