@@ -155,12 +155,32 @@ bool RemoveAbandonedLocks(const QString& lockPath)
     return removed || !QFileInfo::exists(lockPath);
 }
 
+// Whether nothing but files lies where the lock and its helpers go.
+// QLockFile reads a lock it finds with a blocking open that follows links,
+// so a pipe there would hold the game up for ever and a link to a device
+// feed it without end.
+bool OnlyFilesAt(const QString& lockPath)
+{
+    QString file = lockPath;
+    for (int helper = 0; helper <= kMaxLockHelpers; ++helper, file += kLockHelperEnding) {
+        struct stat status = {};
+        if (::lstat(QFile::encodeName(file).constData(), &status) == 0 && !S_ISREG(status.st_mode))
+            return false;
+    }
+    return true;
+}
+
 // Waits for the lock, taking over what a dead program left. Throws
-// SettingsError naming `path` when the wait was in vain.
+// SettingsError naming `path` when the wait was in vain, or when something
+// other than a lock lies in its place.
 void Acquire(QLockFile& lock, const QString& lockPath, std::chrono::milliseconds wait, const QString& path)
 {
     const QDeadlineTimer deadline(wait);
-    while (!lock.tryLock(0)) {
+    for (;;) {
+        if (!OnlyFilesAt(lockPath))
+            throw WriteFailed(path);
+        if (lock.tryLock(0))
+            return;
         if (lock.error() != QLockFile::LockFailedError)
             throw WriteFailed(path);
         if (RemoveAbandonedLocks(lockPath))

@@ -15,6 +15,7 @@
 
 #include <csignal>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -480,4 +481,9 @@ TEST_F(SettingsFileTest, ALockHeldTooLongIsToldAndOneLeftByADeadProgramIsTakenOv
     SettingsFile(path, std::chrono::seconds(3)).Change([](SettingsDocument& d) { d.WriteString("A", "k", "4"); });
     EXPECT_EQ(Contents(), "[A]\r\nk=4\r\n");
     EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini"));
+
+    // A pipe in the lock's place, whose opening would wait for ever: refused.
+    ASSERT_EQ(mkfifo(QFile::encodeName(path + ".lock").constData(), 0600), 0);
+    EXPECT_EQ(ErrorOf([&] { Write("A", "k", "5"); }), WriteFailed(path));
+    EXPECT_EQ(Contents(), "[A]\r\nk=4\r\n");
 }
