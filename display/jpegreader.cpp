@@ -23,6 +23,12 @@ namespace {
 // size allowed, in the ten scans of a progressive one, asks for less.
 constexpr qint64 kMaxScanBlocks = qint64{64} << 20;
 
+// How much of a file is read at a time.
+constexpr qint64 kBlockBytes = 64 * 1024;
+// The EXIF block comes first or second among a photograph's markers, behind
+// at most a colour profile of some kilobytes.
+constexpr qint64 kMarkerBytes = 1 << 20;
+
 struct JpegErrors {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it points to us
     std::jmp_buf jump;
@@ -72,6 +78,48 @@ bool Guarded(JpegErrors& errors, Calls calls)
     calls();
     return true;
 }
+
+// libjpeg reads the file through this a block at a time, so that no more
+// of it is held than a block, whatever the file carries besides its pixels.
+struct DeviceSource {
+    jpeg_source_mgr manager{};  // first, so libjpeg's pointer to it points to us
+    QIODevice* file = nullptr;
+    QByteArray block{kBlockBytes, Qt::Uninitialized};
+};
+
+boolean FillBlock(j_decompress_ptr info)
+{
+    auto* source = reinterpret_cast<DeviceSource*>(info->src);
+    auto* bytes = reinterpret_cast<JOCTET*>(source->block.data());
+    qint64 got = source->file->read(source->block.data(), source->block.size());
+    if (got <= 0) {
+        // As libjpeg's own sources do: a warning, and the end of the picture.
+        WARNMS(info, JWRN_JPEG_EOF);
+        bytes[0] = 0xFF;
+        bytes[1] = JPEG_EOI;
+        got = 2;
+    }
+    source->manager.next_input_byte = bytes;
+    source->manager.bytes_in_buffer = std::size_t(got);
+    return TRUE;
+}
+
+void SkipBytes(j_decompress_ptr info, long count)
+{
+    jpeg_source_mgr& manager = *info->src;
+    if (count <= 0)
+        return;
+    if (std::size_t(count) <= manager.bytes_in_buffer) {
+        manager.next_input_byte += count;
+        manager.bytes_in_buffer -= std::size_t(count);
+        return;
+    }
+    count -= long(manager.bytes_in_buffer);
+    manager.bytes_in_buffer = 0;
+    reinterpret_cast<DeviceSource*>(info->src)->file->skip(count);
+}
+
+void NoStep(j_decompress_ptr) {}
 
 struct JpegDecoder {
     JpegErrors errors;
@@ -146,18 +194,26 @@ QImage Upright(QImage image, int orientation)
 
 // Counted with memchr, since a byte-by-byte search cost a photograph
 // decoded small about 7 % of its time: 0xFF stands in entropy-coded data once
-// in some hundred bytes.
-qsizetype ScanCount(QByteArrayView bytes)
+// in some hundred bytes. Read from the file's current place to its end,
+// which is where it is left again.
+qint64 ScanCount(QIODevice& file)
 {
-    qsizetype scans = 0;
-    const char* at = bytes.data();
-    const char* const end = at + bytes.size();
-    while (const void* found = std::memchr(at, 0xFF, std::size_t(end - at))) {
-        at = static_cast<const char*>(found) + 1;
-        if (at == end)
-            break;
-        scans += uchar(*at) == 0xDA;
+    const qint64 start = file.pos();
+    qint64 scans = 0;
+    bool afterMarker = false;  // the block before ended in 0xFF
+    for (QByteArray block; !(block = file.read(kBlockBytes)).isEmpty();) {
+        const char* at = block.constData();
+        const char* const end = at + block.size();
+        scans += afterMarker && uchar(*at) == 0xDA;
+        while (const void* found = std::memchr(at, 0xFF, std::size_t(end - at))) {
+            at = static_cast<const char*>(found) + 1;
+            if (at == end)
+                break;
+            scans += uchar(*at) == 0xDA;
+        }
+        afterMarker = uchar(block.back()) == 0xFF;
     }
+    file.seek(start);
     return scans;
 }
 
@@ -223,8 +279,17 @@ int JpegOrientation(QByteArrayView jpeg)
     return 1;
 }
 
-QImage ReadJpeg(QByteArrayView bytes, const QString& path, const std::function<int(QSize, bool)>& eighthsFor)
+QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor)
 {
+    const qint64 scans = ScanCount(file);
+    const int orientation = JpegOrientation(file.peek(kMarkerBytes));
+    DeviceSource source;
+    source.file = &file;
+    source.manager.init_source = NoStep;
+    source.manager.fill_input_buffer = FillBlock;
+    source.manager.skip_input_data = SkipBytes;
+    source.manager.resync_to_restart = jpeg_resync_to_restart;
+    source.manager.term_source = NoStep;
     JpegDecoder jpeg;
     jpeg_decompress_struct& info = jpeg.info;
     if (!Guarded(jpeg.errors, [&] {
@@ -233,7 +298,7 @@ QImage ReadJpeg(QByteArrayView bytes, const QString& path, const std::function<i
             // well; without a ceiling a small file could take three times
             // what the picture itself may.
             info.mem->max_memory_to_use = kMaxPictureBytes;
-            jpeg_mem_src(&info, reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+            info.src = &source.manager;
             jpeg_read_header(&info, TRUE);
         }))
         throw UnreadablePicture(path);
@@ -246,7 +311,7 @@ QImage ReadJpeg(QByteArrayView bytes, const QString& path, const std::function<i
     qint64 blocks = 0;
     for (int component = 0; component < info.num_components; ++component)
         blocks += qint64{info.comp_info[component].width_in_blocks} * info.comp_info[component].height_in_blocks;
-    if (ScanCount(bytes) * blocks > kMaxScanBlocks)
+    if (scans * blocks > kMaxScanBlocks)
         throw UnreadablePicture(path);
 
     // libjpeg-turbo writes the other colour spaces straight in RGB32's byte
@@ -255,7 +320,6 @@ QImage ReadJpeg(QByteArrayView bytes, const QString& path, const std::function<i
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is B, G, R, A in memory only here");
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-    const int orientation = JpegOrientation(bytes);
     const QSize stored(int(info.image_width), int(info.image_height));
     info.scale_num = JDIMENSION(eighthsFor(stored, orientation >= 5));
     info.scale_denom = 8;

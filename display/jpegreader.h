@@ -1,17 +1,19 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 #include <functional>
 
-// Decodes the JPEG file `bytes` into an RGB32 image, upright as its EXIF
-// orientation says, at the eighths of its size (1 to 8) that
-// `eighthsFor(stored size, lies on its side)` picks. Throws PictureError,
-// naming `path`, when it is damaged, cut off, or beyond the picture limits.
-QImage ReadJpeg(QByteArrayView bytes, const QString& path, const std::function<int(QSize, bool)>& eighthsFor);
+// Decodes the JPEG `file`, read from its current place a block at a time,
+// into an RGB32 image, upright as its EXIF orientation says, at the eighths
+// of its size (1 to 8) that `eighthsFor(stored size, lies on its side)`
+// picks. Throws PictureError, naming `path`, when it is damaged, cut off, or
+// beyond the picture limits.
+QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor);
 
 // The EXIF orientation (1 to 8) a JPEG file names; 1, upright, where it
 // names none or cannot be read.

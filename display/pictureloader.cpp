@@ -222,7 +222,7 @@ QImage Load(const QString& path, Showing showing)
     PictureFile file(path);
     const QByteArray format = FormatOf(file, path);
     if (format == "jpeg")
-        return ReadJpeg(file.ReadAll(), path,
+        return ReadJpeg(file, path,
                         [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
     if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes)))
         return LoadRleBmp(file.ReadAll(), path, showing);
