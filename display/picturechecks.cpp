@@ -29,8 +29,11 @@ public:
         }
         return true;
     }
+    // Appended to `out`, which never grows past what the device holds.
     bool Read(QByteArray& out, qint64 count)
     {
+        if (count > buffer_.size() - at_ + device_.size() - device_.pos())
+            return false;
         const qsizetype before = out.size();
         out.resize(before + count);
         return Read(out.data() + before, count);
@@ -166,6 +169,21 @@ bool IsPictureFact(const char* type)
     return false;
 }
 
+// --- WebP --------------------------------------------------------------
+
+constexpr qint64 kRiffHeader = 12;  // "RIFF", the size of what follows, "WEBP"
+// The extended header's flags of what the file carries besides its frames.
+constexpr char kWebpIccFlag = 0x20, kWebpExifFlag = 0x08, kWebpXmpFlag = 0x04;
+constexpr qint64 kMaxWebpProfileBytes = qint64{1} << 20;
+
+bool IsWebpFrameChunk(const char* type)
+{
+    for (const char* name : {"VP8 ", "VP8L", "VP8X", "ALPH", "ANIM", "ANMF"})
+        if (IsType(type, name))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 bool BmpHoldsItsPixels(QByteArrayView file)
@@ -276,4 +294,41 @@ std::optional<QByteArray> PngEssentials(QIODevice& device, PngText text)
         if (IsType(type, "IEND"))
             return kept;
     }
+}
+
+std::optional<QByteArray> WebpEssentials(QIODevice& device)
+{
+    ByteStream webp(device);
+    QByteArray kept(kRiffHeader, Qt::Uninitialized);
+    if (!webp.Read(kept.data(), kRiffHeader) || !kept.startsWith("RIFF") || QByteArrayView(kept).sliced(8) != "WEBP")
+        return std::nullopt;
+    qint64 left = Little<quint32>(kept.constData() + 4) - 4;  // what the RIFF header says follows "WEBP"
+    qsizetype extended = -1;  // where the extended header's flags are kept
+    bool profile = false;
+    while (left > 0) {
+        char head[8];  // type and length
+        if (!webp.Read(head, sizeof head))
+            return std::nullopt;
+        const qint64 length = Little<quint32>(head + 4);
+        const qint64 padded = length + length % 2;
+        left -= 8 + padded;
+        const bool icc = IsType(head, "ICCP") && length <= kMaxWebpProfileBytes;
+        if (!IsWebpFrameChunk(head) && !icc) {
+            if (!webp.Skip(padded))
+                return std::nullopt;
+            continue;
+        }
+        if (IsType(head, "VP8X") && extended < 0)
+            extended = kept.size() + 8;
+        profile = profile || icc;
+        kept.append(head, sizeof head);
+        if (!webp.Read(kept, padded))
+            return std::nullopt;
+    }
+    if (kept.size() == kRiffHeader)
+        return std::nullopt;
+    qToLittleEndian<quint32>(quint32(kept.size() - 8), kept.data() + 4);
+    if (extended >= 0 && extended < kept.size())
+        kept[extended] = char(kept[extended] & ~(kWebpExifFlag | kWebpXmpFlag | (profile ? 0 : kWebpIccFlag)));
+    return kept;
 }

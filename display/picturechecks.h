@@ -31,3 +31,9 @@ bool GifFirstFrameWhole(QIODevice& gif);
 // data than its pixels need.
 enum class PngText { Drop, KeepThumbnailStamps };
 std::optional<QByteArray> PngEssentials(QIODevice& png, PngText text);
+
+// Of a WebP's chunks, the picture's own: its frames and their transparency,
+// and a colour profile of a real size. EXIF, XMP and whatever else it
+// carries go, as Qt's reader would hold the whole file. Nothing when the
+// file is no sound WebP or ends inside a chunk.
+std::optional<QByteArray> WebpEssentials(QIODevice& webp);

@@ -184,8 +184,9 @@ public:
             bytes_ = file.ReadAll();
             sound_ = BmpHoldsItsPixels(bytes_);
             ReadFromBytes();
-        } else if (format == "png") {
-            std::optional<QByteArray> essentials = PngEssentials(file, PngText::Drop);
+        } else if (format == "png" || format == "webp") {
+            std::optional<QByteArray> essentials =
+                format == "png" ? PngEssentials(file, PngText::Drop) : WebpEssentials(file);
             if (!essentials)
                 throw UnreadablePicture(path);
             bytes_ = std::move(*essentials);

@@ -504,17 +504,29 @@ TEST_F(PictureLoader, ReadsTheOtherUsualKinds)
     EXPECT_EQ(halves.pixel(63, 63), qRgb(0, 0, 200));
 }
 
-// Text that inflates to 280 MB in a PNG of 300 kB: shown without it.
-TEST_F(PictureLoader, ShowsAPngWithoutTheTextItCarries)
+// Text that inflates to 280 MB in a PNG of 300 kB, and XMP in an extended
+// WebP: shown without them.
+TEST_F(PictureLoader, ShowsPicturesWithoutWhatTheyCarryBesides)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(Quadrants().save(&buffer, "png"));
-    const QImage image = LoadPicture(Put("text.png", WithTextChunks(png, 40, 7 << 20)));
-    ExpectOpaqueRgb32(image);
-    EXPECT_EQ(image.pixel(kSamples[3]), Drawn(kSamples[3].x(), kSamples[3].y()));
-    EXPECT_TRUE(image.textKeys().isEmpty());
+    QByteArray png, webp;
+    for (auto [format, bytes] : {std::pair{"png", &png}, std::pair{"webp", &webp}}) {
+        QBuffer buffer(bytes);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(Quadrants().save(&buffer, format, 100));
+    }
+    QByteArray extended("VP8X\x0A\0\0\0\x04\0\0\0", 12);  // carries XMP
+    for (int side : {kWidth - 1, kHeight - 1})
+        extended.append(char(side)).append(2, '\0');
+    extended += webp.mid(12) + "XMP " + QByteArray(4, '\0') + QByteArray(1 << 20, 'x');
+    qToLittleEndian<quint32>(1 << 20, extended.data() + extended.size() - (1 << 20) - 4);
+    webp = "RIFF" + QByteArray(4, '\0') + "WEBP" + extended;
+    qToLittleEndian<quint32>(quint32(webp.size() - 8), webp.data() + 4);
+    for (const QString& path : {Put("text.png", WithTextChunks(png, 40, 7 << 20)), Put("xmp.webp", webp)}) {
+        const QImage image = LoadPicture(path);
+        ExpectOpaqueRgb32(image);
+        EXPECT_EQ(image.pixel(kSamples[3]), Drawn(kSamples[3].x(), kSamples[3].y())) << path.toStdString();
+        EXPECT_TRUE(image.textKeys().isEmpty());
+    }
 }
 
 TEST_F(PictureLoader, DecodesABigPhotoSmallForItsRoom)
