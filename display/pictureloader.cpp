@@ -19,8 +19,7 @@
 namespace {
 
 // A picture's file, opened as every file the game reads is (RegularFile),
-// and refused when it is no regular file or too large for any picture. Only
-// the bytes counted at the open are read, should the file grow meanwhile.
+// and refused when it is no regular file or too large for any picture.
 class PictureFile : public QFile {
 public:
     explicit PictureFile(const QString& path)
@@ -44,7 +43,8 @@ public:
     PictureFile(const PictureFile&) = delete;
     PictureFile& operator=(const PictureFile&) = delete;
 
-    // The whole file, as many bytes as it held when it was opened.
+    // The whole file, as many bytes as it held when it was opened, should it
+    // grow meanwhile.
     QByteArray ReadAll() { return read(bytes_); }
 
 private:
