@@ -6,6 +6,7 @@
 #include "icon.h"
 #include "pictureloader.h"
 #include "picturepath.h"
+#include "picturesize.h"
 #include "thumbnailcache.h"
 
 #include <QDate>

@@ -1,7 +1,8 @@
 #include "picturedialog.h"
 
-#include "picturepath.h"
 #include "pictureloader.h"
+#include "picturepath.h"
+#include "picturesize.h"
 #include "thumbnailcache.h"
 
 #include <QFileInfo>

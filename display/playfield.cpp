@@ -4,7 +4,7 @@
 #include "fieldlayout.h"
 #include "imageview.h"
 #include "makecolor.h"
-#include "picturepath.h"
+#include "picturesize.h"
 
 #include <QLabel>
 

@@ -9,7 +9,6 @@
 #include "inputrouter.h"
 #include "keycodes.h"
 #include "pictureloader.h"
-#include "picturepath.h"
 #include "pictureroom.h"
 #include "playfield.h"
 #include "rowscolumnsdialog.h"
@@ -203,7 +202,9 @@ void MainWindow::KeyUp(int key)
 
 void MainWindow::LoadBackground()
 {
-    ShowPicture(LoadBackgroundPicture(current_.arrangement.picture, PictureRoom(*this)));
+    const StoredPicture stored = FindStoredPicture(current_.arrangement.picture);
+    current_.arrangement.picture = stored.name;
+    ShowPicture(LoadBackgroundPicture(stored, PictureRoom(*this)));
 }
 
 void MainWindow::ShowPicture(QImage picture)

@@ -1,8 +1,8 @@
 #include "thumbnailcache.h"
 
 #include "picturechecks.h"
-#include "picturepath.h"
 #include "pictureloader.h"
+#include "picturesize.h"
 #include "regularfile.h"
 
 #include <QBuffer>

@@ -1,7 +1,5 @@
 #include "picturepath.h"
 
-#include "pictureloader.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -55,19 +53,11 @@ QString FindPicture(const QString& stored)
     return {};
 }
 
-QImage MissingPicture()
+StoredPicture FindStoredPicture(const QString& stored)
 {
-    QImage picture(500, 400, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    return picture;
-}
-
-QImage LoadBackgroundPicture(QString& name, QSize room)
-{
-    const QString found = FindPicture(name);
-    if (found != name && (found.isEmpty() || FolderOf(found) != FolderOf(name)))
-        name = BareFileName(name);
-    return found.isEmpty() ? MissingPicture() : LoadPicture(found, room);
+    const QString found = FindPicture(stored);
+    const bool moved = found != stored && (found.isEmpty() || FolderOf(found) != FolderOf(stored));
+    return {found, moved ? BareFileName(stored) : stored};
 }
 
 QString BareFileName(const QString& path)
@@ -86,24 +76,4 @@ QString ShortPath(const QString& path)
     if (separator != folder.end())
         folder = folder.left(separator - folder.begin() + 1) + ".." + *separator;
     return folder + path.mid(nameStart);
-}
-
-QSize PreviewSize(QSize picture, QSize area)
-{
-    // Integer arithmetic cuts the exact quotient, where a floating one may
-    // fall just short.
-    const int w = picture.width();
-    const int h = picture.height();
-    if (w <= 0 || h <= 0)
-        return {0, 0};
-    if (h > w)
-        return {int(qint64(w) * area.height() / h), area.height()};
-    return {area.width(), int(qint64(h) * area.width() / w)};
-}
-
-QSize FittedSize(QSize picture, QSize room)
-{
-    if (!room.isValid() || (picture.width() <= room.width() && picture.height() <= room.height()))
-        return picture;
-    return picture.scaled(room, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "picturelimits.h"
+#include "picturepath.h"
 
 #include <QImage>
 #include <QString>
@@ -30,3 +31,11 @@ QStringList PictureNameFilters();
 // The size of the picture at `path` as it is shown, upright, read from its
 // header alone. Throws PictureError as LoadPicture does.
 QSize PictureSize(const QString& path);
+
+// The black picture that stands in for a missing one.
+QImage MissingPicture();
+
+// The background picture of a stored game, where FindStoredPicture found
+// it; the missing picture when it found none. Throws PictureError for a
+// file that cannot be shown.
+QImage LoadBackgroundPicture(const StoredPicture& stored, QSize room);

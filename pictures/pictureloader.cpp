@@ -3,7 +3,7 @@
 #include "jpegreader.h"
 #include "picturechecks.h"
 #include "picturelimits.h"
-#include "picturepath.h"
+#include "picturesize.h"
 #include "regularfile.h"
 #include "rlebmp.h"
 
@@ -269,4 +269,16 @@ QSize PictureSize(const QString& path)
     if (!input.Sound() || !size.isValid() || size.isEmpty())
         throw UnreadablePicture(path);
     return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed() : size;
+}
+
+QImage MissingPicture()
+{
+    QImage picture(500, 400, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    return picture;
+}
+
+QImage LoadBackgroundPicture(const StoredPicture& stored, QSize room)
+{
+    return stored.file.isEmpty() ? MissingPicture() : LoadPicture(stored.file, room);
 }
