@@ -126,11 +126,17 @@ void MainWindow::Start(const QString& picture)
     // The defaults, and no name, so that the reading takes the game recorded.
     current_ = {};
     ReadSettings();
-    LoadBackgroundOrBlack();
     // A picture the program was opened with is played on, not stored, until
-    // the player saves; one it cannot show is told, and the game is as stored.
+    // the player saves, and the stored game's picture is not loaded at all;
+    // one it cannot show is told, and the game is as stored.
+    bool shown = false;
     if (!picture.isEmpty())
-        Run([&] { UsePicture(picture); });
+        Run([&] {
+            UsePicture(picture);
+            shown = true;
+        });
+    if (!shown)
+        LoadBackgroundOrBlack();
     NewGame();
 }
 

@@ -185,4 +185,12 @@ TEST(Background, PictureDroppedOnTheWindowOrGivenAtStartIsTakenAsIfChosen)
         EXPECT_EQ(rig.form->GameName(), "Wald");
         EXPECT_EQ(rig.form->BackgroundFile(), "wald.bmp");
     }
+    // The picture asked for is the one loaded: the stored one, broken here,
+    // is not even read.
+    WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Wald\r\n[Wald-GAME]\r\ndate=x\r\nfilename=kaputt.bmp\r\n");
+    WriteFile(rig.folder.filePath("kaputt.bmp"), "kaputt");
+    rig.dialogs.errors.clear();
+    rig.form->Start(dropped);
+    EXPECT_EQ(rig.dialogs.errors, QStringList());
+    EXPECT_EQ(rig.form->BackgroundFile(), dropped);
 }
