@@ -1,8 +1,8 @@
 #include "jpegreader.h"
 
+#include "exiforientation.h"
 #include "picturelimits.h"
 
-#include <QTransform>
 #include <QtEndian>
 
 #include <algorithm>
@@ -169,29 +169,6 @@ void CmykToRgb(uchar* line, int width, bool inverted)
     }
 }
 
-// The picture upright, as its EXIF orientation says it was taken.
-QImage Upright(QImage image, int orientation)
-{
-    // Those lying on their side are stood up first, turned a quarter clockwise.
-    if (orientation >= 5)
-        image = image.transformed(QTransform().rotate(90));
-    switch (orientation) {
-    case 2:
-    case 5:
-        image.mirror(true, false);
-        break;
-    case 3:
-    case 8:
-        image.mirror(true, true);
-        break;
-    case 4:
-    case 7:
-        image.mirror(false, true);
-        break;
-    }
-    return image;
-}
-
 // Counted with memchr, since a byte-by-byte search cost a photograph
 // decoded small about 7 % of its time: 0xFF stands in entropy-coded data once
 // in some hundred bytes. Read from the file's current place to its end,
@@ -217,41 +194,6 @@ qint64 ScanCount(QIODevice& file)
     return scans;
 }
 
-// An EXIF block ("Exif", two zeros, then a TIFF file) names the orientation
-// in its first folder of tags; 0 when it does not.
-int ExifOrientation(QByteArrayView exif)
-{
-    if (!exif.startsWith(QByteArrayView("Exif\0\0", 6)))
-        return 0;
-    const QByteArrayView tiff = exif.sliced(6);
-    const bool little = tiff.startsWith("II");
-    if (!little && !tiff.startsWith("MM"))
-        return 0;
-    // Out of bounds reads as 0, which no field here may be.
-    const auto number = [&](qint64 at, int bytes) -> quint32 {
-        if (at < 0 || at + bytes > tiff.size())
-            return 0;
-        const char* p = tiff.data() + at;
-        if (bytes == 2)
-            return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
-        return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
-    };
-    if (number(2, 2) != 42)
-        return 0;
-    const qint64 folder = number(4, 4);
-    const quint32 tags = number(folder, 2);
-    for (quint32 i = 0; i < tags; ++i) {
-        const qint64 tag = folder + 2 + 12 * qint64{i};
-        constexpr quint32 kOrientation = 0x0112, kShort = 3;
-        if (tag + 12 > tiff.size())
-            return 0;
-        if (number(tag, 2) == kOrientation && number(tag + 2, 2) == kShort && number(tag + 4, 4) == 1) {
-            const quint32 value = number(tag + 8, 2);
-            return value >= 1 && value <= 8 ? int(value) : 0;
-        }
-    }
-    return 0;
-}
 }  // namespace
 
 int JpegOrientation(QByteArrayView jpeg)
@@ -270,8 +212,10 @@ int JpegOrientation(QByteArrayView jpeg)
         const qsizetype length = qFromBigEndian<quint16>(jpeg.data() + at + 2);
         if (length < 2)
             break;
-        if (kind == 0xE1) {
-            if (const int orientation = ExifOrientation(jpeg.sliced(at + 4, std::min(length - 2, jpeg.size() - at - 4))))
+        // An EXIF block: "Exif", two zeros, then a TIFF structure.
+        const QByteArrayView block = jpeg.sliced(at + 4, std::min(length - 2, jpeg.size() - at - 4));
+        if (kind == 0xE1 && block.startsWith(QByteArrayView("Exif\0\0", 6))) {
+            if (const int orientation = ExifOrientation(block.sliced(6)))
                 return orientation;
         }
         at += 2 + length;
