@@ -1,5 +1,6 @@
 #include "jpegreader.h"
 
+#include "colourprofile.h"
 #include "exiforientation.h"
 #include "picturelimits.h"
 
@@ -9,6 +10,7 @@
 #include <array>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <jpeglib.h>
@@ -154,7 +156,20 @@ bool WholeImageData(const jpeg_decompress_struct& info)
     return true;
 }
 
-// Turns a line of CMYK, four bytes a pixel, into RGB32 in place. Adobe's
+// The ICC profile the markers kept hold; empty where there is none.
+QByteArray ColourProfile(j_decompress_ptr info)
+{
+    JOCTET* bytes = nullptr;
+    unsigned int size = 0;
+    if (!jpeg_read_icc_profile(info, &bytes, &size))
+        return {};
+    QByteArray profile(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    std::free(bytes);
+    return profile;
+}
+
+// Turns a line of CMYK, four bytes a pixel, into RGB32 in place, where no
+// press profile is at hand. Adobe's
 // programs, which write nearly all CMYK files, store the inks inverted
 // (0 = full ink) and mark their files; unmarked files are taken literally.
 void CmykToRgb(uchar* line, int width, bool inverted)
@@ -194,12 +209,20 @@ qint64 ScanCount(QIODevice& file)
     return scans;
 }
 
-}  // namespace
+// What the markers before the first scan tell: the EXIF orientation (1,
+// upright, where they name none), and whether they all lie within the
+// bytes looked at.
+struct JpegHead {
+    int orientation = 1;
+    bool whole = false;
+};
 
-int JpegOrientation(QByteArrayView jpeg)
+JpegHead ReadHead(QByteArrayView jpeg)
 {
-    // The markers before the first scan: each 0xFF, its kind, and the length
-    // of what follows, itself included, in two bytes.
+    JpegHead head;
+    bool oriented = false;
+    // Each marker: 0xFF, its kind, and the length of what follows, itself
+    // included, in two bytes.
     qsizetype at = 2;  // after the start marker
     while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
         const uchar kind = uchar(jpeg[at + 1]);
@@ -207,26 +230,33 @@ int JpegOrientation(QByteArrayView jpeg)
             ++at;
             continue;
         }
-        if (kind == 0xDA || kind == 0xD9)
+        if (kind == 0xDA) {
+            head.whole = true;
             break;
+        }
         const qsizetype length = qFromBigEndian<quint16>(jpeg.data() + at + 2);
-        if (length < 2)
+        if (kind == 0xD9 || length < 2)
             break;
         // An EXIF block: "Exif", two zeros, then a TIFF structure.
         const QByteArrayView block = jpeg.sliced(at + 4, std::min(length - 2, jpeg.size() - at - 4));
-        if (kind == 0xE1 && block.startsWith(QByteArrayView("Exif\0\0", 6))) {
-            if (const int orientation = ExifOrientation(block.sliced(6)))
-                return orientation;
+        if (kind == 0xE1 && !oriented && block.startsWith(QByteArrayView("Exif\0\0", 6))) {
+            if (const int orientation = ExifOrientation(block.sliced(6))) {
+                head.orientation = orientation;
+                oriented = true;
+            }
         }
         at += 2 + length;
     }
-    return 1;
+    return head;
 }
+
+}  // namespace
 
 QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor)
 {
     const qint64 scans = ScanCount(file);
-    const int orientation = JpegOrientation(file.peek(kMarkerBytes));
+    const JpegHead head = ReadHead(file.peek(kMarkerBytes));
+    const int orientation = head.orientation;
     DeviceSource source;
     source.file = &file;
     source.manager.init_source = NoStep;
@@ -236,6 +266,7 @@ QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QS
     source.manager.term_source = NoStep;
     JpegDecoder jpeg;
     jpeg_decompress_struct& info = jpeg.info;
+    QByteArray profile;
     if (!Guarded(jpeg.errors, [&] {
             jpeg_create_decompress(&info);
             // Progressive pictures are held whole in libjpeg's own memory as
@@ -243,7 +274,16 @@ QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QS
             // what the picture itself may.
             info.mem->max_memory_to_use = kMaxPictureBytes;
             info.src = &source.manager;
+            // libjpeg keeps every APP2 marker it is asked to keep, however
+            // many a file holds (and its colour profile may take 255 of
+            // them, some 16 MB), so they are kept only where all the
+            // markers before the first scan lie in the bytes looked at
+            // above, and none once that scan begins.
+            if (head.whole)
+                jpeg_save_markers(&info, JPEG_APP0 + 2, 0xFFFF);
             jpeg_read_header(&info, TRUE);
+            jpeg_save_markers(&info, JPEG_APP0 + 2, 0);
+            profile = ColourProfile(&info);
         }))
         throw UnreadablePicture(path);
     // The whole picture is decoded whatever part of it is shown, so its
@@ -282,14 +322,16 @@ QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QS
                 const int count = std::min<int>(band.size(), int(info.output_height) - first);
                 for (int i = 0; i < count; ++i)
                     band[i] = image.scanLine(first + i);
-                const int done = int(jpeg_read_scanlines(&info, band.data(), JDIMENSION(count)));
-                if (cmyk)
-                    for (int i = 0; i < done; ++i)
-                        CmykToRgb(band[i], image.width(), info.saw_Adobe_marker);
+                jpeg_read_scanlines(&info, band.data(), JDIMENSION(count));
             }
         }))
         throw jpeg.errors.outOfMemory ? PictureTooLarge(path) : UnreadablePicture(path);
     if (jpeg.errors.ranOut && !WholeImageData(info))
         throw UnreadablePicture(path);
+    if (!cmyk)
+        RgbToSrgb(image, profile);
+    else if (!CmykToSrgb(image, profile, info.saw_Adobe_marker))
+        for (int y = 0; y < image.height(); ++y)
+            CmykToRgb(image.scanLine(y), image.width(), info.saw_Adobe_marker);
     return Upright(std::move(image), orientation);
 }
