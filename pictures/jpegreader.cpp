@@ -1,14 +1,16 @@
 #include "jpegreader.h"
 
+#include "colourprofile.h"
+#include "exiforientation.h"
 #include "picturelimits.h"
 
-#include <QTransform>
 #include <QtEndian>
 
 #include <algorithm>
 #include <array>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <jpeglib.h>
@@ -154,7 +156,20 @@ bool WholeImageData(const jpeg_decompress_struct& info)
     return true;
 }
 
-// Turns a line of CMYK, four bytes a pixel, into RGB32 in place. Adobe's
+// The ICC profile the markers kept hold; empty where there is none.
+QByteArray ColourProfile(j_decompress_ptr info)
+{
+    JOCTET* bytes = nullptr;
+    unsigned int size = 0;
+    if (!jpeg_read_icc_profile(info, &bytes, &size))
+        return {};
+    QByteArray profile(reinterpret_cast<const char*>(bytes), qsizetype(size));
+    std::free(bytes);
+    return profile;
+}
+
+// Turns a line of CMYK, four bytes a pixel, into RGB32 in place, where no
+// press profile is at hand. Adobe's
 // programs, which write nearly all CMYK files, store the inks inverted
 // (0 = full ink) and mark their files; unmarked files are taken literally.
 void CmykToRgb(uchar* line, int width, bool inverted)
@@ -167,29 +182,6 @@ void CmykToRgb(uchar* line, int width, bool inverted)
         const int c = ink[0] ^ flip, m = ink[1] ^ flip, y = ink[2] ^ flip, k = ink[3] ^ flip;
         out[x] = qRgb((c * k + 127) / 255, (m * k + 127) / 255, (y * k + 127) / 255);
     }
-}
-
-// The picture upright, as its EXIF orientation says it was taken.
-QImage Upright(QImage image, int orientation)
-{
-    // Those lying on their side are stood up first, turned a quarter clockwise.
-    if (orientation >= 5)
-        image = image.transformed(QTransform().rotate(90));
-    switch (orientation) {
-    case 2:
-    case 5:
-        image.mirror(true, false);
-        break;
-    case 3:
-    case 8:
-        image.mirror(true, true);
-        break;
-    case 4:
-    case 7:
-        image.mirror(false, true);
-        break;
-    }
-    return image;
 }
 
 // Counted with memchr, since a byte-by-byte search cost a photograph
@@ -217,47 +209,20 @@ qint64 ScanCount(QIODevice& file)
     return scans;
 }
 
-// An EXIF block ("Exif", two zeros, then a TIFF file) names the orientation
-// in its first folder of tags; 0 when it does not.
-int ExifOrientation(QByteArrayView exif)
-{
-    if (!exif.startsWith(QByteArrayView("Exif\0\0", 6)))
-        return 0;
-    const QByteArrayView tiff = exif.sliced(6);
-    const bool little = tiff.startsWith("II");
-    if (!little && !tiff.startsWith("MM"))
-        return 0;
-    // Out of bounds reads as 0, which no field here may be.
-    const auto number = [&](qint64 at, int bytes) -> quint32 {
-        if (at < 0 || at + bytes > tiff.size())
-            return 0;
-        const char* p = tiff.data() + at;
-        if (bytes == 2)
-            return little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p);
-        return little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
-    };
-    if (number(2, 2) != 42)
-        return 0;
-    const qint64 folder = number(4, 4);
-    const quint32 tags = number(folder, 2);
-    for (quint32 i = 0; i < tags; ++i) {
-        const qint64 tag = folder + 2 + 12 * qint64{i};
-        constexpr quint32 kOrientation = 0x0112, kShort = 3;
-        if (tag + 12 > tiff.size())
-            return 0;
-        if (number(tag, 2) == kOrientation && number(tag + 2, 2) == kShort && number(tag + 4, 4) == 1) {
-            const quint32 value = number(tag + 8, 2);
-            return value >= 1 && value <= 8 ? int(value) : 0;
-        }
-    }
-    return 0;
-}
-}  // namespace
+// What the markers before the first scan tell: the EXIF orientation (1,
+// upright, where they name none), and whether they all lie within the
+// bytes looked at.
+struct JpegHead {
+    int orientation = 1;
+    bool whole = false;
+};
 
-int JpegOrientation(QByteArrayView jpeg)
+JpegHead ReadHead(QByteArrayView jpeg)
 {
-    // The markers before the first scan: each 0xFF, its kind, and the length
-    // of what follows, itself included, in two bytes.
+    JpegHead head;
+    bool oriented = false;
+    // Each marker: 0xFF, its kind, and the length of what follows, itself
+    // included, in two bytes.
     qsizetype at = 2;  // after the start marker
     while (at + 4 <= jpeg.size() && uchar(jpeg[at]) == 0xFF) {
         const uchar kind = uchar(jpeg[at + 1]);
@@ -265,24 +230,33 @@ int JpegOrientation(QByteArrayView jpeg)
             ++at;
             continue;
         }
-        if (kind == 0xDA || kind == 0xD9)
+        if (kind == 0xDA) {
+            head.whole = true;
             break;
+        }
         const qsizetype length = qFromBigEndian<quint16>(jpeg.data() + at + 2);
-        if (length < 2)
+        if (kind == 0xD9 || length < 2)
             break;
-        if (kind == 0xE1) {
-            if (const int orientation = ExifOrientation(jpeg.sliced(at + 4, std::min(length - 2, jpeg.size() - at - 4))))
-                return orientation;
+        // An EXIF block: "Exif", two zeros, then a TIFF structure.
+        const QByteArrayView block = jpeg.sliced(at + 4, std::min(length - 2, jpeg.size() - at - 4));
+        if (kind == 0xE1 && !oriented && block.startsWith(QByteArrayView("Exif\0\0", 6))) {
+            if (const int orientation = ExifOrientation(block.sliced(6))) {
+                head.orientation = orientation;
+                oriented = true;
+            }
         }
         at += 2 + length;
     }
-    return 1;
+    return head;
 }
+
+}  // namespace
 
 QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor)
 {
     const qint64 scans = ScanCount(file);
-    const int orientation = JpegOrientation(file.peek(kMarkerBytes));
+    const JpegHead head = ReadHead(file.peek(kMarkerBytes));
+    const int orientation = head.orientation;
     DeviceSource source;
     source.file = &file;
     source.manager.init_source = NoStep;
@@ -292,6 +266,7 @@ QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QS
     source.manager.term_source = NoStep;
     JpegDecoder jpeg;
     jpeg_decompress_struct& info = jpeg.info;
+    QByteArray profile;
     if (!Guarded(jpeg.errors, [&] {
             jpeg_create_decompress(&info);
             // Progressive pictures are held whole in libjpeg's own memory as
@@ -299,7 +274,16 @@ QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QS
             // what the picture itself may.
             info.mem->max_memory_to_use = kMaxPictureBytes;
             info.src = &source.manager;
+            // libjpeg keeps every APP2 marker it is asked to keep, however
+            // many a file holds (and its colour profile may take 255 of
+            // them, some 16 MB), so they are kept only where all the
+            // markers before the first scan lie in the bytes looked at
+            // above, and none once that scan begins.
+            if (head.whole)
+                jpeg_save_markers(&info, JPEG_APP0 + 2, 0xFFFF);
             jpeg_read_header(&info, TRUE);
+            jpeg_save_markers(&info, JPEG_APP0 + 2, 0);
+            profile = ColourProfile(&info);
         }))
         throw UnreadablePicture(path);
     // The whole picture is decoded whatever part of it is shown, so its
@@ -338,14 +322,16 @@ QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QS
                 const int count = std::min<int>(band.size(), int(info.output_height) - first);
                 for (int i = 0; i < count; ++i)
                     band[i] = image.scanLine(first + i);
-                const int done = int(jpeg_read_scanlines(&info, band.data(), JDIMENSION(count)));
-                if (cmyk)
-                    for (int i = 0; i < done; ++i)
-                        CmykToRgb(band[i], image.width(), info.saw_Adobe_marker);
+                jpeg_read_scanlines(&info, band.data(), JDIMENSION(count));
             }
         }))
         throw jpeg.errors.outOfMemory ? PictureTooLarge(path) : UnreadablePicture(path);
     if (jpeg.errors.ranOut && !WholeImageData(info))
         throw UnreadablePicture(path);
+    if (!cmyk)
+        RgbToSrgb(image, profile);
+    else if (!CmykToSrgb(image, profile, info.saw_Adobe_marker))
+        for (int y = 0; y < image.height(); ++y)
+            CmykToRgb(image.scanLine(y), image.width(), info.saw_Adobe_marker);
     return Upright(std::move(image), orientation);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArrayView>
 #include <QIODevice>
 #include <QImage>
 #include <QSize>
@@ -15,6 +14,3 @@
 // beyond the picture limits.
 QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor);
 
-// The EXIF orientation (1 to 8) a JPEG file names; 1, upright, where it
-// names none or cannot be read.
-int JpegOrientation(QByteArrayView jpeg);

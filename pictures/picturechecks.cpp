@@ -296,6 +296,20 @@ std::optional<QByteArray> PngEssentials(QIODevice& device, PngText text)
     }
 }
 
+QByteArrayView PngExif(QByteArrayView essentials)
+{
+    // After the signature, each chunk: its length, type, data and CRC.
+    for (qsizetype at = 8; at + 12 <= essentials.size();) {
+        const qsizetype length = qFromBigEndian<quint32>(essentials.data() + at);
+        if (length > essentials.size() - at - 12)
+            break;
+        if (IsType(essentials.data() + at + 4, "eXIf"))
+            return essentials.sliced(at + 8, length);
+        at += 12 + length;
+    }
+    return {};
+}
+
 std::optional<QByteArray> WebpEssentials(QIODevice& device)
 {
     ByteStream webp(device);

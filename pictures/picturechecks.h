@@ -32,6 +32,10 @@ bool GifFirstFrameWhole(QIODevice& gif);
 enum class PngText { Drop, KeepThumbnailStamps };
 std::optional<QByteArray> PngEssentials(QIODevice& png, PngText text);
 
+// The EXIF TIFF structure of the eXIf chunk in what PngEssentials kept of a
+// PNG; empty where it has none.
+QByteArrayView PngExif(QByteArrayView essentials);
+
 // Of a WebP's chunks, the picture's own: its frames and their transparency,
 // and a colour profile of a real size. EXIF, XMP and whatever else it
 // carries go, as Qt's reader would hold the whole file. Nothing when the

@@ -1,5 +1,7 @@
 #include "pictureloader.h"
 
+#include "colourprofile.h"
+#include "exiforientation.h"
 #include "jpegreader.h"
 #include "picturechecks.h"
 #include "picturelimits.h"
@@ -8,6 +10,7 @@
 #include "rlebmp.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -91,8 +94,10 @@ int CoveringEighths(QSize stored, bool turned, Showing showing)
     return 8;
 }
 
-// The other kinds, through Qt's readers; `sound` as QtInput found it.
-QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound)
+// The other kinds, through Qt's readers; `sound` and `orientation` (a
+// PNG's EXIF one, which Qt's reader does not apply) as QtInput found them.
+QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound,
+                  int orientation)
 {
     QImageReader reader(&file, format);
     // Qt's own default ceiling is lower than ours; without this it would
@@ -110,14 +115,20 @@ QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path
     const QSize picture(size.width(), int(height));
     // Most readers decode the whole picture and then scale it, so the
     // limits above still hold for what they take.
-    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const bool turned =
+        reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) || orientation >= 5;
     if (const int eighths = CoveringEighths(picture, turned, showing); eighths < 8)
         reader.setScaledSize(Eighths(picture, eighths));
     QImage image;
     if (!reader.read(&image))
         throw UnreadablePicture(path);
     image.convertTo(QImage::Format_RGB32);
-    return image;
+    // Qt's readers tell the profile a PNG, WebP or TIFF carries, and leave
+    // the pixels as they are. An sRGB one needs nothing done.
+    if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace::SRgb)
+        RgbToSrgb(image, image.colorSpace().iccProfile());
+    image.setColorSpace(QColorSpace());
+    return Upright(std::move(image), orientation);
 }
 
 // Scaled the way Qt's readers scale what they cannot decode smaller.
@@ -190,6 +201,8 @@ public:
             if (!essentials)
                 throw UnreadablePicture(path);
             bytes_ = std::move(*essentials);
+            if (format == "png")
+                orientation_ = std::max(1, ExifOrientation(PngExif(bytes_)));
             ReadFromBytes();
         } else if (format == "gif") {
             sound_ = GifFirstFrameWhole(file);
@@ -200,6 +213,7 @@ public:
 
     QIODevice& Device() { return *device_; }
     bool Sound() const { return sound_; }
+    int Orientation() const { return orientation_; }
 
 private:
     void ReadFromBytes()
@@ -213,6 +227,7 @@ private:
     QBuffer buffer_;
     QIODevice* device_;
     bool sound_ = true;
+    int orientation_ = 1;
 };
 
 QImage Load(const QString& path, Showing showing)
@@ -228,7 +243,7 @@ QImage Load(const QString& path, Showing showing)
     if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes)))
         return LoadRleBmp(file.ReadAll(), path, showing);
     QtInput input(file, format, path);
-    return LoadWithQt(input.Device(), format, path, showing, input.Sound());
+    return LoadWithQt(input.Device(), format, path, showing, input.Sound(), input.Orientation());
 }
 
 }  // namespace
@@ -268,7 +283,9 @@ QSize PictureSize(const QString& path)
     const QSize size = reader.size();
     if (!input.Sound() || !size.isValid() || size.isEmpty())
         throw UnreadablePicture(path);
-    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed() : size;
+    const bool turned =
+        reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) || input.Orientation() >= 5;
+    return turned ? size.transposed() : size;
 }
 
 QImage MissingPicture()

@@ -1,4 +1,5 @@
 #include "pictureloader.h"
+#include "thumbnailcache.h"
 #include "support/bmpwriter.h"
 #include "support/files.h"
 #include "support/gifwriter.h"
@@ -6,15 +7,18 @@
 #include "support/pngchunks.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTransform>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -24,6 +28,7 @@
 #include <sys/stat.h>
 
 #include <jpeglib.h>
+#include <lcms2.h>
 
 namespace {
 
@@ -207,9 +212,6 @@ TEST_F(PictureLoader, DecodesEveryKindOfJpegToItsColours)
         {"ohne_ende.jpg", rgb.chopped(2)},
         {"ohne_ende_progressiv.jpg", progressive.chopped(2)},
         {"nullen_progressiv.jpg", progressive.chopped(2) + QByteArray(1000, '\0')},
-        {"adobe_cmyk.jpg", EncodeJpeg(Kind::AdobeCmyk)},
-        {"cmyk.jpg", EncodeJpeg(Kind::PlainCmyk)},
-        {"adobe_ycck.jpg", EncodeJpeg(Kind::AdobeYcck)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -537,6 +539,133 @@ TEST_F(PictureLoader, DecodesABigPhotoSmallForItsRoom)
                              }));
     EXPECT_NE(ErrorOf(path).find("Megapixel"), std::string::npos);
     EXPECT_EQ(LoadPicture(path, QSize(1000, 800)).size(), QSize(1125, 1000));
+}
+
+// Profiles made as phones and cameras describe their colours: Display P3
+// (P3 primaries, D65, the sRGB curve) and Adobe RGB (1998).
+QByteArray RgbProfile(bool displayP3)
+{
+    const cmsCIExyY d65{0.3127, 0.3290, 1.0};
+    const cmsCIExyYTRIPLE p3{{0.680, 0.320, 1}, {0.265, 0.690, 1}, {0.150, 0.060, 1}};
+    const cmsCIExyYTRIPLE adobe{{0.640, 0.330, 1}, {0.210, 0.710, 1}, {0.150, 0.060, 1}};
+    const double srgbCurve[] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
+    cmsToneCurve* curve = displayP3 ? cmsBuildParametricToneCurve(nullptr, 4, srgbCurve) : cmsBuildGamma(nullptr, 563.0 / 256);
+    cmsToneCurve* curves[] = {curve, curve, curve};
+    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, displayP3 ? &p3 : &adobe, curves);
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    QByteArray icc(qsizetype(size), '\0');
+    cmsSaveProfileToMem(profile, icc.data(), &size);
+    cmsCloseProfile(profile);
+    cmsFreeToneCurve(curve);
+    return icc;
+}
+
+// sRGB `rgb` in the colours of `icc`, as one byte a channel.
+std::array<uchar, 4> ConvertedFromSrgb(QRgb rgb, const QByteArray& icc, cmsUInt32Number format)
+{
+    cmsHPROFILE srgb = cmsCreate_sRGBProfile(), to = cmsOpenProfileFromMem(icc.data(), cmsUInt32Number(icc.size()));
+    cmsHTRANSFORM transform = cmsCreateTransform(srgb, TYPE_RGB_8, to, format, INTENT_RELATIVE_COLORIMETRIC, 0);
+    const uchar in[] = {uchar(qRed(rgb)), uchar(qGreen(rgb)), uchar(qBlue(rgb))};
+    std::array<uchar, 4> out{};
+    cmsDoTransform(transform, in, out.data(), 1);
+    cmsDeleteTransform(transform);
+    cmsCloseProfile(to);
+    cmsCloseProfile(srgb);
+    return out;
+}
+
+// A JPEG of one colour, with the APP2 marker jpeg_write_icc_profile writes
+// for a profile that fits in one. CMYK inks are stored inverted, as in the
+// Adobe-marked files libjpeg writes.
+QByteArray FlatJpeg(J_COLOR_SPACE space, const std::array<uchar, 4>& samples, const QByteArray& icc)
+{
+    const int components = space == JCS_CMYK ? 4 : 3;
+    QByteArray jpeg = WriteJpeg(64, 48, space, 95, {}, [&](int, JSAMPLE* line) {
+        for (int x = 0; x < 64 * components; ++x)
+            line[x] = JSAMPLE(components == 4 ? 255 - samples[x % 4] : samples[x % 3]);
+    });
+    if (!icc.isEmpty()) {
+        QByteArray marker = QByteArray("\xFF\xE2\0\0ICC_PROFILE\0\1\1", 18) + icc;
+        qToBigEndian<quint16>(quint16(marker.size() - 2), marker.data() + 2);
+        jpeg.insert(2, marker);
+    }
+    return jpeg;
+}
+
+int Off(QRgb got, QRgb want)
+{
+    return std::max({std::abs(qRed(got) - qRed(want)), std::abs(qGreen(got) - qGreen(want)),
+                     std::abs(qBlue(got) - qBlue(want))});
+}
+
+TEST_F(PictureLoader, ShowsPhotosInTheColoursTheirProfileDescribes)
+{
+    const QRgb red = qRgb(230, 20, 20);
+    std::vector<QString> paths;
+    for (bool displayP3 : {true, false}) {
+        const QByteArray icc = RgbProfile(displayP3);
+        const std::array<uchar, 4> stored = ConvertedFromSrgb(red, icc, TYPE_RGB_8);
+        paths.push_back(Put(displayP3 ? "p3.jpg" : "adobe.jpg", FlatJpeg(JCS_RGB, stored, icc)));
+        QImage png(64, 48, QImage::Format_RGB32);
+        png.fill(qRgb(stored[0], stored[1], stored[2]));
+        png.setColorSpace(QColorSpace::fromIccProfile(icc));
+        ASSERT_TRUE(png.save(dir.filePath(displayP3 ? "p3.png" : "adobe.png")));
+        paths.push_back(dir.filePath(displayP3 ? "p3.png" : "adobe.png"));
+    }
+    const ThumbnailCache cache(dir.filePath("cache"));
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_LE(Off(LoadPicture(path).pixel(32, 24), red), 3);
+        EXPECT_LE(Off(LoadPreview(path, QSize(32, 32)).pixel(16, 12), red), 3);
+        cache.Preview(path, QSize(32, 32));
+        EXPECT_LE(Off(QImage(cache.ThumbnailPath(path)).pixel(32, 24), red), 3);
+    }
+
+    // CMYK from a print shop, through its own press profile or, without
+    // one, the common one; inverted as Adobe's programs write it or not.
+    QFile pressFile("/usr/share/color/icc/ghostscript/ps_cmyk.icc");
+    ASSERT_TRUE(pressFile.open(QIODevice::ReadOnly));
+    const QByteArray press = pressFile.readAll();
+    // A brown that press holds, as its tables come back to it within a few.
+    const QRgb brown = qRgb(120, 90, 60);
+    const QByteArray printed = FlatJpeg(JCS_CMYK, ConvertedFromSrgb(brown, press, TYPE_CMYK_8), press);
+    EXPECT_LE(Off(LoadPicture(Put("druck.jpg", printed)).pixel(32, 24), brown), 6);
+    const QImage kinds[] = {LoadPicture(Put("a.jpg", EncodeJpeg(Kind::AdobeCmyk))), LoadPicture(Put("p.jpg", EncodeJpeg(Kind::PlainCmyk))),
+                            LoadPicture(Put("y.jpg", EncodeJpeg(Kind::AdobeYcck)))};
+    for (const QImage& image : kinds) {
+        ExpectOpaqueRgb32(image);
+        for (int quadrant = 0; quadrant < 4; ++quadrant) {
+            const QRgb got = image.pixel(kSamples[quadrant]), want = kQuadrants[quadrant];
+            EXPECT_LE(Off(got, kinds[0].pixel(kSamples[quadrant])), 3);
+            // Each the same hue: its strongest channel stays the strongest.
+            EXPECT_EQ(std::max({qRed(got), qGreen(got), qBlue(got)}) == qRed(got), std::max({qRed(want), qGreen(want), qBlue(want)}) == qRed(want)) << std::hex << got;
+        }
+    }
+    // The tester's grass, which the plain formula showed neon (60, 255, 0).
+    const QRgb grass = LoadPicture(Put("gras.jpg", FlatJpeg(JCS_CMYK, {195, 0, 255, 0}, {}))).pixel(32, 24);
+    EXPECT_TRUE(qGreen(grass) > qRed(grass) + 40 && qGreen(grass) > qBlue(grass) + 40 && qGreen(grass) < 200) << std::hex << grass;
+}
+
+TEST_F(PictureLoader, StandsAPngUprightByItsExif)
+{
+    // Stored lying on its side, turned a quarter anticlockwise.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(Quadrants().transformed(QTransform().rotate(-90)).save(&buffer, "png"));
+    const QByteArray tiff = ExifMarker(6, true).mid(4 + 6);
+    QByteArray chunk(4, '\0');
+    qToBigEndian(quint32(tiff.size()), chunk.data());
+    chunk += "eXIf" + tiff + QByteArray(4, '\0');
+    qToBigEndian(PngCrc(chunk.mid(4, chunk.size() - 8)), chunk.data() + chunk.size() - 4);
+    const QString path = Put("hoch.png", png.insert(8 + 25, chunk));  // after the header chunk
+    const QImage image = LoadPicture(path);
+    ExpectOpaqueRgb32(image);
+    for (QPoint at : kSamples)
+        EXPECT_EQ(image.pixel(at), Drawn(at.x(), at.y()));
+    EXPECT_EQ(PictureSize(path), QSize(kWidth, kHeight));
+    EXPECT_EQ(LoadPreview(path, QSize(17, 17)).size(), QSize(17, 9));
 }
 
 }  // namespace
