@@ -52,12 +52,15 @@ bool ToSrgb(QImage& image, cmsHPROFILE from, cmsUInt32Number format)
 {
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "RGB32 is B, G, R, A in memory only here");
     const Profile srgb(cmsCreate_sRGBProfile());
-    // Perceptual, as a photograph wants: where the profile has tables for
-    // it (press and camera profiles), colours beyond sRGB are drawn in
-    // smoothly rather than clipped; a matrix profile (Display P3, Adobe RGB)
-    // has none, and LittleCMS converts it colorimetrically, so colours sRGB
-    // holds come out as they were drawn.
-    const Transform transform(cmsCreateTransform(from, format, srgb.get(), TYPE_BGRA_8, INTENT_PERCEPTUAL, 0));
+    // Perceptual, as a photograph wants, where the profile has tables for
+    // it (press and camera profiles): colours beyond sRGB are drawn in
+    // smoothly rather than clipped. A matrix profile (Display P3, Adobe RGB)
+    // has none and is converted colorimetrically, so colours sRGB holds come
+    // out as they were drawn; asked for so, LittleCMS joins its curves and
+    // matrices into one fast step, where a perceptual intent would add black
+    // point compensation to a version 4 profile and lose that.
+    const int intent = cmsIsMatrixShaper(from) ? INTENT_RELATIVE_COLORIMETRIC : INTENT_PERCEPTUAL;
+    const Transform transform(cmsCreateTransform(from, format, srgb.get(), TYPE_BGRA_8, intent, 0));
     if (!transform)
         return false;
     for (int y = 0; y < image.height(); ++y) {
