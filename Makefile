@@ -8,7 +8,7 @@ BUILD     ?= build
 SANITIZE_BUILD ?= build-sanitize
 # Building and running the game. WebP and TIFF pictures, and the native
 # platform of a Wayland desktop, are plugins Qt loads when it runs.
-RUN_PACKAGES  := cmake ninja-build g++ qt6-base-dev libxcb1-dev libjpeg62-turbo-dev fonts-liberation2 \
+RUN_PACKAGES  := cmake ninja-build g++ qt6-base-dev libxcb1-dev libjpeg62-turbo-dev libheif-dev fonts-liberation2 \
                  qt6-translations-l10n qt6-image-formats-plugins qt6-wayland
 # A Debian package: cpack computes its dependencies with dpkg-shlibdeps.
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
