@@ -5,6 +5,7 @@
 #include "pictureloader.h"
 #include "ratios.h"
 #include "support/bmpwriter.h"
+#include "support/heifwriter.h"
 #include "thumbnailcache.h"
 #include "support/jpegwriter.h"
 #include "support/pngchunks.h"
@@ -254,6 +255,76 @@ void BM_BareLibjpeg(benchmark::State& state)
 }
 BENCHMARK(BM_BareLibjpeg)->Apply(TimedAlone);
 
+// An iPhone's 12-megapixel photo, as it stores it: HEVC with a thumbnail
+// of 320 points a side.
+struct HeicPhoto {
+    QTemporaryDir folder;
+    QString path = folder.filePath("IMG_4711.HEIC");
+
+    HeicPhoto()
+    {
+        QImage photo(4032, 3024, QImage::Format_RGB32);
+        std::uint32_t seed = 4711;
+        for (int y = 0; y < photo.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+            for (int x = 0; x < photo.width(); ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                const int noise = int(seed >> 28) - 8;
+                line[x] = qRgb(std::clamp(x * 255 / photo.width() + noise, 0, 255),
+                               std::clamp(y * 255 / photo.height() + noise, 0, 255),
+                               std::clamp(255 - (x + y) * 255 / (photo.width() + photo.height()) + noise, 0, 255));
+            }
+        }
+        Write(path, WriteHeif(photo, heif_compression_HEVC, 80, heif_orientation_normal, 320, qRgb(90, 140, 60)));
+    }
+};
+
+const HeicPhoto& TheHeicPhoto()
+{
+    static const HeicPhoto photo;
+    return photo;
+}
+
+void BM_HeicInRoom(benchmark::State& state)
+{
+    const QString& path = TheHeicPhoto().path;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadPicture(path, kSmallScreenRoom));
+}
+BENCHMARK(BM_HeicInRoom)->Apply(TimedAlone);
+
+void BM_FirstHeicPreview(benchmark::State& state)
+{
+    const ThumbnailCache cache = ThumbnailCache::Desktop();
+    const QString& path = TheHeicPhoto().path;
+    QFile::remove(cache.ThumbnailPath(path));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cache.Preview(path, kPreviewBox));
+}
+BENCHMARK(BM_FirstHeicPreview)->Apply(TimedAlone);
+
+// libheif decoding the photo's primary picture at full size, with as many
+// threads as it takes of itself.
+void BM_BareLibheif(benchmark::State& state)
+{
+    const QByteArray path = QFile::encodeName(TheHeicPhoto().path);
+    for (auto _ : state) {
+        heif_context* context = heif_context_alloc();
+        heif_image_handle* handle = nullptr;
+        heif_image* image = nullptr;
+        if (heif_context_read_from_file(context, path.constData(), nullptr).code != heif_error_Ok ||
+            heif_context_get_primary_image_handle(context, &handle).code != heif_error_Ok ||
+            heif_decode_image(handle, &image, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code !=
+                heif_error_Ok)
+            std::abort();
+        benchmark::DoNotOptimize(heif_image_get_plane_readonly(image, heif_channel_interleaved, nullptr));
+        heif_image_release(image);
+        heif_image_handle_release(handle);
+        heif_context_free(context);
+    }
+}
+BENCHMARK(BM_BareLibheif)->Apply(TimedAlone);
+
 // A figure of the process's memory from its status, in kB: "VmRSS:" what
 // is in RAM now, "VmHWM:" the most that ever was.
 double MemoryKb(const std::string& figure)
@@ -355,6 +426,8 @@ int main(int argc, char** argv)
                     std::max(fastest["BM_ManyScanJpeg"], fastest["BM_Rle8Bmp"]) / fastest["BM_LoadPicture"]);
     compare("TextChunkPng", "LoadPicture", 1.0);
     compare("WideManyScanJpeg", "LoadPicture", 4.0);
+    compare("HeicInRoom", "BareLibheif", 1.1);
+    compare("FirstHeicPreview", "BareLibheif", 0.05);
     std::printf("Peak memory the PNG full of text adds: %.1f MiB (goal: at most 64 MiB)\n", textPeak);
     std::printf("Resident memory after ten 24-megapixel pictures / after the first: %.3f (goal: at most 1.10)\n",
                 growth);

@@ -5,6 +5,16 @@ PictureError UnreadablePicture(const QString& path)
     return PictureError(QStringLiteral("Das Bild „%1“ kann nicht gelesen werden.").arg(path).toStdString());
 }
 
+PictureError UnknownKindOfPicture(const QString& path, const QStringList& kinds)
+{
+    const QString named = kinds.size() < 2 ? kinds.join(QString())
+                                           : kinds.first(kinds.size() - 1).join(QStringLiteral(", ")) +
+                                                 QStringLiteral(" und ") + kinds.last();
+    return PictureError(QStringLiteral("Das Bild „%1“ kann nicht gelesen werden: das Spiel zeigt Bilder der Arten %2.")
+                            .arg(path, named)
+                            .toStdString());
+}
+
 PictureError PictureTooLarge(const QString& path)
 {
     return PictureError(QStringLiteral("Das Bild „%1“ ist zu groß: erlaubt sind höchstens %2 Punkte je Seite "

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <stdexcept>
@@ -25,6 +26,9 @@ inline constexpr qint64 kMaxPictureFileBytes = kMaxPictureBytes;
 
 // The error of a picture that cannot be read, or is not there at all.
 PictureError UnreadablePicture(const QString& path);
+// The error of a file of a kind the game cannot read, naming the `kinds`
+// it can ("BMP", "JPEG", ...).
+PictureError UnknownKindOfPicture(const QString& path, const QStringList& kinds);
 PictureError PictureTooLarge(const QString& path);
 PictureError PictureFileTooLarge(const QString& path);
 

@@ -2,6 +2,7 @@
 
 #include "colourprofile.h"
 #include "exiforientation.h"
+#include "heifreader.h"
 #include "jpegreader.h"
 #include "picturechecks.h"
 #include "picturelimits.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -132,6 +134,13 @@ QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path
 }
 
 // Scaled the way Qt's readers scale what they cannot decode smaller.
+QImage ScaledFor(QImage image, Showing showing)
+{
+    if (const int eighths = CoveringEighths(image.size(), false, showing); eighths < 8)
+        return image.scaled(Eighths(image.size(), eighths), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
 QImage LoadRleBmp(const QByteArray& bytes, const QString& path, Showing showing)
 {
     const QSize size = RleBmpSize(bytes);
@@ -141,8 +150,19 @@ QImage LoadRleBmp(const QByteArray& bytes, const QString& path, Showing showing)
     QImage image = ReadRleBmp(bytes);
     if (image.isNull())
         throw UnreadablePicture(path);
-    if (const int eighths = CoveringEighths(size, false, showing); eighths < 8)
-        image = image.scaled(Eighths(size, eighths), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return ScaledFor(std::move(image), showing);
+}
+
+// A HEIF cannot be decoded smaller, so it is scaled as a run-length BMP is;
+// a preview takes the file's own thumbnail instead when that covers it.
+QImage LoadHeif(const QByteArray& bytes, const QString& path, Showing showing)
+{
+    const auto covers = [&](QSize thumbnail) {
+        const QSize needed = Needed(thumbnail, showing);
+        return thumbnail.width() >= needed.width() && thumbnail.height() >= needed.height();
+    };
+    QImage image = ScaledFor(ReadHeif(bytes, path, showing.preview ? covers : std::function<bool(QSize)>()), showing);
+    image.convertTo(QImage::Format_RGB32);
     return image;
 }
 
@@ -152,9 +172,34 @@ QImage LoadRleBmp(const QByteArray& bytes, const QString& path, Showing showing)
 struct PictureKind {
     const char* extension;
     const char* format;
+    const char* name;  // as the player knows it
 };
-constexpr PictureKind kKinds[] = {{"bmp", "bmp"}, {"jpg", "jpeg"}, {"jpeg", "jpeg"}, {"png", "png"},
-                                  {"gif", "gif"}, {"webp", "webp"}, {"tif", "tiff"}, {"tiff", "tiff"}};
+constexpr PictureKind kKinds[] = {{"bmp", "bmp", "BMP"},    {"jpg", "jpeg", "JPEG"},  {"jpeg", "jpeg", "JPEG"},
+                                  {"png", "png", "PNG"},    {"gif", "gif", "GIF"},    {"webp", "webp", "WebP"},
+                                  {"tif", "tiff", "TIFF"},  {"tiff", "tiff", "TIFF"}, {"heic", "heif", "HEIC"},
+                                  {"heif", "heif", "HEIF"}, {"avif", "heif", "AVIF"}};
+
+// Whether this installation can read pictures of the kind: JPEGs and
+// run-length BMPs the game reads itself, HEIFs where libheif has the
+// decoder, the rest where Qt has a reader.
+bool Readable(const PictureKind& kind)
+{
+    const QByteArrayView format(kind.format), name(kind.name);
+    if (format == "jpeg")
+        return true;
+    if (format == "heif")
+        return name == "AVIF" ? CanDecodeAvif() : name == "HEIC" ? CanDecodeHeic() : CanDecodeHeic() || CanDecodeAvif();
+    return QImageReader::supportedImageFormats().contains(kind.format);
+}
+
+PictureError UnknownKind(const QString& path)
+{
+    QStringList names;
+    for (const PictureKind& kind : kKinds)
+        if (Readable(kind) && !names.contains(QLatin1StringView(kind.name)))
+            names << QLatin1StringView(kind.name);
+    return UnknownKindOfPicture(path, names);
+}
 
 QByteArray FormatOf(QByteArrayView head)
 {
@@ -171,6 +216,8 @@ QByteArray FormatOf(QByteArrayView head)
         return "webp";
     if (starts("II*\0", 4) || starts("MM\0*", 4))
         return "tiff";
+    if (IsHeif(head))
+        return "heif";
     return {};
 }
 
@@ -179,7 +226,7 @@ QByteArray FormatOf(PictureFile& file, const QString& path)
 {
     QByteArray format = FormatOf(file.peek(12));
     if (format.isEmpty())
-        throw UnreadablePicture(path);
+        throw UnknownKind(path);
     return format;
 }
 
@@ -233,10 +280,14 @@ private:
 QImage Load(const QString& path, Showing showing)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (std::none_of(std::begin(kKinds), std::end(kKinds), [&](const PictureKind& kind) { return extension == QLatin1StringView(kind.extension); }))
-        throw UnreadablePicture(path);  // not a picture this game can show
+    if (std::none_of(std::begin(kKinds), std::end(kKinds), [&](const PictureKind& kind) {
+            return extension == QLatin1StringView(kind.extension) && Readable(kind);
+        }))
+        throw UnknownKind(path);
     PictureFile file(path);
     const QByteArray format = FormatOf(file, path);
+    if (format == "heif")
+        return LoadHeif(file.ReadAll(), path, showing);
     if (format == "jpeg")
         return ReadJpeg(file, path,
                         [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
@@ -250,10 +301,9 @@ QImage Load(const QString& path, Showing showing)
 
 QStringList PictureNameFilters()
 {
-    const QList<QByteArray> readable = QImageReader::supportedImageFormats();
     QStringList filters;
     for (const PictureKind& kind : kKinds)
-        if (kind.format == QByteArrayView("jpeg") || readable.contains(kind.format))
+        if (Readable(kind))
             filters << QStringLiteral("*.") + QLatin1StringView(kind.extension);
     return filters;
 }
@@ -272,6 +322,8 @@ QSize PictureSize(const QString& path)
 {
     PictureFile file(path);
     const QByteArray format = FormatOf(file, path);
+    if (format == "heif")
+        return HeifSize(file.ReadAll(), path);
     if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes))) {
         const QSize size = RleBmpSize(file.ReadAll());
         if (size.isEmpty())

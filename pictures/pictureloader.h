@@ -11,10 +11,12 @@
 // orientation says. Taken are the files named with an extension of
 // PictureNameFilters (in any letter case), read as what their content is:
 // BMP, JPEG, PNG, GIF (its first frame), WebP and TIFF, the last two where
-// Qt's plugins for them are installed. A picture to be shown scaled down to
+// Qt's plugins for them are installed, and HEIC, HEIF and AVIF where libheif
+// has their decoders. A picture to be shown scaled down to
 // fit in `room` is decoded at the smallest eighth of its size that still
 // covers that, as libjpeg decodes JPEGs directly; an empty room asks for the
-// full size. Throws PictureError when the file has another extension, is no
+// full size. A preview of a HEIF takes its embedded thumbnail when that is
+// large enough. Throws PictureError when the file has another extension, is no
 // regular file, cannot be read or decoded, or is too large.
 QImage LoadPicture(const QString& path, QSize room = {});
 

@@ -3,6 +3,7 @@
 #include "support/bmpwriter.h"
 #include "support/files.h"
 #include "support/gifwriter.h"
+#include "support/heifwriter.h"
 #include "support/jpegwriter.h"
 #include "support/pngchunks.h"
 
@@ -10,6 +11,7 @@
 #include <QColorSpace>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTransform>
@@ -666,6 +668,56 @@ TEST_F(PictureLoader, StandsAPngUprightByItsExif)
         EXPECT_EQ(image.pixel(at), Drawn(at.x(), at.y()));
     EXPECT_EQ(PictureSize(path), QSize(kWidth, kHeight));
     EXPECT_EQ(LoadPreview(path, QSize(17, 17)).size(), QSize(17, 9));
+}
+
+// Both codings the phones use, through libheif's own encoders. The file's
+// orientation is libheif's to apply, its thumbnail (in its own colour) the
+// preview's when that covers the box.
+TEST_F(PictureLoader, ReadsHeicAndAvifUprightInTheirColoursAndPreviewsFromTheirThumbnails)
+{
+    QImage drawn(256, 128, QImage::Format_RGB32);
+    QPainter painter(&drawn);
+    for (int i = 0; i < 4; ++i)
+        painter.fillRect(i % 2 * 128, i / 2 * 64, 128, 64, QColor(kQuadrants[i]));
+    painter.end();
+    const auto near = [](QRgb seen, QRgb wanted) {
+        return std::abs(qRed(seen) - qRed(wanted)) + std::abs(qGreen(seen) - qGreen(wanted)) +
+                   std::abs(qBlue(seen) - qBlue(wanted)) <= 15;
+    };
+    const QRgb thumbnailColour = qRgb(250, 0, 250);
+    for (auto [compression, name] : {std::pair{heif_compression_HEVC, "bild.HEIC"}, std::pair{heif_compression_AV1, "bild.avif"}}) {
+        SCOPED_TRACE(name);
+        if (!heif_have_encoder_for_format(compression))
+            GTEST_SKIP() << "libheif has no encoder for " << name;
+        const QByteArray bytes = WriteHeif(drawn, compression, 90, heif_orientation_normal, 64, thumbnailColour);
+        const QString path = Put(name, bytes);
+        EXPECT_EQ(PictureSize(path), drawn.size());
+        const QImage image = LoadPicture(path);
+        ASSERT_EQ(image.format(), QImage::Format_RGB32);
+        ASSERT_EQ(image.size(), drawn.size());
+        for (QPoint at : {QPoint(64, 32), QPoint(192, 32), QPoint(64, 96), QPoint(192, 96)})
+            EXPECT_TRUE(near(image.pixel(at), drawn.pixel(at))) << Qt::hex << image.pixel(at) << " " << drawn.pixel(at);
+        EXPECT_EQ(LoadPicture(path, QSize(100, 100)).size(), QSize(128, 64));
+        const QImage thumbnail = LoadPreview(path, QSize(60, 60));
+        EXPECT_EQ(thumbnail.size(), QSize(64, 32));
+        EXPECT_TRUE(near(thumbnail.pixel(10, 10), thumbnailColour));
+        EXPECT_TRUE(near(LoadPreview(path, QSize(100, 100)).pixel(10, 10), kQuadrants[0]));
+
+        const QString turned = Put(QString("gedreht_") + name, WriteHeif(drawn, compression, 90, heif_orientation_rotate_90_cw));
+        EXPECT_EQ(PictureSize(turned), QSize(128, 256));
+        const QImage upright = LoadPicture(turned);  // turned clockwise: the top left goes to the top right
+        EXPECT_TRUE(near(upright.pixel(96, 64), kQuadrants[0]) && near(upright.pixel(32, 192), kQuadrants[3]));
+
+        const QString cut = Put(QString("halb_") + name, bytes.left(bytes.size() * 3 / 4));
+        EXPECT_EQ(ErrorOf(cut), "Das Bild „" + cut.toStdString() + "“ kann nicht gelesen werden.");
+    }
+    for (const char* unknown : {"bild.xpm", "rauschen.heic"}) {
+        const QString path = Put(unknown, QByteArray(100, 'x'));
+        EXPECT_EQ(ErrorOf(path), "Das Bild „" + path.toStdString() +
+                                     "“ kann nicht gelesen werden: das Spiel zeigt Bilder der Arten BMP, JPEG, "
+                                     "PNG, GIF, WebP, TIFF, HEIC, HEIF und AVIF.");
+    }
+    EXPECT_TRUE(PictureNameFilters().contains("*.heif"));
 }
 
 }  // namespace

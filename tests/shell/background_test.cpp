@@ -109,7 +109,7 @@ TEST(Background, StoredPathIsLookedForByItsBareNameAndAChosenOneIsNot)
     EXPECT_EQ(rig.form->BackgroundFile(), "weg.jpg");
 }
 
-TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
+TEST(Background, OtherKindOfPictureIsRefusedNamingTheKindsTaken)
 {
     WindowRig rig({{"schule.bmp", TestPicture(535, 330)}});
     const QString path = rig.folder.filePath("bild.xpm");
@@ -117,7 +117,9 @@ TEST(Background, OtherKindOfPictureIsRefusedLikeAnUnreadableOne)
     rig.dialogs.pictureToChoose = path;
     const auto board = rig.game().Board();
     rig.Action("menu_image")->trigger();
-    EXPECT_EQ(rig.dialogs.errors, QStringList("Das Bild „" + path + "“ kann nicht gelesen werden."));
+    ASSERT_EQ(rig.dialogs.errors.size(), 1);
+    EXPECT_TRUE(rig.dialogs.errors[0].startsWith("Das Bild „" + path + "“ kann nicht gelesen werden: das Spiel zeigt "
+                                                 "Bilder der Arten BMP, JPEG"));
     EXPECT_EQ(rig.form->Background().size(), QSize(535, 330));
     EXPECT_EQ(rig.form->BackgroundFile(), "schule.bmp");
     EXPECT_EQ(rig.game().Board(), board);

@@ -1,0 +1,142 @@
+#include "heifreader.h"
+
+#include "picturelimits.h"
+
+#include <QThread>
+
+#include <libheif/heif.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+template <typename T, void (*Free)(T*)>
+struct Freeing {
+    void operator()(T* object) const { Free(object); }
+};
+using Context = std::unique_ptr<heif_context, Freeing<heif_context, heif_context_free>>;
+using Handle = std::unique_ptr<heif_image_handle, Freeing<const heif_image_handle, heif_image_handle_release>>;
+using Image = std::unique_ptr<heif_image, Freeing<const heif_image, heif_image_release>>;
+using Options = std::unique_ptr<heif_decoding_options, Freeing<heif_decoding_options, heif_decoding_options_free>>;
+
+// A memory or security limit of libheif's is the picture being too large
+// for it; anything else, a file it cannot read.
+void Check(heif_error error, const QString& path)
+{
+    if (error.code == heif_error_Ok)
+        return;
+    if (error.code == heif_error_Memory_allocation_error || error.subcode == heif_suberror_Security_limit_exceeded)
+        throw PictureTooLarge(path);
+    throw UnreadablePicture(path);
+}
+
+// The file's primary picture, its size checked against the limits before
+// any pixel is decoded. The context holds on to `file` without a copy.
+struct Primary {
+    Context context{heif_context_alloc()};
+    Handle handle;
+    QSize size;
+
+    Primary(const QByteArray& file, const QString& path)
+    {
+        heif_context_set_maximum_image_size_limit(context.get(), kMaxPictureSide);
+        heif_context_set_max_decoding_threads(context.get(), QThread::idealThreadCount());
+        Check(heif_context_read_from_memory_without_copy(context.get(), file.constData(), size_t(file.size()), nullptr),
+              path);
+        heif_image_handle* primary = nullptr;
+        Check(heif_context_get_primary_image_handle(context.get(), &primary), path);
+        handle.reset(primary);
+        size = {heif_image_handle_get_width(primary), heif_image_handle_get_height(primary)};
+        if (size.isEmpty())
+            throw UnreadablePicture(path);
+        CheckPictureSize(path, size.width(), size.height());
+    }
+};
+
+// The thumbnail of `primary` that `enough` takes, the smallest of them.
+Handle Thumbnail(const heif_image_handle* primary, const std::function<bool(QSize)>& enough)
+{
+    std::vector<heif_item_id> ids(size_t(std::max(0, heif_image_handle_get_number_of_thumbnails(primary))));
+    ids.resize(size_t(heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), int(ids.size()))));
+    Handle chosen;
+    for (heif_item_id id : ids) {
+        heif_image_handle* thumbnail = nullptr;
+        if (heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok)
+            continue;
+        Handle candidate(thumbnail);
+        const int width = heif_image_handle_get_width(thumbnail);
+        if (enough(QSize(width, heif_image_handle_get_height(thumbnail))) &&
+            (!chosen || width < heif_image_handle_get_width(chosen.get())))
+            chosen = std::move(candidate);
+    }
+    return chosen;
+}
+
+QImage Decode(const heif_image_handle* handle, const QString& path)
+{
+    const QSize size(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle));
+    CheckPictureSize(path, size.width(), size.height());
+    const Options options(heif_decoding_options_alloc());
+    // libheif turns and mirrors the picture as the file says (irot, imir);
+    // an EXIF orientation beside that is left alone, as viewers leave it.
+    options->convert_hdr_to_8bit = 1;
+    // A damaged or cut file is refused, not shown with holes.
+    options->strict_decoding = 1;
+    heif_image* decoded = nullptr;
+    Check(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, options.get()), path);
+    Image image(decoded);
+    int stride = 0;
+    uint8_t* pixels = heif_image_get_plane(decoded, heif_channel_interleaved, &stride);
+    if (!pixels || heif_image_get_width(decoded, heif_channel_interleaved) != size.width() ||
+        heif_image_get_height(decoded, heif_channel_interleaved) != size.height())
+        throw UnreadablePicture(path);
+    // Opaque like every other picture: an alpha channel is left out, as
+    // the other kinds leave theirs; without one libheif fills it opaque.
+    if (heif_image_handle_has_alpha_channel(handle))
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                pixels[y * qsizetype{stride} + 4 * x + 3] = 255;
+    // The picture keeps libheif's memory rather than taking a copy of it.
+    return QImage(
+        pixels, size.width(), size.height(), stride, QImage::Format_RGBX8888,
+        [](void* image) { heif_image_release(static_cast<heif_image*>(image)); }, image.release());
+}
+
+// The major brands of HEIF files with HEVC or AV1 pictures, stills and
+// sequences, and of those that name only the container.
+constexpr const char* kBrands[] = {"heic", "heix", "hevc", "heim", "heis", "hevm",
+                                   "hevs", "mif1", "msf1", "avif", "avis"};
+
+}  // namespace
+
+bool IsHeif(QByteArrayView head)
+{
+    if (head.size() < 12 || head.sliced(4, 4) != "ftyp")
+        return false;
+    const QByteArrayView brand = head.sliced(8, 4);
+    return std::any_of(std::begin(kBrands), std::end(kBrands), [&](const char* known) { return brand == known; });
+}
+
+bool CanDecodeHeic()
+{
+    return heif_have_decoder_for_format(heif_compression_HEVC);
+}
+
+bool CanDecodeAvif()
+{
+    return heif_have_decoder_for_format(heif_compression_AV1);
+}
+
+QSize HeifSize(const QByteArray& file, const QString& path)
+{
+    return Primary(file, path).size;
+}
+
+QImage ReadHeif(const QByteArray& file, const QString& path, const std::function<bool(QSize)>& enough)
+{
+    const Primary primary(file, path);
+    const Handle thumbnail = enough ? Thumbnail(primary.handle.get(), enough) : Handle();
+    return Decode(thumbnail ? thumbnail.get() : primary.handle.get(), path);
+}
