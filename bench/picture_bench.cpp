@@ -293,13 +293,19 @@ void BM_HeicInRoom(benchmark::State& state)
 }
 BENCHMARK(BM_HeicInRoom)->Apply(TimedAlone);
 
-void BM_FirstHeicPreview(benchmark::State& state)
+// The chooser's preview of a photo with nothing of it in the desktop's
+// thumbnail cache.
+void FirstPreview(benchmark::State& state, const QString& path)
 {
     const ThumbnailCache cache = ThumbnailCache::Desktop();
-    const QString& path = TheHeicPhoto().path;
     QFile::remove(cache.ThumbnailPath(path));
     for (auto _ : state)
         benchmark::DoNotOptimize(cache.Preview(path, kPreviewBox));
+}
+
+void BM_FirstHeicPreview(benchmark::State& state)
+{
+    FirstPreview(state, TheHeicPhoto().path);
 }
 BENCHMARK(BM_FirstHeicPreview)->Apply(TimedAlone);
 
@@ -369,11 +375,7 @@ double ResidentGrowthOverTenPictures()
 // desktop's thumbnail cache, and later, from the thumbnail then kept.
 void BM_FirstPreview(benchmark::State& state)
 {
-    const ThumbnailCache cache = ThumbnailCache::Desktop();
-    const QString& path = ThePhoto().path;
-    QFile::remove(cache.ThumbnailPath(path));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(cache.Preview(path, kPreviewBox));
+    FirstPreview(state, ThePhoto().path);
 }
 BENCHMARK(BM_FirstPreview)->Apply(TimedAlone);
 
