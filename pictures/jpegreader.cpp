@@ -169,9 +169,9 @@ QByteArray ColourProfile(j_decompress_ptr info)
 }
 
 // Turns a line of CMYK, four bytes a pixel, into RGB32 in place, where no
-// press profile is at hand. Adobe's
-// programs, which write nearly all CMYK files, store the inks inverted
-// (0 = full ink) and mark their files; unmarked files are taken literally.
+// press profile is at hand. Adobe's programs, which write nearly all CMYK
+// files, store the inks inverted (0 = full ink) and mark their files;
+// unmarked files are taken literally.
 void CmykToRgb(uchar* line, int width, bool inverted)
 {
     const int flip = inverted ? 0 : 0xFF;
