@@ -109,19 +109,22 @@ BENCHMARK(BM_LoadPicture)->Apply(TimedAlone);
 // The room a 1024 x 768 screen leaves the picture beside the window's bars.
 constexpr QSize kSmallScreenRoom(1008, 660);
 
-void BM_LoadPictureInRoom(benchmark::State& state)
+// A picture loaded for that room.
+void InRoom(benchmark::State& state, const QString& path)
 {
-    const QString& path = ThePhoto().path;
     for (auto _ : state)
         benchmark::DoNotOptimize(LoadPicture(path, kSmallScreenRoom));
+}
+
+void BM_LoadPictureInRoom(benchmark::State& state)
+{
+    InRoom(state, ThePhoto().path);
 }
 BENCHMARK(BM_LoadPictureInRoom)->Apply(TimedAlone);
 
 void BM_LoadDisplayP3PictureInRoom(benchmark::State& state)
 {
-    const QString& path = ThePhoto().displayP3Path;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(LoadPicture(path, kSmallScreenRoom));
+    InRoom(state, ThePhoto().displayP3Path);
 }
 BENCHMARK(BM_LoadDisplayP3PictureInRoom)->Apply(TimedAlone);
 
@@ -287,9 +290,7 @@ const HeicPhoto& TheHeicPhoto()
 
 void BM_HeicInRoom(benchmark::State& state)
 {
-    const QString& path = TheHeicPhoto().path;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(LoadPicture(path, kSmallScreenRoom));
+    InRoom(state, TheHeicPhoto().path);
 }
 BENCHMARK(BM_HeicInRoom)->Apply(TimedAlone);
 
