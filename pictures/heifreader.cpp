@@ -2,6 +2,8 @@
 
 #include "picturelimits.h"
 
+#include <QColorSpace>
+#include <QPointF>
 #include <QThread>
 
 #include <libheif/heif.h>
@@ -104,6 +106,57 @@ QImage Decode(const heif_image_handle* handle, const QString& path)
         [](void* image) { heif_image_release(static_cast<heif_image*>(image)); }, image.release());
 }
 
+// The ICC profile of the colours coded as primaries and a curve (nclx);
+// empty for sRGB's own, which most files give. Curves other than the
+// power-law ones are the sRGB curve here, as browsers show them: the
+// BT.709 family differs from it only in the dark, and an HDR curve, once
+// libheif has cut it to 8 bits, has nothing better to go by.
+QByteArray CodedProfile(const heif_color_profile_nclx& coded)
+{
+    QColorSpace::TransferFunction curve = QColorSpace::TransferFunction::SRgb;
+    float gamma = 0;
+    switch (coded.transfer_characteristics) {
+    case heif_transfer_characteristic_linear:
+        curve = QColorSpace::TransferFunction::Linear;
+        break;
+    case heif_transfer_characteristic_ITU_R_BT_470_6_System_M:
+        curve = QColorSpace::TransferFunction::Gamma, gamma = 2.2f;
+        break;
+    case heif_transfer_characteristic_ITU_R_BT_470_6_System_B_G:
+        curve = QColorSpace::TransferFunction::Gamma, gamma = 2.8f;
+        break;
+    default:
+        break;
+    }
+    const bool srgbPrimaries = coded.color_primaries == heif_color_primaries_ITU_R_BT_709_5 ||
+                               coded.color_primaries == heif_color_primaries_unspecified;
+    if (srgbPrimaries && curve == QColorSpace::TransferFunction::SRgb)
+        return {};
+    const QColorSpace space(QPointF(coded.color_primary_white_x, coded.color_primary_white_y),
+                            QPointF(coded.color_primary_red_x, coded.color_primary_red_y),
+                            QPointF(coded.color_primary_green_x, coded.color_primary_green_y),
+                            QPointF(coded.color_primary_blue_x, coded.color_primary_blue_y), curve, gamma);
+    return space.isValid() ? space.iccProfile() : QByteArray();
+}
+
+// The profile of the picture's colours: the ICC one it carries, else its
+// coded colours; empty for sRGB.
+QByteArray ColourProfile(const heif_image_handle* handle)
+{
+    if (const size_t size = heif_image_handle_get_raw_color_profile_size(handle);
+        size > 0 && size <= size_t{kMaxProfileBytes}) {
+        QByteArray icc(qsizetype(size), '\0');
+        if (heif_image_handle_get_raw_color_profile(handle, icc.data()).code == heif_error_Ok)
+            return icc;
+    }
+    heif_color_profile_nclx* coded = nullptr;
+    if (heif_image_handle_get_nclx_color_profile(handle, &coded).code != heif_error_Ok)
+        return {};
+    QByteArray icc = CodedProfile(*coded);
+    heif_nclx_color_profile_free(coded);
+    return icc;
+}
+
 // The major brands of HEIF files with HEVC or AV1 pictures, stills and
 // sequences, and of those that name only the container.
 constexpr const char* kBrands[] = {"heic", "heix", "hevc", "heim", "heis", "hevm",
@@ -134,9 +187,10 @@ QSize HeifSize(const QByteArray& file, const QString& path)
     return Primary(file, path).size;
 }
 
-QImage ReadHeif(const QByteArray& file, const QString& path, const std::function<bool(QSize)>& enough)
+DecodedPicture ReadHeif(const QByteArray& file, const QString& path, const std::function<bool(QSize)>& enough)
 {
     const Primary primary(file, path);
     const Handle thumbnail = enough ? Thumbnail(primary.handle.get(), enough) : Handle();
-    return Decode(thumbnail ? thumbnail.get() : primary.handle.get(), path);
+    // A thumbnail shows the same colours as the picture it stands for.
+    return {Decode(thumbnail ? thumbnail.get() : primary.handle.get(), path), ColourProfile(primary.handle.get())};
 }

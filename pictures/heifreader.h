@@ -1,8 +1,9 @@
 #pragma once
 
+#include "colourprofile.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -26,6 +27,7 @@ QSize HeifSize(const QByteArray& file, const QString& path);
 // The file's primary picture, upright as its own transformations say, at
 // full size; or its embedded thumbnail instead when `enough` takes the
 // thumbnail's size. Opaque, in RGBX8888 as libheif decodes it, so that it
-// can be scaled before it is converted. Throws PictureError when it cannot
-// be read or is too large.
-QImage ReadHeif(const QByteArray& file, const QString& path, const std::function<bool(QSize)>& enough = {});
+// can be scaled before it is converted, with the profile of its colours:
+// the ICC profile the file carries, or one made from its coded primaries
+// and curve. Throws PictureError when it cannot be read or is too large.
+DecodedPicture ReadHeif(const QByteArray& file, const QString& path, const std::function<bool(QSize)>& enough = {});

@@ -252,7 +252,7 @@ JpegHead ReadHead(QByteArrayView jpeg)
 
 }  // namespace
 
-QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor)
+DecodedPicture ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor)
 {
     const qint64 scans = ScanCount(file);
     const JpegHead head = ReadHead(file.peek(kMarkerBytes));
@@ -328,10 +328,11 @@ QImage ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QS
         throw jpeg.errors.outOfMemory ? PictureTooLarge(path) : UnreadablePicture(path);
     if (jpeg.errors.ranOut && !WholeImageData(info))
         throw UnreadablePicture(path);
-    if (!cmyk)
-        RgbToSrgb(image, profile);
-    else if (!CmykToSrgb(image, profile, info.saw_Adobe_marker))
-        for (int y = 0; y < image.height(); ++y)
-            CmykToRgb(image.scanLine(y), image.width(), info.saw_Adobe_marker);
-    return Upright(std::move(image), orientation);
+    if (cmyk) {
+        if (!CmykToSrgb(image, profile, info.saw_Adobe_marker))
+            for (int y = 0; y < image.height(); ++y)
+                CmykToRgb(image.scanLine(y), image.width(), info.saw_Adobe_marker);
+        profile.clear();
+    }
+    return {Upright(std::move(image), orientation), profile};
 }

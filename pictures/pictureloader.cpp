@@ -98,7 +98,7 @@ int CoveringEighths(QSize stored, bool turned, Showing showing)
 
 // The other kinds, through Qt's readers; `sound` and `orientation` (a
 // PNG's EXIF one, which Qt's reader does not apply) as QtInput found them.
-QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound,
+DecodedPicture LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound,
                   int orientation)
 {
     QImageReader reader(&file, format);
@@ -127,21 +127,14 @@ QImage LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path
     image.convertTo(QImage::Format_RGB32);
     // Qt's readers tell the profile a PNG, WebP or TIFF carries, and leave
     // the pixels as they are. An sRGB one needs nothing done.
+    QByteArray icc;
     if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace::SRgb)
-        RgbToSrgb(image, image.colorSpace().iccProfile());
+        icc = image.colorSpace().iccProfile();
     image.setColorSpace(QColorSpace());
-    return Upright(std::move(image), orientation);
+    return {Upright(std::move(image), orientation), icc};
 }
 
-// Scaled the way Qt's readers scale what they cannot decode smaller.
-QImage ScaledFor(QImage image, Showing showing)
-{
-    if (const int eighths = CoveringEighths(image.size(), false, showing); eighths < 8)
-        return image.scaled(Eighths(image.size(), eighths), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image;
-}
-
-QImage LoadRleBmp(const QByteArray& bytes, const QString& path, Showing showing)
+QImage LoadRleBmp(const QByteArray& bytes, const QString& path)
 {
     const QSize size = RleBmpSize(bytes);
     if (size.isEmpty())
@@ -150,20 +143,38 @@ QImage LoadRleBmp(const QByteArray& bytes, const QString& path, Showing showing)
     QImage image = ReadRleBmp(bytes);
     if (image.isNull())
         throw UnreadablePicture(path);
-    return ScaledFor(std::move(image), showing);
+    return image;
 }
 
-// A HEIF cannot be decoded smaller, so it is scaled as a run-length BMP is;
-// a preview takes the file's own thumbnail instead when that covers it.
-QImage LoadHeif(const QByteArray& bytes, const QString& path, Showing showing)
+// A HEIF cannot be decoded smaller; a preview takes the file's own
+// thumbnail instead when that covers it.
+DecodedPicture LoadHeif(const QByteArray& bytes, const QString& path, Showing showing)
 {
     const auto covers = [&](QSize thumbnail) {
         const QSize needed = Needed(thumbnail, showing);
         return thumbnail.width() >= needed.width() && thumbnail.height() >= needed.height();
     };
-    QImage image = ScaledFor(ReadHeif(bytes, path, showing.preview ? covers : std::function<bool(QSize)>()), showing);
-    image.convertTo(QImage::Format_RGB32);
-    return image;
+    return ReadHeif(bytes, path, showing.preview ? covers : std::function<bool(QSize)>());
+}
+
+QImage ScaledTo(QImage image, QSize size)
+{
+    return size == image.size() ? image : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// A preview of a picture that no reader decodes smaller, at the eighth of
+// it libjpeg would have decoded.
+QImage AsPreview(QImage image, Showing showing)
+{
+    if (!showing.preview)
+        return image;
+    return ScaledTo(image, Eighths(image.size(), CoveringEighths(image.size(), false, showing)));
+}
+
+// The picture fitted into its room; a preview stays as it was decoded.
+QImage Shown(QImage image, Showing showing)
+{
+    return showing.preview ? image : ScaledTo(image, FittedSize(image.size(), showing.box));
 }
 
 // The kinds of picture taken, by extension and by what Qt calls them. A
@@ -277,7 +288,7 @@ private:
     int orientation_ = 1;
 };
 
-QImage Load(const QString& path, Showing showing)
+DecodedPicture Decode(const QString& path, Showing showing)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (std::none_of(std::begin(kKinds), std::end(kKinds), [&](const PictureKind& kind) {
@@ -286,15 +297,28 @@ QImage Load(const QString& path, Showing showing)
         throw UnknownKind(path);
     PictureFile file(path);
     const QByteArray format = FormatOf(file, path);
-    if (format == "heif")
-        return LoadHeif(file.ReadAll(), path, showing);
+    if (format == "heif") {
+        DecodedPicture decoded = LoadHeif(file.ReadAll(), path, showing);
+        return {AsPreview(std::move(decoded.image), showing), decoded.icc};
+    }
     if (format == "jpeg")
         return ReadJpeg(file, path,
                         [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
     if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes)))
-        return LoadRleBmp(file.ReadAll(), path, showing);
+        return {AsPreview(LoadRleBmp(file.ReadAll(), path), showing), {}};
     QtInput input(file, format, path);
     return LoadWithQt(input.Device(), format, path, showing, input.Sound(), input.Orientation());
+}
+
+// The colours are turned into sRGB once the picture has its shown size,
+// where that costs least.
+QImage Load(const QString& path, Showing showing)
+{
+    DecodedPicture decoded = Decode(path, showing);
+    QImage image = Shown(std::move(decoded.image), showing);
+    image.convertTo(QImage::Format_RGB32);
+    RgbToSrgb(image, decoded.icc);
+    return image;
 }
 
 }  // namespace

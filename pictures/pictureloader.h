@@ -12,10 +12,10 @@
 // PictureNameFilters (in any letter case), read as what their content is:
 // BMP, JPEG, PNG, GIF (its first frame), WebP and TIFF, the last two where
 // Qt's plugins for them are installed, and HEIC, HEIF and AVIF where libheif
-// has their decoders. A picture to be shown scaled down to
-// fit in `room` is decoded at the smallest eighth of its size that still
-// covers that, as libjpeg decodes JPEGs directly; an empty room asks for the
-// full size. A preview of a HEIF takes its embedded thumbnail when that is
+// has their decoders. A picture larger than `room` comes scaled down to fit
+// in it, decoded at the smallest eighth of its size that still covers that
+// where the reader can (libjpeg can); an empty room asks for the full size.
+// Its colours are sRGB, turned so from its colour profile. A preview of a HEIF takes its embedded thumbnail when that is
 // large enough. Throws PictureError when the file has another extension, is no
 // regular file, cannot be read or decoded, or is too large.
 QImage LoadPicture(const QString& path, QSize room = {});

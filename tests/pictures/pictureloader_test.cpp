@@ -548,7 +548,7 @@ TEST_F(PictureLoader, DecodesABigPhotoSmallForItsRoom)
                                  std::fill_n(line, 9000, 90);
                              }));
     EXPECT_NE(ErrorOf(path).find("Megapixel"), std::string::npos);
-    EXPECT_EQ(LoadPicture(path, QSize(1000, 800)).size(), QSize(1125, 1000));
+    EXPECT_EQ(LoadPicture(path, QSize(1000, 800)).size(), QSize(900, 800));
 }
 
 // Profiles made as phones and cameras describe their colours: Display P3
@@ -705,7 +705,7 @@ TEST_F(PictureLoader, ReadsHeicAndAvifUprightInTheirColoursAndPreviewsFromTheirT
         ASSERT_EQ(image.size(), drawn.size());
         for (QPoint at : {QPoint(64, 32), QPoint(192, 32), QPoint(64, 96), QPoint(192, 96)})
             EXPECT_TRUE(near(image.pixel(at), drawn.pixel(at))) << Qt::hex << image.pixel(at) << " " << drawn.pixel(at);
-        EXPECT_EQ(LoadPicture(path, QSize(100, 100)).size(), QSize(128, 64));
+        EXPECT_EQ(LoadPicture(path, QSize(100, 100)).size(), QSize(100, 50));
         const QImage thumbnail = LoadPreview(path, QSize(60, 60));
         EXPECT_EQ(thumbnail.size(), QSize(64, 32));
         EXPECT_TRUE(near(thumbnail.pixel(10, 10), thumbnailColour));
