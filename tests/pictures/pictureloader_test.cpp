@@ -719,6 +719,28 @@ TEST_F(PictureLoader, ReadsHeicAndAvifUprightInTheirColoursAndPreviewsFromTheirT
         const QString cut = Put(QString("halb_") + name, bytes.left(bytes.size() * 3 / 4));
         EXPECT_EQ(ErrorOf(cut), "Das Bild „" + cut.toStdString() + "“ kann nicht gelesen werden.");
     }
+    // An iPhone's Display P3, as an ICC profile or as coded primaries.
+    const QRgb red = qRgb(230, 20, 20);
+    const std::array<uchar, 4> p3 = ConvertedFromSrgb(red, RgbProfile(true), TYPE_RGB_8);
+    QImage stored(64, 48, QImage::Format_RGB32);
+    stored.fill(qRgb(p3[0], p3[1], p3[2]));
+    const QByteArray icc = RgbProfile(true);
+    const auto withIcc = [&](heif_image* image) {
+        heif_image_set_raw_color_profile(image, "prof", icc.constData(), size_t(icc.size()));
+    };
+    const auto coded = [](heif_image* image) {
+        heif_color_profile_nclx* nclx = heif_nclx_color_profile_alloc();
+        heif_nclx_color_profile_set_color_primaries(nclx, heif_color_primaries_SMPTE_EG_432_1);
+        heif_nclx_color_profile_set_transfer_characteristics(nclx, heif_transfer_characteristic_IEC_61966_2_1);
+        heif_image_set_nclx_color_profile(image, nclx);
+        heif_nclx_color_profile_free(nclx);
+    };
+    for (const auto& describe : {std::function<void(heif_image*)>(withIcc), std::function<void(heif_image*)>(coded)}) {
+        const QString path = Put("p3.heic", WriteHeif(stored, heif_compression_HEVC, 95, heif_orientation_normal, 0, 0, describe));
+        const QColor seen = LoadPicture(path).pixelColor(32, 24);
+        EXPECT_LE(Off(seen.rgb(), red), 3) << seen.red() << "," << seen.green() << "," << seen.blue();
+    }
+
     for (const char* unknown : {"bild.xpm", "rauschen.heic"}) {
         const QString path = Put(unknown, QByteArray(100, 'x'));
         EXPECT_EQ(ErrorOf(path), "Das Bild „" + path.toStdString() +

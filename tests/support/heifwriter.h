@@ -6,16 +6,18 @@
 #include <QImage>
 
 #include <cstdlib>
+#include <functional>
 
 #include <libheif/heif.h>
 
 // `picture` coded with `compression` (HEVC or AV1) at `quality`, stored
 // with `orientation` for libheif to turn it by (irot and imir), and with an
 // embedded thumbnail of `thumbnailSide` points a side in the one colour
-// `thumbnailColour`, so that a preview shows which of the two it is.
+// `thumbnailColour`, so that a preview shows which of the two it is;
+// `describeColours` gives the picture a colour profile.
 inline QByteArray WriteHeif(const QImage& picture, heif_compression_format compression, int quality = 90,
                             heif_orientation orientation = heif_orientation_normal, int thumbnailSide = 0,
-                            QRgb thumbnailColour = 0)
+                            QRgb thumbnailColour = 0, const std::function<void(heif_image*)>& describeColours = {})
 {
     const auto ok = [](heif_error error) {
         if (error.code != heif_error_Ok)
@@ -38,7 +40,12 @@ inline QByteArray WriteHeif(const QImage& picture, heif_compression_format compr
     ok(heif_encoder_set_lossy_quality(encoder, quality));
     heif_encoding_options* options = heif_encoding_options_alloc();
     options->image_orientation = orientation;
+    // Otherwise libheif leaves out the colours coded as primaries, which
+    // an old macOS misread.
+    options->macOS_compatibility_workaround_no_nclx_profile = 0;
     heif_image* image = heifImage(picture);
+    if (describeColours)
+        describeColours(image);
     heif_image_handle* handle = nullptr;
     ok(heif_context_encode_image(context, image, encoder, options, &handle));
     if (thumbnailSide) {
