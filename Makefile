@@ -14,8 +14,8 @@ RUN_PACKAGES  := cmake ninja-build g++ qt6-base-dev libxcb1-dev libjpeg62-turbo-
 # A Debian package: cpack computes its dependencies with dpkg-shlibdeps.
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
 # The tests build the benchmarks' start-up probe too, install and package the
-# game, play it under X and Wayland, and check the package as Debian does.
-TEST_PACKAGES := $(PACKAGE_PACKAGES) libgtest-dev libbenchmark-dev python3 xvfb xdotool weston \
+# game, play it under X (with and without a window manager) and Wayland, and check the package as Debian does.
+TEST_PACKAGES := $(PACKAGE_PACKAGES) libgtest-dev libbenchmark-dev python3 xvfb xdotool openbox weston \
                  desktop-file-utils appstream lintian
 # Fuzzing needs clang and its libFuzzer runtime.
 FUZZ_PACKAGES := $(RUN_PACKAGES) clang libclang-rt-dev

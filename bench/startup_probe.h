@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -17,6 +18,8 @@
 // "painted_ms N": the milliseconds from the moment the script launched the
 // process (PROBE_LAUNCH_NS, on the monotonic clock) to that first paint. What
 // a program does after its window is up, and its ending, are not counted.
+// Prints "frame W H screen W H" too: the window's size with its border, and
+// the output's, for a check that the whole window fits.
 class QuitAfterFirstPaint : public QObject {
 public:
     explicit QuitAfterFirstPaint(QWidget& window) { window.installEventFilter(this); }
@@ -29,6 +32,9 @@ protected:
             const auto now = std::chrono::steady_clock::now().time_since_epoch();
             const long long launched = std::atoll(std::getenv("PROBE_LAUNCH_NS") ? std::getenv("PROBE_LAUNCH_NS") : "0");
             std::printf("painted_ms %.3f\n", double(std::chrono::nanoseconds(now).count() - launched) / 1e6);
+            const auto* window = static_cast<QWidget*>(watched);
+            const QSize frame = window->frameGeometry().size(), screen = window->screen()->geometry().size();
+            std::printf("frame %d %d screen %d %d\n", frame.width(), frame.height(), screen.width(), screen.height());
             QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
         }
         return false;

@@ -70,6 +70,9 @@ MainWindow::MainWindow(const Environment& environment, QWidget* parent)
     messagePanel_ = CreateStatusBar(*this);
     ConnectCommands();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Fixed from the start: a window manager draws a window that cannot be
+    // resized with a thinner border, and tells the picture's room by it.
+    layout()->activate();
 }
 
 MainWindow::~MainWindow() = default;

@@ -104,8 +104,8 @@ def start_x_server(frames=None):
 def start_playing():
     main_window = wait_for_window("^Grumbeck: Plimmerlo$")
     info = wait_for_window("^Info - 01.12.2001$")
-    x, y, _, _ = geometry(info)
-    xdotool("mousemove", str(x + 280 + 75), str(y + 264 + 12), "click", "1")  # "Weiter zum Spiel"
+    # Placed within the window: a window manager's border shifts what xdotool tells of its place.
+    xdotool("mousemove", "--window", info, str(280 + 75), str(264 + 12), "click", "1")  # "Weiter zum Spiel"
     xdotool("mousemove", "0", "0")  # the pointer is drawn into the screen; keep it off the field
     end = time.time() + 5
     while subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Info - 01.12.2001$"],

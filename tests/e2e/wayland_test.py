@@ -1,12 +1,18 @@
 #!/usr/bin/env python3
 """The game starts natively under a Wayland compositor (a headless weston): its window is
-painted, and nothing is printed on the error stream on the way, not even a warning."""
+painted, whole on the output with room to spare for a desktop's panels even with a photo
+larger than the output, and nothing is printed on the error stream on the way, not even a
+warning."""
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+
+from e2e_test import write_bmp
+
+PANELS = 48     # what the window leaves free for a desktop's top bar and dock
 
 
 def main():
@@ -29,12 +35,20 @@ def main():
                 print("FAILED: weston did not start")
                 return 1
             time.sleep(0.1)
-        game = subprocess.run([probe], env={**env, "WAYLAND_DISPLAY": socket, "QT_QPA_PLATFORM": "wayland",
+        photo = os.path.join(runtime, "gross.bmp")
+        write_bmp(photo, 2000, 1500, (90, 140, 60))
+        game = subprocess.run([probe, photo], env={**env, "WAYLAND_DISPLAY": socket, "QT_QPA_PLATFORM": "wayland",
                                             "PROBE_LAUNCH_NS": "0"},
                               cwd=runtime, capture_output=True, text=True, timeout=60)
         problems = []
         if game.returncode != 0 or "painted_ms" not in game.stdout:
             problems.append(f"the window was not painted (exit {game.returncode})")
+        frames = [line.split() for line in game.stdout.splitlines() if line.startswith("frame ")]
+        if frames:
+            width, height, screen_width, screen_height = (int(frames[0][i]) for i in (1, 2, 4, 5))
+            if width > screen_width or height + PANELS > screen_height:
+                problems.append(f"the window of {width} x {height} with its border does not fit on the "
+                                f"{screen_width} x {screen_height} output beside the panels")
         if game.stderr.strip():
             problems.append("it printed: " + game.stderr.strip())
         if problems:
