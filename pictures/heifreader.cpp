@@ -6,7 +6,7 @@
 #include <QPointF>
 #include <QThread>
 
-#include <libheif/heif.h>
+#include "libheif.h"
 
 #include <algorithm>
 #include <memory>
@@ -14,14 +14,27 @@
 
 namespace {
 
-template <typename T, void (*Free)(T*)>
+// What libheif made, given back to it; only ever made where it is open.
+template <auto Free>
 struct Freeing {
-    void operator()(T* object) const { Free(object); }
+    template <typename T>
+    void operator()(T* object) const
+    {
+        (OpenLibheif()->*Free)(object);
+    }
 };
-using Context = std::unique_ptr<heif_context, Freeing<heif_context, heif_context_free>>;
-using Handle = std::unique_ptr<heif_image_handle, Freeing<const heif_image_handle, heif_image_handle_release>>;
-using Image = std::unique_ptr<heif_image, Freeing<const heif_image, heif_image_release>>;
-using Options = std::unique_ptr<heif_decoding_options, Freeing<heif_decoding_options, heif_decoding_options_free>>;
+using Context = std::unique_ptr<heif_context, Freeing<&Libheif::heif_context_free>>;
+using Handle = std::unique_ptr<heif_image_handle, Freeing<&Libheif::heif_image_handle_release>>;
+using Image = std::unique_ptr<heif_image, Freeing<&Libheif::heif_image_release>>;
+using Options = std::unique_ptr<heif_decoding_options, Freeing<&Libheif::heif_decoding_options_free>>;
+
+// libheif, or the file refused as unreadable where it is not installed.
+const Libheif& Heif(const QString& path)
+{
+    if (const Libheif* heif = OpenLibheif())
+        return *heif;
+    throw UnreadablePicture(path);
+}
 
 // A memory or security limit of libheif's is the picture being too large
 // for it; anything else, a file it cannot read.
@@ -37,20 +50,21 @@ void Check(heif_error error, const QString& path)
 // The file's primary picture, its size checked against the limits before
 // any pixel is decoded. The context holds on to `file` without a copy.
 struct Primary {
-    Context context{heif_context_alloc()};
+    const Libheif& heif;
+    Context context{heif.heif_context_alloc()};
     Handle handle;
     QSize size;
 
-    Primary(const QByteArray& file, const QString& path)
+    Primary(const QByteArray& file, const QString& path) : heif(Heif(path))
     {
-        heif_context_set_maximum_image_size_limit(context.get(), kMaxPictureSide);
-        heif_context_set_max_decoding_threads(context.get(), QThread::idealThreadCount());
-        Check(heif_context_read_from_memory_without_copy(context.get(), file.constData(), size_t(file.size()), nullptr),
+        heif.heif_context_set_maximum_image_size_limit(context.get(), kMaxPictureSide);
+        heif.heif_context_set_max_decoding_threads(context.get(), QThread::idealThreadCount());
+        Check(heif.heif_context_read_from_memory_without_copy(context.get(), file.constData(), size_t(file.size()), nullptr),
               path);
         heif_image_handle* primary = nullptr;
-        Check(heif_context_get_primary_image_handle(context.get(), &primary), path);
+        Check(heif.heif_context_get_primary_image_handle(context.get(), &primary), path);
         handle.reset(primary);
-        size = {heif_image_handle_get_width(primary), heif_image_handle_get_height(primary)};
+        size = {heif.heif_image_handle_get_width(primary), heif.heif_image_handle_get_height(primary)};
         if (size.isEmpty())
             throw UnreadablePicture(path);
         CheckPictureSize(path, size.width(), size.height());
@@ -58,52 +72,52 @@ struct Primary {
 };
 
 // The thumbnail of `primary` that `enough` takes, the smallest of them.
-Handle Thumbnail(const heif_image_handle* primary, const std::function<bool(QSize)>& enough)
+Handle Thumbnail(const Libheif& heif, const heif_image_handle* primary, const std::function<bool(QSize)>& enough)
 {
-    std::vector<heif_item_id> ids(size_t(std::max(0, heif_image_handle_get_number_of_thumbnails(primary))));
-    ids.resize(size_t(heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), int(ids.size()))));
+    std::vector<heif_item_id> ids(size_t(std::max(0, heif.heif_image_handle_get_number_of_thumbnails(primary))));
+    ids.resize(size_t(heif.heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), int(ids.size()))));
     Handle chosen;
     for (heif_item_id id : ids) {
         heif_image_handle* thumbnail = nullptr;
-        if (heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok)
+        if (heif.heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok)
             continue;
         Handle candidate(thumbnail);
-        const int width = heif_image_handle_get_width(thumbnail);
-        if (enough(QSize(width, heif_image_handle_get_height(thumbnail))) &&
-            (!chosen || width < heif_image_handle_get_width(chosen.get())))
+        const int width = heif.heif_image_handle_get_width(thumbnail);
+        if (enough(QSize(width, heif.heif_image_handle_get_height(thumbnail))) &&
+            (!chosen || width < heif.heif_image_handle_get_width(chosen.get())))
             chosen = std::move(candidate);
     }
     return chosen;
 }
 
-QImage Decode(const heif_image_handle* handle, const QString& path)
+QImage Decode(const Libheif& heif, const heif_image_handle* handle, const QString& path)
 {
-    const QSize size(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle));
+    const QSize size(heif.heif_image_handle_get_width(handle), heif.heif_image_handle_get_height(handle));
     CheckPictureSize(path, size.width(), size.height());
-    const Options options(heif_decoding_options_alloc());
+    const Options options(heif.heif_decoding_options_alloc());
     // libheif turns and mirrors the picture as the file says (irot, imir);
     // an EXIF orientation beside that is left alone, as viewers leave it.
     options->convert_hdr_to_8bit = 1;
     // A damaged or cut file is refused, not shown with holes.
     options->strict_decoding = 1;
     heif_image* decoded = nullptr;
-    Check(heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, options.get()), path);
+    Check(heif.heif_decode_image(handle, &decoded, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, options.get()), path);
     Image image(decoded);
     int stride = 0;
-    uint8_t* pixels = heif_image_get_plane(decoded, heif_channel_interleaved, &stride);
-    if (!pixels || heif_image_get_width(decoded, heif_channel_interleaved) != size.width() ||
-        heif_image_get_height(decoded, heif_channel_interleaved) != size.height())
+    uint8_t* pixels = heif.heif_image_get_plane(decoded, heif_channel_interleaved, &stride);
+    if (!pixels || heif.heif_image_get_width(decoded, heif_channel_interleaved) != size.width() ||
+        heif.heif_image_get_height(decoded, heif_channel_interleaved) != size.height())
         throw UnreadablePicture(path);
     // Opaque like every other picture: an alpha channel is left out, as
     // the other kinds leave theirs; without one libheif fills it opaque.
-    if (heif_image_handle_has_alpha_channel(handle))
+    if (heif.heif_image_handle_has_alpha_channel(handle))
         for (int y = 0; y < size.height(); ++y)
             for (int x = 0; x < size.width(); ++x)
                 pixels[y * qsizetype{stride} + 4 * x + 3] = 255;
     // The picture keeps libheif's memory rather than taking a copy of it.
     return QImage(
         pixels, size.width(), size.height(), stride, QImage::Format_RGBX8888,
-        [](void* image) { heif_image_release(static_cast<heif_image*>(image)); }, image.release());
+        [](void* image) { OpenLibheif()->heif_image_release(static_cast<heif_image*>(image)); }, image.release());
 }
 
 // The ICC profile of the colours coded as primaries and a curve (nclx);
@@ -141,19 +155,19 @@ QByteArray CodedProfile(const heif_color_profile_nclx& coded)
 
 // The profile of the picture's colours: the ICC one it carries, else its
 // coded colours; empty for sRGB.
-QByteArray ColourProfile(const heif_image_handle* handle)
+QByteArray ColourProfile(const Libheif& heif, const heif_image_handle* handle)
 {
-    if (const size_t size = heif_image_handle_get_raw_color_profile_size(handle);
+    if (const size_t size = heif.heif_image_handle_get_raw_color_profile_size(handle);
         size > 0 && size <= size_t{kMaxProfileBytes}) {
         QByteArray icc(qsizetype(size), '\0');
-        if (heif_image_handle_get_raw_color_profile(handle, icc.data()).code == heif_error_Ok)
+        if (heif.heif_image_handle_get_raw_color_profile(handle, icc.data()).code == heif_error_Ok)
             return icc;
     }
     heif_color_profile_nclx* coded = nullptr;
-    if (heif_image_handle_get_nclx_color_profile(handle, &coded).code != heif_error_Ok)
+    if (heif.heif_image_handle_get_nclx_color_profile(handle, &coded).code != heif_error_Ok)
         return {};
     QByteArray icc = CodedProfile(*coded);
-    heif_nclx_color_profile_free(coded);
+    heif.heif_nclx_color_profile_free(coded);
     return icc;
 }
 
@@ -174,12 +188,14 @@ bool IsHeif(QByteArrayView head)
 
 bool CanDecodeHeic()
 {
-    return heif_have_decoder_for_format(heif_compression_HEVC);
+    const Libheif* heif = OpenLibheif();
+    return heif && heif->heif_have_decoder_for_format(heif_compression_HEVC);
 }
 
 bool CanDecodeAvif()
 {
-    return heif_have_decoder_for_format(heif_compression_AV1);
+    const Libheif* heif = OpenLibheif();
+    return heif && heif->heif_have_decoder_for_format(heif_compression_AV1);
 }
 
 QSize HeifSize(const QByteArray& file, const QString& path)
@@ -190,7 +206,9 @@ QSize HeifSize(const QByteArray& file, const QString& path)
 DecodedPicture ReadHeif(const QByteArray& file, const QString& path, const std::function<bool(QSize)>& enough)
 {
     const Primary primary(file, path);
-    const Handle thumbnail = enough ? Thumbnail(primary.handle.get(), enough) : Handle();
+    const Libheif& heif = primary.heif;
+    const Handle thumbnail = enough ? Thumbnail(heif, primary.handle.get(), enough) : Handle();
     // A thumbnail shows the same colours as the picture it stands for.
-    return {Decode(thumbnail ? thumbnail.get() : primary.handle.get(), path), ColourProfile(primary.handle.get())};
+    return {Decode(heif, thumbnail ? thumbnail.get() : primary.handle.get(), path),
+            ColourProfile(heif, primary.handle.get())};
 }
