@@ -1,5 +1,6 @@
 #include "chooser.h"
 
+#include "artwork.h"
 #include "chooserpreview.h"
 #include "clock.h"
 #include "errorreport.h"
@@ -211,7 +212,7 @@ QWidget* Chooser::CreateToolPanel()
         {"EditToolButton", "Spielname Ändern", ":/icons/renamegame.png", &Chooser::StartRenaming},
     };
     for (const auto& button : buttons) {
-        QAction* action = toolBar->addAction(QIcon(button.icon), QString::fromUtf8(button.hint));
+        QAction* action = toolBar->addAction(ArtworkIcon(button.icon), QString::fromUtf8(button.hint));
         action->setObjectName(button.name);
         toolBar->widgetForAction(action)->setObjectName(button.name);
         connect(action, &QAction::triggered, this,

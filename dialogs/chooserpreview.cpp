@@ -3,6 +3,7 @@
 #include "formwidgets.h"
 #include "gameinplay.h"
 #include "gamelibrary.h"
+#include "artwork.h"
 #include "icon.h"
 #include "pictureloader.h"
 #include "picturepath.h"
@@ -120,7 +121,7 @@ void ChooserPreview::ShowPicture(const QString& path)
         }
     }
     if (picture.isNull())
-        picture = QImage(IconResource(Icon::BlackSquare));
+        picture = Artwork(IconResource(Icon::BlackSquare));
 
     picture_->setGeometry(QRect(QPoint(0, 0), PreviewSize(picture.size(), area)));
     picture_->setPixmap(QPixmap::fromImage(picture));

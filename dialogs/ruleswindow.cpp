@@ -1,5 +1,6 @@
 #include "ruleswindow.h"
 
+#include "artwork.h"
 #include "icon.h"
 #include "windowkit.h"
 
@@ -106,7 +107,7 @@ QWidget* PictureBlock(QWidget* parent, const Block& block)
 {
     auto* panel = new QWidget(parent);
     panel->setObjectName(block.name);
-    const QPixmap pixmap(block.picture);
+    const QPixmap pixmap = QPixmap::fromImage(Artwork(block.picture));
     auto* image = new QLabel(panel);
     image->setObjectName(block.pictureName);
     image->setPixmap(pixmap);

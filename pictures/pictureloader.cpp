@@ -96,12 +96,24 @@ int CoveringEighths(QSize stored, bool turned, Showing showing)
     return 8;
 }
 
+// Qt's reader of the kind the file's first bytes told. Left to guess, Qt
+// would load every image plugin installed to ask each whether it reads the
+// file: slow at the first picture, and a plugin could claim a file the
+// game's checks passed as another kind.
+class KnownKindReader : public QImageReader {
+public:
+    KnownKindReader(QIODevice& file, const QByteArray& format) : QImageReader(&file, format)
+    {
+        setAutoDetectImageFormat(false);
+    }
+};
+
 // The other kinds, through Qt's readers; `sound` and `orientation` (a
 // PNG's EXIF one, which Qt's reader does not apply) as QtInput found them.
 DecodedPicture LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound,
                   int orientation)
 {
-    QImageReader reader(&file, format);
+    KnownKindReader reader(file, format);
     // Qt's own default ceiling is lower than ours; without this it would
     // refuse pictures that pass the check below.
     reader.setAllocationLimit(int{kMaxPictureBytes >> 20});
@@ -355,7 +367,7 @@ QSize PictureSize(const QString& path)
         return size;
     }
     QtInput input(file, format, path);
-    QImageReader reader(&input.Device(), format);
+    KnownKindReader reader(input.Device(), format);
     const QSize size = reader.size();
     if (!input.Sound() || !size.isValid() || size.isEmpty())
         throw UnreadablePicture(path);

@@ -1,9 +1,9 @@
 #include "application.h"
 
+#include "artwork.h"
 #include "windowkit.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -14,7 +14,7 @@ void SetUpApplication(QApplication& app)
     // The name only, not a display name: Qt would append a display name to
     // every window caption.
     app.setApplicationName("GR Plimmerlo");
-    app.setWindowIcon(QIcon(":/appicon/plimmerlo-48.png"));
+    app.setWindowIcon(ArtworkIcon(":/appicon/plimmerlo-48.png"));
     WindowKit::UseDesignFont(app);
     // Qt's own dialogs (the file dialog) speak German like the rest of the game.
     auto* translator = new QTranslator(&app);

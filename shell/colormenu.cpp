@@ -1,5 +1,6 @@
 #include "colormenu.h"
 
+#include "artwork.h"
 #include "icon.h"
 
 ColorMenu::ColorMenu(QWidget* parent) : QMenu(QStringLiteral("&Farben"), parent)
@@ -20,5 +21,5 @@ void ColorMenu::Show(const ColorSelection& colors)
 {
     const QList<QAction*> items = actions();
     for (int code = 1; code <= ColorSelection::Count; ++code)
-        items[code - 1]->setIcon(QIcon(IconResource(ColorIcon(code, colors.Has(code)))));
+        items[code - 1]->setIcon(ArtworkIcon(IconResource(ColorIcon(code, colors.Has(code)))));
 }

@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include "artwork.h"
 #include "icon.h"
 #include "keycodes.h"
 
@@ -142,7 +143,7 @@ void CommandTable::BuildMenus(QMainWindow& window, QMenu* colorMenu)
                 action->setText(action->text() + '\t' + KeyCodes::ShortcutText(item.shortcut));
             }
             if (item.icon)
-                action->setIcon(QIcon(IconResource(*item.icon)));
+                action->setIcon(ArtworkIcon(IconResource(*item.icon)));
             actions_[item.command] = action;
             shortcuts_[item.command] = item.shortcut;
         }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QString>
+
+// The program's own pictures and icons (":/icons/...", ":/pictures/..."),
+// read as the kind their name says. Left to guess, Qt would load every
+// image plugin installed to ask each whether it reads the file, which costs
+// a start of the game more than all its windows take to build.
+QImage Artwork(const QString& resource);
+QIcon ArtworkIcon(const QString& resource);
