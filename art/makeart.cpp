@@ -42,7 +42,12 @@ void PaintField(QPainter& p, QPoint origin, int cell, const Rows& rows)
             board.SetCell(col, row, std::uint8_t(std::string_view(".rbgyv").find(rows[row][col])));
     const QImage& drawn = *static_cast<const QImage*>(p.device());
     const QRect area(origin, QSize(board.ColCount(), board.RowCount()) * cell);
-    const QImage under = drawn.copy(area).convertToFormat(QImage::Format_RGB32);
+    // The field is painted in points, as the game paints it; a picture for
+    // a denser screen shows each of its pixels as a block.
+    const qreal ratio = drawn.devicePixelRatio();
+    const QImage under = drawn.copy(QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio).toRect())
+                             .scaled(area.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_RGB32);
     const FieldLook look{cell, true, {}};
     FieldPainter field(under, look);
     field.ResetSurface(area.width(), area.height());
@@ -600,6 +605,16 @@ void FramedBoard(QPainter& p, const QImage& school, const QRect& field, int cell
     p.setClipping(false);
 }
 
+// A picture of `size` points for a screen of `ratio` device pixels a point:
+// what is painted on it is drawn at the screen's resolution, so its texts,
+// stones and frames stay sharp on a 200 % screen.
+QImage Canvas(QSize size, qreal ratio)
+{
+    QImage image(size * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 QFont Font(int pixels, bool bold = false)
 {
     QFont font("Liberation Sans");
@@ -623,9 +638,9 @@ void OutlinedText(QPainter& p, QPointF baseline, const QFont& font, const QStrin
 
 // The info window's picture. The bottom strip stays calm and fades into the
 // window's grey, because the window lays its link and buttons over it.
-QImage InfoPicture(const QImage& school)
+QImage InfoPicture(const QImage& school, qreal ratio)
 {
-    QImage image(450, 300, QImage::Format_RGB32);
+    QImage image = Canvas(QSize(450, 300), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -701,9 +716,9 @@ QImage InfoPicture(const QImage& school)
 }
 
 // A corner of a board in the three colours a new game starts with.
-QImage BoardCornerPicture(const QImage& school)
+QImage BoardCornerPicture(const QImage& school, qreal ratio)
 {
-    QImage image(100, 100, QImage::Format_RGB32);
+    QImage image = Canvas(QSize(100, 100), ratio);
     QPainter p(&image);
     p.drawImage(0, 0, school, 120, 120);
     FramedBoard(p, school.copy(180, 40, 100, 100), QRect(8, 8, 92, 92), 24,
@@ -713,9 +728,9 @@ QImage BoardCornerPicture(const QImage& school)
 
 // A board in the middle of a game: the stones have fallen and the cleared
 // columns on the left show the picture.
-QImage ClearedBoardPicture(const QImage& school)
+QImage ClearedBoardPicture(const QImage& school, qreal ratio)
 {
-    QImage image(100, 100, QImage::Format_RGB32);
+    QImage image = Canvas(QSize(100, 100), ratio);
     image.fill(Qt::black);
     QPainter p(&image);
     FramedBoard(p, school.copy(200, 20, 330, 310), QRect(2, 2, 96, 96), 12,
@@ -725,9 +740,9 @@ QImage ClearedBoardPicture(const QImage& school)
 }
 
 // The colour menu opened over a game, red, blue and yellow chosen.
-QImage ColourMenuPicture(const QImage& school, const std::vector<QImage>& icons)
+QImage ColourMenuPicture(const QImage& school, const std::vector<QImage>& icons, qreal ratio)
 {
-    QImage image(195, 166, QImage::Format_RGB32);
+    QImage image = Canvas(QSize(195, 166), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.drawImage(0, 20, school, 250, 150);
@@ -787,9 +802,9 @@ QImage ColourMenuPicture(const QImage& school, const std::vector<QImage>& icons)
 }
 
 // The programmer at his computer, waving, for the credits window.
-QImage CreditsPicture()
+QImage CreditsPicture(qreal ratio)
 {
-    QImage image(150, 200, QImage::Format_RGB32);
+    QImage image = Canvas(QSize(150, 200), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -946,12 +961,17 @@ int main(int argc, char* argv[])
         {"icons/erasegame.png", DrawIcon(Cross)},
         {"icons/renamegame.png", DrawIcon(Pencil)},
         {"schule.bmp", school.convertToFormat(QImage::Format_RGB888)},
-        {"pictures/info.png", InfoPicture(school)},
-        {"pictures/credits.jpg", CreditsPicture()},
-        {"pictures/boardcorner.png", BoardCornerPicture(school)},
-        {"pictures/boardcleared.png", ClearedBoardPicture(school)},
-        {"pictures/colourmenu.png", ColourMenuPicture(school, icons)},
     };
+    // The windows' pictures, for ordinary screens and for those of twice
+    // their resolution.
+    for (const qreal ratio : {1, 2}) {
+        const QString at = ratio == 1 ? QString() : QStringLiteral("@2x");
+        pictures.emplace_back("pictures/info" + at + ".png", InfoPicture(school, ratio));
+        pictures.emplace_back("pictures/credits" + at + ".jpg", CreditsPicture(ratio));
+        pictures.emplace_back("pictures/boardcorner" + at + ".png", BoardCornerPicture(school, ratio));
+        pictures.emplace_back("pictures/boardcleared" + at + ".png", ClearedBoardPicture(school, ratio));
+        pictures.emplace_back("pictures/colourmenu" + at + ".png", ColourMenuPicture(school, icons, ratio));
+    }
     // Where the program's resources find them, less the leading ":/".
     for (int i = 0; i < IconCount; ++i)
         pictures.emplace_back(IconResource(Icon(i)).mid(2), icons[i]);

@@ -1,6 +1,6 @@
 #include "creditswindow.h"
 
-#include "pictureloader.h"
+#include "artwork.h"
 #include "windowkit.h"
 
 #include <QLabel>
@@ -19,7 +19,7 @@ CreditsWindow::CreditsWindow(const QWidget* game)
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Bild");
-    picture->setPixmap(QPixmap::fromImage(LoadPicture(":/pictures/credits.jpg")));
+    picture->setPixmap(ArtworkPixmap(":/pictures/credits.jpg"));
     picture->adjustSize();
     // The picture passes its clicks on to the window, so both hide it.
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);

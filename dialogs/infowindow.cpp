@@ -39,7 +39,7 @@ InfoWindow::InfoWindow(OpenHomePage openHomePage, QWidget* parent)
 
     picture_ = new QLabel(this);
     picture_->setObjectName("Image");
-    picture_->setPixmap(QPixmap::fromImage(Artwork(":/pictures/info.png")));
+    picture_->setPixmap(ArtworkPixmap(":/pictures/info.png"));
     picture_->setGeometry(0, 0, 450, 300);
     picture_->setToolTip("Klick mit der Maus drauf und dann geht es weiter ....");
 

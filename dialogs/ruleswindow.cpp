@@ -107,11 +107,11 @@ QWidget* PictureBlock(QWidget* parent, const Block& block)
 {
     auto* panel = new QWidget(parent);
     panel->setObjectName(block.name);
-    const QPixmap pixmap = QPixmap::fromImage(Artwork(block.picture));
+    const QPixmap pixmap = ArtworkPixmap(block.picture);
     auto* image = new QLabel(panel);
     image->setObjectName(block.pictureName);
     image->setPixmap(pixmap);
-    image->setGeometry(Border, 0, pixmap.width(), pixmap.height());
+    image->setGeometry(QRect(QPoint(Border, 0), pixmap.deviceIndependentSize().toSize()));
     TextLabel(panel, block.textName, block.text, false)
         ->setGeometry(block.column, 0, BlockWidth - block.column, block.height);
     return panel;

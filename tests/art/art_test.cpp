@@ -67,3 +67,18 @@ TEST(Art, TheBoardPictureShowsTheGamesStones)
             EXPECT_EQ(matches, 1) << col << ", " << row;
         }
 }
+
+// A 200 % screen gets each window picture from its twin, the same picture
+// drawn at twice the resolution: its stones are the game's, each point a
+// block of four pixels.
+TEST(Art, EveryWindowPictureHasATwinOfTwiceItsResolution)
+{
+    for (const char* name : {"info.png", "credits.jpg", "boardcorner.png", "boardcleared.png", "colourmenu.png"}) {
+        const QString picture = QString(":/pictures/") + name;
+        const QString twin = QString(picture).replace(".", "@2x.");
+        EXPECT_EQ(QImage(twin).size(), QImage(picture).size() * 2) << name;
+    }
+    const QImage corner = QImage(":/pictures/boardcorner.png").convertToFormat(QImage::Format_RGB32);
+    const QImage dense = QImage(":/pictures/boardcorner@2x.png").convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(dense.copy(16, 16, 96, 96), corner.copy(8, 8, 48, 48).scaled(96, 96));
+}
