@@ -90,8 +90,10 @@ void PlayField::SetPicture(QImage picture, QSize room)
     if (shown != picture.size())
         picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     picture_ = std::move(picture);
+    // The area is what the window's layout gives it, at least the picture:
+    // sized to the picture here, it would stay so in a window that keeps its
+    // size, and the next layout would centre the field on the picture alone.
     setMinimumSize(shown);
-    resize(shown);
     PlaceGamePanel(QRect(QPoint(0, 0), shown));
     dummyImage_->update();
 }

@@ -20,6 +20,30 @@ TEST(Background, ChosenPictureSizesTheWindowWhateverTheExtensionsCase)
     EXPECT_EQ(rig.Message(), "Spielen wir ...");
 }
 
+TEST(Background, PictureNarrowerThanTheWindowIsLaidOutAsAtTheStartHoweverItIsLoaded)
+{
+    // A small one shown 1:1 and a tall one scaled into the screen's room.
+    for (const QSize size : {QSize(100, 80), QSize(400, 1000)}) {
+        WindowRig rig({{"schule.bmp", TestPicture(size.width(), size.height())}});
+        WriteFile(rig.settingsPath, "[OPTIONS]\r\n[-GAME]\r\nfilename=schule.bmp\r\n"
+                                    "[Zoo-GAME]\r\ndate=x\r\nfilename=schule.bmp\r\n");
+        rig.Start();
+        const auto layout = [&] {
+            return std::vector<QRect>{rig.Find("Panel")->geometry(), rig.Find("GamePanel")->geometry(),
+                                      rig.Find("Field")->geometry()};
+        };
+        const std::vector<QRect> start = layout();
+        ASSERT_GT(start[0].width(), rig.form->Background().width()) << "not narrower than the window";
+        rig.Action("menu_reload")->trigger();
+        EXPECT_EQ(layout(), start) << "restored";
+        rig.Action("menu_random")->trigger();
+        ASSERT_EQ(rig.form->GameName(), "Zoo");
+        EXPECT_EQ(layout(), start) << "by the dice";
+        rig.ChoosePicture(rig.folder.filePath("schule.bmp"));
+        EXPECT_EQ(layout(), start) << "chosen again";
+    }
+}
+
 TEST(Background, JpegIsDecodedThroughTheSameCommand)
 {
     WindowRig rig;
