@@ -115,10 +115,9 @@ void PlayField::LayoutField(int cols, int rows)
     HideEndMessage();
     // The area, not the picture: a picture narrower than the window leaves
     // black beside it, and the field is centred on all of it.
-    const FieldLayout layout = LayoutCells(size(), cols, rows);
-    const int frame = 2 * gamePanel_->FrameWidth();
-    // The cell area is centred; the frame is added to its right and below.
-    PlaceGamePanel(QRect(layout.cells.topLeft(), layout.cells.size() + QSize(frame, frame)));
+    const int frame = gamePanel_->FrameWidth();
+    const FieldLayout layout = LayoutCells(size(), cols, rows, frame);
+    PlaceGamePanel(layout.cells.adjusted(-frame, -frame, frame, frame));
     gamePanel_->update();
     look_.cellSize = layout.cellSize;
     painter_.ResetSurface(layout.cells.width(), layout.cells.height());

@@ -44,6 +44,15 @@ TEST(Background, PictureNarrowerThanTheWindowIsLaidOutAsAtTheStartHoweverItIsLoa
     }
 }
 
+TEST(Background, FramedCellsThatFillTheAreaAllLieInsideIt)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(44, 36)}});
+    ASSERT_TRUE(rig.form->ShowGrid());
+    const QRect cells = rig.Find("Field")->geometry().translated(rig.Find("GamePanel")->pos());
+    EXPECT_EQ(cells.height(), 36);
+    EXPECT_TRUE(rig.Find("Panel")->rect().contains(cells)) << cells.y();
+}
+
 TEST(Background, JpegIsDecodedThroughTheSameCommand)
 {
     WindowRig rig;
