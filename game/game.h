@@ -5,10 +5,7 @@
 #include "randomsource.h"
 #include "turn.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
-#include <vector>
 
 class Clock;
 
@@ -21,8 +18,6 @@ public:
     // The board a game is dealt on when nothing else is asked for.
     static constexpr int DefaultCols = 22;
     static constexpr int DefaultRows = 18;
-    // Slots 1 to 5; slot 0 is unused so that codes and slots read alike.
-    using ColorSlots = std::array<std::uint8_t, ColorSelection::Count + 1>;
 
     explicit Game(const Clock& clock);
 
@@ -36,9 +31,8 @@ public:
     int ColCount() const { return colCount_; }
     int RowCount() const { return rowCount_; }
     void SetDimensions(int cols, int rows);
-    const ColorSlots& ColorTable() const { return colorTable_; }
-    // Takes the colour codes in play, in menu order; invalid codes are skipped.
-    void SetColorTable(const std::vector<int>& codes);
+    // The colours of the next deal.
+    void SetColors(const ColorSelection& colors) { colors_ = colors; }
     RandomSource& Random() { return random_; }
     void ReseedFromClock();
 
@@ -66,8 +60,7 @@ private:
     ::Board undoBoard_;
     int colCount_ = DefaultCols;
     int rowCount_ = DefaultRows;
-    ColorSlots colorTable_{0, 1, 2, 4, 0, 0};
-    int colorCount_ = 3;
+    ColorSelection colors_ = StartColors;
     RandomSource random_;
     bool gameOver_ = false;
     int stonesLeft_ = 0;

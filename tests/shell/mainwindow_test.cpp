@@ -17,7 +17,7 @@ TEST(MainWindow, StartsWithTheBlackFallbackWhenThePictureIsMissing)
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 488, 400));
     EXPECT_EQ(rig.game().ColCount(), 22);
     EXPECT_EQ(rig.game().RowCount(), 18);
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 1, 2, 4, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{1, 2, 4}));
     EXPECT_EQ(rig.form->BackgroundFile(), "schule.bmp");
     EXPECT_EQ(rig.Message(), "Spielen wir ...");
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
@@ -165,7 +165,7 @@ TEST(MainWindow, WinIsAnnouncedInGreenOverBlack)
     rig.Find("GamePanel")->show();
     rig.form->show();
     rig.PlayOnlyColour(4);
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 4, 0, 0, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{4}));
     rig.ClickCell(0, 0);
     EXPECT_EQ(rig.Message(), "Du hast gewonnen !!!");
     auto* headline = rig.Find<QLabel>("EndMessageLabel2");

@@ -126,6 +126,16 @@ struct WindowRig {
     int CellSize() const { return Find<PlayField>("Panel")->CellSize(); }
 
     bool Selected(int code) const { return form->Colors().Has(code); }
+    // The colours of the stones on the board, which a fresh deal shows all of.
+    ColorSelection ColoursDealt() const
+    {
+        ColorSelection colours;
+        const Board& board = game().Board();
+        for (int col = 0; col < board.ColCount(); ++col)
+            for (int row = 0; row < board.RowCount(); ++row)
+                colours.Set(board.At(col, row), true);
+        return colours;
+    }
 
     // Chooses colours in the menu until only `code` is in play; the target is
     // selected first so that the selection never runs empty on the way.
