@@ -29,7 +29,6 @@ public:
     const QImage& Picture() const { return picture_; }
     // The field's pixels, exactly as shown.
     const QImage& Surface() const { return painter_.Surface(); }
-    int CellSize() const { return look_.cellSize; }
 
     // Shows `picture`, converted to the field's RGB32, 1:1 when it fits into `room`, the most the screen
     // leaves for the area, and otherwise scaled down smoothly to fit, its

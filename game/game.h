@@ -23,9 +23,6 @@ public:
 
     // `::Board` names the type where the accessor of the same name hides it.
     const ::Board& Board() const { return board_; }
-    // The position before the last move that took something; after a deal,
-    // the fresh board.
-    const ::Board& UndoBoard() const { return undoBoard_; }
 
     // The size of the next deal, held to what a board can store.
     int ColCount() const { return colCount_; }
@@ -34,7 +31,6 @@ public:
     // The colours of the next deal.
     void SetColors(const ColorSelection& colors) { colors_ = colors; }
     RandomSource& Random() { return random_; }
-    void ReseedFromClock();
 
     // True when no stone on the board may be taken, an empty board too.
     bool GameOver() const { return gameOver_; }
@@ -49,10 +45,12 @@ public:
     // A click on the cell (col, row), whatever the mouse button: takes its
     // group if it may be taken, and announces the end when the game is over.
     Turn Click(int col, int row);
-    // Back to the position before the last move; a second undo repeats it.
+    // Back to the position before the last move that took something (after
+    // a deal, the fresh board); a second undo repeats it.
     Turn Undo();
 
 private:
+    void ReseedFromClock();
     void Judge();
 
     const Clock& clock_;

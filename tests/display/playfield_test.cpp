@@ -32,7 +32,7 @@ TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
     EXPECT_EQ(field.findChild<QWidget*>("DummyImage")->geometry(), QRect(0, 0, 500, 400));
     field.SetShowGrid(true);
     field.LayoutField(22, 18);
-    EXPECT_EQ(field.CellSize(), 22);
+    EXPECT_EQ(cells->width(), 22 * 22);
     EXPECT_EQ(panel->geometry(), QRect(8, 2, 488, 400));
     EXPECT_EQ(cells->geometry(), QRect(2, 2, 484, 396));
     EXPECT_EQ(field.Surface().size(), QSize(484, 396));
@@ -69,7 +69,7 @@ TEST(PlayField, PressesAreToldByTheirCellEachPressOfADoubleClickToo)
     field.SetPicture(Black(15, 12));
     field.resize(15, 12);
     field.LayoutField(22, 18);
-    EXPECT_EQ(field.CellSize(), 0);
+    EXPECT_EQ(cells->width(), 0);
     emit cells->pressed(0, 0);
     EXPECT_EQ(pressed.size(), 3);
 }

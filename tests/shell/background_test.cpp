@@ -116,7 +116,7 @@ TEST(Background, BrokenDefaultPictureStillStartsAGame)
     ASSERT_EQ(rig.dialogs.errors.size(), 1);
     EXPECT_TRUE(rig.dialogs.errors[0].contains("schule.bmp"));
     EXPECT_EQ(second.Background().size(), QSize(500, 400));
-    EXPECT_EQ(second.findChild<PlayField*>("Panel")->CellSize(), 22);
+    EXPECT_EQ(second.findChild<QWidget*>("Field")->width(), 22 * 22);
     EXPECT_EQ(second.CurrentGame().StonesLeft(), 22 * 18);
 }
 

@@ -123,7 +123,8 @@ struct WindowRig {
     QString Message() const { return Find<QLabel>("MessagePanel")->text(); }
     const Game& game() const { return form->CurrentGame(); }
     QWidget* Field() const { return Find("Field"); }
-    int CellSize() const { return Find<PlayField>("Panel")->CellSize(); }
+    // The field is exactly as wide as its columns of cells.
+    int CellSize() const { return Field()->width() / game().ColCount(); }
 
     bool Selected(int code) const { return form->Colors().Has(code); }
     // The colours of the stones on the board, which a fresh deal shows all of.
