@@ -5,6 +5,7 @@
 #include "imageview.h"
 #include "makecolor.h"
 #include "picturesize.h"
+#include "windowkit.h"
 
 #include <QLabel>
 
@@ -33,13 +34,6 @@ constexpr int DetailPixels = 16;
 constexpr QRgb WonColour = ToRgb(MakeColor(0, 220, 0));
 constexpr QRgb LostColour = ToRgb(MakeColor(240, 0, 0));
 constexpr QRgb ShadowColour = ToRgb(MakeColor(0, 0, 0));
-
-void Colour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 } // namespace
 
@@ -73,7 +67,7 @@ PlayField::PlayField(QWidget* parent) : QWidget(parent), picture_(16, 16, QImage
         font.setPixelSize(look.headline ? HeadlinePixels : DetailPixels);
         font.setBold(true);
         label->setFont(font);
-        Colour(label, look.shadow ? ShadowColour : WonColour);
+        WindowKit::SetColor(label, QPalette::WindowText, look.shadow ? ShadowColour : WonColour);
         label->move(look.place);
         label->hide();
         endLabels_[i] = label;
@@ -177,7 +171,8 @@ void PlayField::ShowEndMessage(const Texts::EndTexts& texts)
     for (std::size_t i = 0; i < endLabels_.size(); ++i) {
         const EndLabelLook& look = EndLabels[i];
         QLabel* label = endLabels_[i];
-        Colour(label, look.shadow ? ShadowColour : texts.won ? WonColour : LostColour);
+        const QRgb colour = look.shadow ? ShadowColour : texts.won ? WonColour : LostColour;
+        WindowKit::SetColor(label, QPalette::WindowText, colour);
         label->setText(QString::fromStdString(look.headline ? texts.headline : texts.detail));
         label->adjustSize();
         label->show();
