@@ -2,6 +2,8 @@
 #include "support/windowrig.h"
 #include "webaddresses.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -289,7 +291,14 @@ TEST(MainWindow, AfterMovesAnArrowKeyLeavesEveryCellShowingWhatItHolds)
     rig.Action("menu_grid")->trigger(); // without the grid, every pixel of an empty cell is picture
     ASSERT_TRUE(rig.TakeAGroup());
     ASSERT_TRUE(rig.TakeAGroup());
-    QTest::keyClick(rig.form.get(), Qt::Key_Right);
+    // A held key repeats as pairs of press and release; only its real
+    // release repaints the empty cells.
+    const QImage before = rig.form->FieldSurface();
+    QTest::keyPress(rig.form.get(), Qt::Key_Right);
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(rig.form.get(), &repeated);
+    EXPECT_EQ(rig.form->FieldSurface(), before);
+    QTest::keyRelease(rig.form.get(), Qt::Key_Right);
     QTest::keyClick(rig.form.get(), Qt::Key_Down);
 
     const QRgb faces[] = {0, qRgb(200, 32, 32), qRgb(70, 90, 210), qRgb(32, 170, 32), qRgb(180, 180, 32), qRgb(180, 32, 180)};
