@@ -18,9 +18,7 @@
 #include <QRadialGradient>
 
 #include <cstdio>
-#include <cstring>
 #include <functional>
-#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -36,10 +34,7 @@ using Rows = std::vector<const char*>;
 // cell shows what is drawn under it.
 void PaintField(QPainter& p, QPoint origin, int cell, const Rows& rows)
 {
-    Board board(int(std::strlen(rows[0])), int(rows.size()));
-    for (int row = 0; row < board.RowCount(); ++row)
-        for (int col = 0; col < board.ColCount(); ++col)
-            board.SetCell(col, row, std::uint8_t(std::string_view(".rbgyv").find(rows[row][col])));
+    const Board board = Board::FromRows({rows.begin(), rows.end()}, ".rbgyv");
     const QImage& drawn = *static_cast<const QImage*>(p.device());
     const QRect area(origin, QSize(board.ColCount(), board.RowCount()) * cell);
     // The field is painted in points, as the game paints it; a picture for

@@ -15,9 +15,9 @@ struct Rig {
     DrawState drawn;
     long painted = 0;
 
-    explicit Rig(const std::vector<int>& colors)
+    explicit Rig(const ColorSelection& colors)
     {
-        game.SetColorTable(colors);
+        game.SetColors(colors);
         game.SetDimensions(99, 99);
     }
     void Redraw()

@@ -42,7 +42,7 @@ struct Rig {
 
     Rig()
     {
-        game.SetColorTable({1, 2, 3, 4, 5});
+        game.SetColors({1, 2, 3, 4, 5});
         game.SetDimensions(kCells, kCells);
     }
 

@@ -75,9 +75,8 @@ RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
     setObjectName("TableForm");
     setWindowTitle("Spalten & Zeilen Einstellen ...");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QFont designFont("MS Sans Serif");
-    designFont.setPixelSize(11);
-    setFont(designFont);
+    // The design's font whatever the desktop's, as in the game's other designed windows.
+    setFont(WindowKit::DesignFont());
     setFixedSize(364, 228);
 
     QFrame* gridPanel = RaisedPanel(this, "PaintPanel", {0, 0, 288, 228});
@@ -104,7 +103,7 @@ RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
     rowsLabel_ = Label(buttonPanel, QString::number(rowBar_->value()), {52, 119, 20, 13});
     columnsLabel_->setObjectName("ColsLabel");
     rowsLabel_->setObjectName("RowsLabel");
-    QFont boldFont = designFont;
+    QFont boldFont = font();
     boldFont.setBold(true);
     // Flush with the buttons' right edge, so the counts stay in
     // place as they change between one and two digits' widths.

@@ -5,6 +5,7 @@
 #include "imageview.h"
 #include "makecolor.h"
 #include "picturesize.h"
+#include "windowkit.h"
 
 #include <QLabel>
 
@@ -33,13 +34,6 @@ constexpr int DetailPixels = 16;
 constexpr QRgb WonColour = ToRgb(MakeColor(0, 220, 0));
 constexpr QRgb LostColour = ToRgb(MakeColor(240, 0, 0));
 constexpr QRgb ShadowColour = ToRgb(MakeColor(0, 0, 0));
-
-void Colour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 } // namespace
 
@@ -73,7 +67,7 @@ PlayField::PlayField(QWidget* parent) : QWidget(parent), picture_(16, 16, QImage
         font.setPixelSize(look.headline ? HeadlinePixels : DetailPixels);
         font.setBold(true);
         label->setFont(font);
-        Colour(label, look.shadow ? ShadowColour : WonColour);
+        WindowKit::SetColor(label, QPalette::WindowText, look.shadow ? ShadowColour : WonColour);
         label->move(look.place);
         label->hide();
         endLabels_[i] = label;
@@ -90,8 +84,10 @@ void PlayField::SetPicture(QImage picture, QSize room)
     if (shown != picture.size())
         picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     picture_ = std::move(picture);
+    // The area is what the window's layout gives it, at least the picture:
+    // sized to the picture here, it would stay so in a window that keeps its
+    // size, and the next layout would centre the field on the picture alone.
     setMinimumSize(shown);
-    resize(shown);
     PlaceGamePanel(QRect(QPoint(0, 0), shown));
     dummyImage_->update();
 }
@@ -113,10 +109,9 @@ void PlayField::LayoutField(int cols, int rows)
     HideEndMessage();
     // The area, not the picture: a picture narrower than the window leaves
     // black beside it, and the field is centred on all of it.
-    const FieldLayout layout = LayoutCells(size(), cols, rows);
-    const int frame = 2 * gamePanel_->FrameWidth();
-    // The cell area is centred; the frame is added to its right and below.
-    PlaceGamePanel(QRect(layout.cells.topLeft(), layout.cells.size() + QSize(frame, frame)));
+    const int frame = gamePanel_->FrameWidth();
+    const FieldLayout layout = LayoutCells(size(), cols, rows, frame);
+    PlaceGamePanel(layout.cells.adjusted(-frame, -frame, frame, frame));
     gamePanel_->update();
     look_.cellSize = layout.cellSize;
     painter_.ResetSurface(layout.cells.width(), layout.cells.height());
@@ -176,7 +171,8 @@ void PlayField::ShowEndMessage(const Texts::EndTexts& texts)
     for (std::size_t i = 0; i < endLabels_.size(); ++i) {
         const EndLabelLook& look = EndLabels[i];
         QLabel* label = endLabels_[i];
-        Colour(label, look.shadow ? ShadowColour : texts.won ? WonColour : LostColour);
+        const QRgb colour = look.shadow ? ShadowColour : texts.won ? WonColour : LostColour;
+        WindowKit::SetColor(label, QPalette::WindowText, colour);
         label->setText(QString::fromStdString(look.headline ? texts.headline : texts.detail));
         label->adjustSize();
         label->show();

@@ -29,13 +29,13 @@ public:
     const QImage& Picture() const { return picture_; }
     // The field's pixels, exactly as shown.
     const QImage& Surface() const { return painter_.Surface(); }
-    int CellSize() const { return look_.cellSize; }
 
     // Shows `picture`, converted to the field's RGB32, 1:1 when it fits into `room`, the most the screen
     // leaves for the area, and otherwise scaled down smoothly to fit, its
-    // proportions kept; an invalid room takes any picture 1:1. The area takes
-    // at least the shown size (a window wider than the picture widens it);
-    // the field covers the picture until the next layout.
+    // proportions kept; an invalid room takes any picture 1:1. The area is
+    // at least the shown size; its holder sets the rest (a window wider than
+    // the picture widens it). The field covers the picture until the next
+    // layout.
     void SetPicture(QImage picture, QSize room = QSize());
     // The field's frame and the grid lines between empty cells.
     void SetShowGrid(bool on);

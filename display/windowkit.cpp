@@ -20,14 +20,19 @@
 
 namespace WindowKit {
 
+QFont DesignFont()
+{
+    QFont font("MS Sans Serif");
+    font.setPixelSize(11);
+    return font;
+}
+
 void UseDesignFont(QApplication& app)
 {
     // Liberation Sans has Arial's metrics, so texts keep their sizes.
     QFont::insertSubstitution("Arial", "Liberation Sans");
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    QFont font("MS Sans Serif");
-    font.setPixelSize(11);
-    app.setFont(font);
+    app.setFont(DesignFont());
 }
 
 Qt::WindowFlags DialogFlags(Qt::WindowType type)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QMargins>
 #include <QPalette>
 #include <QRect>
@@ -16,6 +17,7 @@ namespace WindowKit {
 
 // The windows are designed in "MS Sans Serif" of 11 pixels (and their big
 // texts in Arial); fonts with the same metrics stand in for them.
+QFont DesignFont();
 void UseDesignFont(QApplication& app);
 
 // A fixed border with a title and a close button, but no minimise or

@@ -8,10 +8,15 @@ Board::Board(int cols, int rows)
 {
 }
 
-void Board::SetCell(int col, int row, std::uint8_t code)
+Board Board::FromRows(const std::vector<std::string>& rows, std::string_view letters)
 {
-    if (InPlay(col, row))
-        cells_[col][row] = code;
+    Board board(rows.empty() ? 0 : int(rows.front().size()), int(rows.size()));
+    for (int row = 0; row < board.rowCount_; ++row)
+        for (int col = 0; col < board.colCount_; ++col) {
+            const std::size_t code = letters.find(rows[row].at(col));
+            board.cells_[col][row] = code == std::string_view::npos ? 0 : static_cast<std::uint8_t>(code);
+        }
+    return board;
 }
 
 void Board::FillBoard(std::span<const std::uint8_t> colors, RandomSource& random)

@@ -6,6 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The stones in play: a grid of colour codes (0 for an empty cell, 1 to 5 a
 // stone), column 0 at the left, row 0 at the top. A plain value: copying it
@@ -38,8 +41,10 @@ public:
     int RowCount() const { return rowCount_; }
     bool InPlay(int col, int row) const { return col >= 0 && col < colCount_ && row >= 0 && row < rowCount_; }
     std::uint8_t At(int col, int row) const { return cells_[col][row]; }
-    // Puts a stone (or 0) into the play area; cells outside it are left alone.
-    void SetCell(int col, int row, std::uint8_t code);
+    // A position written as text rows of equal length, top row first: each
+    // character's place in `letters` is its cell's code, so letters[0]
+    // stands for an empty cell, as does a character not in `letters`.
+    static Board FromRows(const std::vector<std::string>& rows, std::string_view letters);
 
     // Every cell of the play area drawn at random from `colors`, row by row
     // from the top, each row left to right: the order of draws that makes a

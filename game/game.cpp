@@ -2,7 +2,8 @@
 
 #include "clock.h"
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <span>
 
 Game::Game(const Clock& clock) : clock_(clock)
@@ -15,15 +16,6 @@ void Game::SetDimensions(int cols, int rows)
     rowCount_ = Board::FitToStorage(rows);
 }
 
-void Game::SetColorTable(const std::vector<int>& codes)
-{
-    colorTable_.fill(0);
-    colorCount_ = 0;
-    for (int code : codes)
-        if (code >= 1 && code <= ColorSelection::Count && colorCount_ < ColorSelection::Count)
-            colorTable_[++colorCount_] = static_cast<std::uint8_t>(code);
-}
-
 void Game::ReseedFromClock()
 {
     random_.Reseed(clock_.MillisecondsSinceMidnightUtc());
@@ -33,8 +25,14 @@ Turn Game::NewGame(const std::string& gameName)
 {
     // Nothing may draw between the reseeding and the fill.
     ReseedFromClock();
+    // The colours in menu order: a board depends on the order of this table.
+    std::array<std::uint8_t, ColorSelection::Count> table{};
+    std::size_t count = 0;
+    for (int code = 1; code <= ColorSelection::Count; ++code)
+        if (colors_.Has(code))
+            table[count++] = static_cast<std::uint8_t>(code);
     ::Board fresh(colCount_, rowCount_);
-    fresh.FillBoard(std::span(colorTable_).subspan(1, colorCount_), random_);
+    fresh.FillBoard(std::span(table).first(count), random_);
     Deal(fresh);
     return {Texts::LetsPlay(gameName), {}};
 }

@@ -5,10 +5,7 @@
 #include "randomsource.h"
 #include "turn.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
-#include <vector>
 
 class Clock;
 
@@ -21,26 +18,19 @@ public:
     // The board a game is dealt on when nothing else is asked for.
     static constexpr int DefaultCols = 22;
     static constexpr int DefaultRows = 18;
-    // Slots 1 to 5; slot 0 is unused so that codes and slots read alike.
-    using ColorSlots = std::array<std::uint8_t, ColorSelection::Count + 1>;
 
     explicit Game(const Clock& clock);
 
     // `::Board` names the type where the accessor of the same name hides it.
     const ::Board& Board() const { return board_; }
-    // The position before the last move that took something; after a deal,
-    // the fresh board.
-    const ::Board& UndoBoard() const { return undoBoard_; }
 
     // The size of the next deal, held to what a board can store.
     int ColCount() const { return colCount_; }
     int RowCount() const { return rowCount_; }
     void SetDimensions(int cols, int rows);
-    const ColorSlots& ColorTable() const { return colorTable_; }
-    // Takes the colour codes in play, in menu order; invalid codes are skipped.
-    void SetColorTable(const std::vector<int>& codes);
+    // The colours of the next deal.
+    void SetColors(const ColorSelection& colors) { colors_ = colors; }
     RandomSource& Random() { return random_; }
-    void ReseedFromClock();
 
     // True when no stone on the board may be taken, an empty board too.
     bool GameOver() const { return gameOver_; }
@@ -55,10 +45,12 @@ public:
     // A click on the cell (col, row), whatever the mouse button: takes its
     // group if it may be taken, and announces the end when the game is over.
     Turn Click(int col, int row);
-    // Back to the position before the last move; a second undo repeats it.
+    // Back to the position before the last move that took something (after
+    // a deal, the fresh board); a second undo repeats it.
     Turn Undo();
 
 private:
+    void ReseedFromClock();
     void Judge();
 
     const Clock& clock_;
@@ -66,8 +58,7 @@ private:
     ::Board undoBoard_;
     int colCount_ = DefaultCols;
     int rowCount_ = DefaultRows;
-    ColorSlots colorTable_{0, 1, 2, 4, 0, 0};
-    int colorCount_ = 3;
+    ColorSelection colors_ = StartColors;
     RandomSource random_;
     bool gameOver_ = false;
     int stonesLeft_ = 0;

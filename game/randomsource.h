@@ -8,7 +8,6 @@
 class RandomSource {
 public:
     void Reseed(std::uint32_t seed) { state_ = seed; }
-    std::uint32_t State() const { return state_; }
 
     // An integer from 0 to n - 1; n must be 1 or more.
     std::uint32_t DrawBelow(std::uint32_t n)

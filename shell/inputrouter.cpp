@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -48,10 +49,19 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != &window_)
+    // While a menu is open every key is the menu's, also the ones it hands
+    // on to the menu bar to move to the next menu.
+    if (!widget || QApplication::activePopupWidget() || qobject_cast<QMenuBar*>(widget))
+        return false;
+    const bool inGameWindow = widget->window() == &window_;
+    // The windows beside the game (the rules, the credits) take its commands
+    // as one application window would; a modal window keeps every key.
+    if (!inGameWindow && (type == QEvent::KeyRelease || QApplication::activeModalWidget()))
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const std::optional<Command> command = commands_.CommandFor(KeyCodes::ShortcutCode(*key));
+    if (!inGameWindow && !command)
+        return false;
     switch (type) {
     case QEvent::ShortcutOverride:
         event->setAccepted(command.has_value());

@@ -32,8 +32,6 @@
 namespace {
 
 const QString MainCaption = QStringLiteral("Grumbeck: Plimmerlo");
-// The colours of a first start, and of a selection the player emptied.
-const std::vector<int> StartColors = {1, 2, 4};
 
 Qt::ArrowType ArrowOf(int key)
 {
@@ -153,13 +151,8 @@ void MainWindow::NewGame()
     playField_->SetBusy(true);
     ColorSelection& colors = current_.arrangement.colors;
     if (colors.SelectedCount() == 0)
-        for (const int code : StartColors)
-            colors.Set(code, true);
-    std::vector<int> codes;
-    for (int code = 1; code <= ColorSelection::Count; ++code)
-        if (colors.Has(code))
-            codes.push_back(code);
-    game_.SetColorTable(codes);
+        colors = StartColors;
+    game_.SetColors(colors);
     game_.SetDimensions(current_.arrangement.cols, current_.arrangement.rows);
     colorMenu_->Show(colors);
     playField_->LayoutField(game_.ColCount(), game_.RowCount());

@@ -27,11 +27,12 @@ TEST(PlayField, SquareCellsCentredWithTheFrameRightAndBelow)
     auto* panel = field.findChild<QWidget*>("GamePanel");
     auto* cells = field.findChild<QWidget*>("Field");
     field.SetPicture(Black(500, 400));
-    EXPECT_EQ(field.size(), QSize(500, 400));
+    EXPECT_EQ(field.minimumSize(), QSize(500, 400));
+    field.resize(500, 400); // as the window's layout does
     EXPECT_EQ(field.findChild<QWidget*>("DummyImage")->geometry(), QRect(0, 0, 500, 400));
     field.SetShowGrid(true);
     field.LayoutField(22, 18);
-    EXPECT_EQ(field.CellSize(), 22);
+    EXPECT_EQ(cells->width(), 22 * 22);
     EXPECT_EQ(panel->geometry(), QRect(8, 2, 488, 400));
     EXPECT_EQ(cells->geometry(), QRect(2, 2, 484, 396));
     EXPECT_EQ(field.Surface().size(), QSize(484, 396));
@@ -52,6 +53,7 @@ TEST(PlayField, PressesAreToldByTheirCellEachPressOfADoubleClickToo)
 {
     PlayField field;
     field.SetPicture(Black(500, 400));
+    field.resize(500, 400);
     field.LayoutField(22, 18);
     field.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&field));
@@ -65,8 +67,9 @@ TEST(PlayField, PressesAreToldByTheirCellEachPressOfADoubleClickToo)
 
     // Cells of no pixels name no cell, so a press cannot divide by their size.
     field.SetPicture(Black(15, 12));
+    field.resize(15, 12);
     field.LayoutField(22, 18);
-    EXPECT_EQ(field.CellSize(), 0);
+    EXPECT_EQ(cells->width(), 0);
     emit cells->pressed(0, 0);
     EXPECT_EQ(pressed.size(), 3);
 }
@@ -85,6 +88,7 @@ TEST(PlayField, PictureFitsTheRoomAndTheFieldIsCentredOnTheWholeArea)
     QImage indexed = Black(120, 90).convertToFormat(QImage::Format_Indexed8);
     indexed.setColor(0, qRgb(10, 200, 30));
     field.SetPicture(indexed);
+    field.resize(120, 90);
     field.SetShowGrid(false);
     field.LayoutField(10, 10);
     field.Paint(Board(10, 10));

@@ -10,10 +10,13 @@ TEST(Board, KnownSeedFillsKnownBoard)
     clock.ms = 1000;
     Game game(clock);
     game.SetDimensions(4, 3);
-    game.SetColorTable({1, 2, 4});
+    game.SetColors(StartColors);
     game.NewGame();
     EXPECT_EQ(RowsOf(game.Board()), (std::vector<std::string>{"BYBB", "RYBB", "YYYR"}));
-    EXPECT_EQ(game.UndoBoard(), game.Board());
+    // Blue and violet take the places of red and blue in the table the board is drawn from.
+    game.SetColors({2, 4, 5});
+    game.NewGame();
+    EXPECT_EQ(RowsOf(game.Board()), (std::vector<std::string>{"YVYY", "BVYY", "VVVB"}));
 }
 
 TEST(Board, FillUsesOnlyColoursInPlayAndOnlyThePlayArea)
@@ -60,14 +63,4 @@ TEST(Board, DimensionsAreHeldToTheStorage)
     EXPECT_EQ(game.RowCount(), 101);
     game.NewGame(); // and a game on them is dealt without touching outside the storage
     EXPECT_EQ(game.StonesLeft(), 101);
-}
-
-TEST(Board, ColorTableKeepsMenuOrderAndSkipsBadCodes)
-{
-    FixedClock clock;
-    Game game(clock);
-    game.SetColorTable({1, 5});
-    EXPECT_EQ(game.ColorTable(), (Game::ColorSlots{0, 1, 5, 0, 0, 0}));
-    game.SetColorTable({0, 1, 2, 3, 4, 5, 9});
-    EXPECT_EQ(game.ColorTable(), (Game::ColorSlots{0, 1, 2, 3, 4, 5}));
 }

@@ -74,7 +74,7 @@ TEST(Moves, OneColourBoardOfFullStorageEmptiesInOneClick)
 {
     FixedClock clock;
     Game game(clock);
-    game.SetColorTable({2});
+    game.SetColors({2});
     game.SetDimensions(101, 101);
     game.NewGame();
     game.Click(50, 50);

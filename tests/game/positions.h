@@ -9,12 +9,7 @@
 // Y yellow, V violet, '.' empty.
 inline Board BoardFrom(const std::vector<std::string>& rows)
 {
-    const std::string letters = ".RBGYV";
-    Board board(static_cast<int>(rows.at(0).size()), static_cast<int>(rows.size()));
-    for (int row = 0; row < board.RowCount(); ++row)
-        for (int col = 0; col < board.ColCount(); ++col)
-            board.SetCell(col, row, static_cast<std::uint8_t>(letters.find(rows[row][col])));
-    return board;
+    return Board::FromRows(rows, ".RBGYV");
 }
 
 inline std::vector<std::string> RowsOf(const Board& board)

@@ -63,14 +63,6 @@ const QByteArray kWorkedExample =
     "[-GAME]\r\nfilename=schule.bmp\r\ndate=07.12.26 12:31\r\nrows=20\r\ncols=30\r\ngrid=0\r\n"
     "color1=1\r\ncolor2=0\r\ncolor3=1\r\ncolor4=0\r\ncolor5=1\r\n";
 
-ColorSelection Colors(std::initializer_list<int> codes)
-{
-    ColorSelection colors;
-    for (const int code : codes)
-        colors.Set(code, true);
-    return colors;
-}
-
 } // namespace
 
 TEST(GameLibrary, ReadsTheWorkedExample)
@@ -80,15 +72,15 @@ TEST(GameLibrary, ReadsTheWorkedExample)
     const SettingsReading resumed = rig.library.ReadSettings({}, {});
     EXPECT_EQ(resumed.userName, "Lena");
     EXPECT_EQ(resumed.gameName, "Zoo");
-    EXPECT_EQ(resumed.arrangement, (Arrangement{"C:\\Bilder\\zoo.jpg", 18, 22, true, Colors({1, 2, 4}), "07.12.26 12:23"}));
+    EXPECT_EQ(resumed.arrangement, (Arrangement{"C:\\Bilder\\zoo.jpg", 18, 22, true, ColorSelection{1, 2, 4}, "07.12.26 12:23"}));
     const SettingsReading standard = rig.library.ReadSettings("(Standard)", {});
     EXPECT_EQ(standard.gameName, "");
-    EXPECT_EQ(standard.arrangement, (Arrangement{"schule.bmp", 20, 30, false, Colors({1, 3, 5}), "07.12.26 12:31"}));
+    EXPECT_EQ(standard.arrangement, (Arrangement{"schule.bmp", 20, 30, false, ColorSelection{1, 3, 5}, "07.12.26 12:31"}));
     EXPECT_EQ(rig.library.GameNames(), QStringList({"(Standard)", "Zoo"}));
     EXPECT_EQ(rig.library.RandomGameCandidates(), QStringList("Zoo"));
     const GamePreview zoo = rig.library.Preview("zoo");
     EXPECT_EQ(zoo.picture, "C:\\Bilder\\zoo.jpg");
-    EXPECT_EQ(zoo.colors, Colors({1, 2, 4}));
+    EXPECT_EQ(zoo.colors, (ColorSelection{1, 2, 4}));
 }
 
 TEST(GameLibrary, MissingKeysKeepTheCurrentArrangementAndBadValuesAreHeld)
@@ -96,11 +88,11 @@ TEST(GameLibrary, MissingKeysKeepTheCurrentArrangementAndBadValuesAreHeld)
     LibraryRig rig;
     rig.Write("[A-GAME]\nrows=0x1A\ncols=abc\ngrid=7\ncolor1=2\ncolor2=256\ncolor3=-1\ndate=\n"
               "[B-GAME]\nrows=500\ncols=0\ngrid=0\ndate=x\n");
-    const Arrangement current{"wald.jpg", 12, 33, false, Colors({1, 2, 3, 4, 5}), "alt"};
+    const Arrangement current{"wald.jpg", 12, 33, false, ColorSelection{1, 2, 3, 4, 5}, "alt"};
     // Hexadecimal rows, no number for the columns, any grid but 0 is on, and
     // the low byte of a colour decides; without a date it is the standard game.
     const SettingsReading a = rig.library.ReadSettings("A", current);
-    EXPECT_EQ(a.arrangement, (Arrangement{"wald.jpg", 26, 33, true, Colors({1, 3}), ""}));
+    EXPECT_EQ(a.arrangement, (Arrangement{"wald.jpg", 26, 33, true, ColorSelection{1, 3}, ""}));
     EXPECT_EQ(a.gameName, "");
     const SettingsReading b = rig.library.ReadSettings("B", current);
     EXPECT_EQ(b.arrangement, (Arrangement{"wald.jpg", 101, 1, false, {}, "x"}));
@@ -118,7 +110,7 @@ TEST(GameLibrary, EachCommandReplacesTheFileOnceWithAllItsChanges)
     WriteCounter writes(rig.folder.path());
     Arrangement zoo;
     zoo.picture = "zoo.jpg";
-    zoo.colors = Colors({1, 2, 4});
+    zoo.colors = ColorSelection{1, 2, 4};
     EXPECT_EQ(rig.library.SaveGame("ZOO", zoo), "07.12.26 12:23");
     EXPECT_EQ(rig.Bytes(), "[Zoo-GAME]\r\nextra=bleibt\r\nrows=18\r\nfilename=zoo.jpg\r\ndate=07.12.26 12:23\r\n"
                            "cols=22\r\ngrid=1\r\ncolor1=1\r\ncolor2=1\r\ncolor3=0\r\ncolor4=1\r\ncolor5=0\r\n"

@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -19,11 +18,13 @@ constexpr int kOwnerGroupOther = 0xF0FF;
 
 // A black photo, and a magenta thumbnail where a test plants one.
 struct Rig {
-    QTemporaryDir folder;
-    QString picture = folder.filePath("katze.jpg");
+    // A folder name that needs no escapes, so that the URI below is spelled out.
+    QTemporaryDir folder{QDir::tempPath() + "/thumbnails-XXXXXX"};
+    QString picture = folder.filePath("Bild müde.jpg");
     ThumbnailCache cache{folder.filePath("cache")};
     QString thumbnail = cache.ThumbnailPath(picture);
-    QByteArray uri = QUrl::fromLocalFile(picture).toEncoded();
+    // Percent-encoded UTF-8, as the file manager writes it.
+    QByteArray uri = "file://" + folder.path().toUtf8() + "/Bild%20m%C3%BCde.jpg";
 
     Rig() { WriteFile(picture, WriteJpeg(600, 400, JCS_RGB, 95, {}, [](int, JSAMPLE* row) { std::fill_n(row, 1800, 0); })); }
     void Plant(QSize size)

@@ -20,6 +20,39 @@ TEST(Background, ChosenPictureSizesTheWindowWhateverTheExtensionsCase)
     EXPECT_EQ(rig.Message(), "Spielen wir ...");
 }
 
+TEST(Background, PictureNarrowerThanTheWindowIsLaidOutAsAtTheStartHoweverItIsLoaded)
+{
+    // A small one shown 1:1 and a tall one scaled into the screen's room.
+    for (const QSize size : {QSize(100, 80), QSize(400, 1000)}) {
+        WindowRig rig({{"schule.bmp", TestPicture(size.width(), size.height())}});
+        WriteFile(rig.settingsPath, "[OPTIONS]\r\n[-GAME]\r\nfilename=schule.bmp\r\n"
+                                    "[Zoo-GAME]\r\ndate=x\r\nfilename=schule.bmp\r\n");
+        rig.Start();
+        const auto layout = [&] {
+            return std::vector<QRect>{rig.Find("Panel")->geometry(), rig.Find("GamePanel")->geometry(),
+                                      rig.Find("Field")->geometry()};
+        };
+        const std::vector<QRect> start = layout();
+        ASSERT_GT(start[0].width(), rig.form->Background().width()) << "not narrower than the window";
+        rig.Action("menu_reload")->trigger();
+        EXPECT_EQ(layout(), start) << "restored";
+        rig.Action("menu_random")->trigger();
+        ASSERT_EQ(rig.form->GameName(), "Zoo");
+        EXPECT_EQ(layout(), start) << "by the dice";
+        rig.ChoosePicture(rig.folder.filePath("schule.bmp"));
+        EXPECT_EQ(layout(), start) << "chosen again";
+    }
+}
+
+TEST(Background, FramedCellsThatFillTheAreaAllLieInsideIt)
+{
+    WindowRig rig({{"schule.bmp", TestPicture(44, 36)}});
+    ASSERT_TRUE(rig.form->ShowGrid());
+    const QRect cells = rig.Find("Field")->geometry().translated(rig.Find("GamePanel")->pos());
+    EXPECT_EQ(cells.height(), 36);
+    EXPECT_TRUE(rig.Find("Panel")->rect().contains(cells)) << cells.y();
+}
+
 TEST(Background, JpegIsDecodedThroughTheSameCommand)
 {
     WindowRig rig;
@@ -83,7 +116,7 @@ TEST(Background, BrokenDefaultPictureStillStartsAGame)
     ASSERT_EQ(rig.dialogs.errors.size(), 1);
     EXPECT_TRUE(rig.dialogs.errors[0].contains("schule.bmp"));
     EXPECT_EQ(second.Background().size(), QSize(500, 400));
-    EXPECT_EQ(second.findChild<PlayField*>("Panel")->CellSize(), 22);
+    EXPECT_EQ(second.findChild<QWidget*>("Field")->width(), 22 * 22);
     EXPECT_EQ(second.CurrentGame().StonesLeft(), 22 * 18);
 }
 

@@ -67,7 +67,7 @@ TEST(GameChooser, LoadsTheGameThePlayerPicks)
     EXPECT_EQ(rig.form->GameName(), "Park");
     EXPECT_EQ(rig.game().ColCount(), 15);
     EXPECT_EQ(rig.game().RowCount(), 12);
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{2, 3}));
     EXPECT_EQ(rig.form->GameDate(), "01.05.26 10:00");
     EXPECT_EQ(rig.Message(), "Spielen wir \"Park\" ...");
 

@@ -2,6 +2,8 @@
 #include "support/windowrig.h"
 #include "webaddresses.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -17,7 +19,7 @@ TEST(MainWindow, StartsWithTheBlackFallbackWhenThePictureIsMissing)
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(8, 2, 488, 400));
     EXPECT_EQ(rig.game().ColCount(), 22);
     EXPECT_EQ(rig.game().RowCount(), 18);
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 1, 2, 4, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{1, 2, 4}));
     EXPECT_EQ(rig.form->BackgroundFile(), "schule.bmp");
     EXPECT_EQ(rig.Message(), "Spielen wir ...");
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
@@ -165,7 +167,7 @@ TEST(MainWindow, WinIsAnnouncedInGreenOverBlack)
     rig.Find("GamePanel")->show();
     rig.form->show();
     rig.PlayOnlyColour(4);
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 4, 0, 0, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{4}));
     rig.ClickCell(0, 0);
     EXPECT_EQ(rig.Message(), "Du hast gewonnen !!!");
     auto* headline = rig.Find<QLabel>("EndMessageLabel2");
@@ -289,7 +291,14 @@ TEST(MainWindow, AfterMovesAnArrowKeyLeavesEveryCellShowingWhatItHolds)
     rig.Action("menu_grid")->trigger(); // without the grid, every pixel of an empty cell is picture
     ASSERT_TRUE(rig.TakeAGroup());
     ASSERT_TRUE(rig.TakeAGroup());
-    QTest::keyClick(rig.form.get(), Qt::Key_Right);
+    // A held key repeats as pairs of press and release; only its real
+    // release repaints the empty cells.
+    const QImage before = rig.form->FieldSurface();
+    QTest::keyPress(rig.form.get(), Qt::Key_Right);
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(rig.form.get(), &repeated);
+    EXPECT_EQ(rig.form->FieldSurface(), before);
+    QTest::keyRelease(rig.form.get(), Qt::Key_Right);
     QTest::keyClick(rig.form.get(), Qt::Key_Down);
 
     const QRgb faces[] = {0, qRgb(200, 32, 32), qRgb(70, 90, 210), qRgb(32, 170, 32), qRgb(180, 180, 32), qRgb(180, 32, 180)};

@@ -16,7 +16,7 @@ TEST(Settings, FirstStartWithoutAFile)
     EXPECT_EQ(rig.game().ColCount(), 22);
     EXPECT_EQ(rig.game().RowCount(), 18);
     EXPECT_TRUE(rig.form->ShowGrid());
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 1, 2, 4, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{1, 2, 4}));
     EXPECT_EQ(rig.form->GameDate(), "");
     EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo");
     EXPECT_FALSE(QFile::exists(rig.settingsPath)); // reading never creates the file
@@ -33,7 +33,7 @@ TEST(Settings, StartResumesTheRecordedGame)
     EXPECT_EQ(rig.game().RowCount(), 20);
     EXPECT_FALSE(rig.form->ShowGrid());
     EXPECT_FALSE(rig.Action("menu_grid")->isChecked());
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 3, 5, 0, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{3, 5}));
     EXPECT_TRUE(rig.Selected(3));
     EXPECT_FALSE(rig.Selected(1));
     EXPECT_EQ(rig.form->GameDate(), "07.12.26 12:23");
@@ -79,7 +79,7 @@ TEST(Settings, SaveWritesTheArrangementAndRestartResumesIt)
     EXPECT_EQ(rig.game().ColCount(), 30);
     EXPECT_EQ(rig.game().RowCount(), 20);
     EXPECT_FALSE(rig.form->ShowGrid());
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 3, 5, 0, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{3, 5}));
     EXPECT_EQ(rig.Message(), "Spielen wir \"Bäume\" ...");
     EXPECT_EQ(rig.form->windowTitle(), "Grumbeck: Plimmerlo");
 }
@@ -123,7 +123,7 @@ TEST(Settings, RestoreBringsTheStoredArrangementBack)
     rig.Action("menu_reload")->trigger();
     EXPECT_EQ(rig.game().ColCount(), 30);
     EXPECT_EQ(rig.game().RowCount(), 20);
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 3, 5, 0, 0, 0}));
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{3, 5}));
 }
 
 TEST(Settings, GameWithoutDateCountsAsTheStandardGame)
@@ -134,7 +134,7 @@ TEST(Settings, GameWithoutDateCountsAsTheStandardGame)
     rig.Start();
     EXPECT_EQ(rig.game().ColCount(), 12);
     EXPECT_EQ(rig.Message(), "Spielen wir ...");
-    EXPECT_EQ(rig.game().ColorTable(), (Game::ColorSlots{0, 1, 2, 4, 0, 0})); // all 0: the start colours
+    EXPECT_EQ(rig.ColoursDealt(), (ColorSelection{1, 2, 4})); // all 0: the start colours
     rig.form->close();
     EXPECT_TRUE(FileBytes(rig.settingsPath).startsWith("[OPTIONS]\r\ngamename=\r\n"));
 }

@@ -5,6 +5,8 @@
 #include "support/windowrig.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -112,6 +114,31 @@ TEST(Windows, RulesAndCreditsLetTheGameComeFirstAndEndWithIt)
     rig.form.reset();
     EXPECT_FALSE(Shown<RulesWindow>());
     EXPECT_FALSE(Shown<CreditsWindow>());
+}
+
+TEST(Windows, TheGamesShortcutsWorkFromTheWindowsBesideItAndAnOpenMenuKeepsEveryKey)
+{
+    WindowRig rig;
+    rig.form->show();
+    rig.Action("menu_rules")->trigger();
+    rig.Action("menu_who")->trigger();
+    for (QWidget* window : {static_cast<QWidget*>(Shown<RulesWindow>()), static_cast<QWidget*>(Shown<CreditsWindow>())}) {
+        rig.clock.ms += 1000;
+        const auto board = rig.game().Board();
+        QTest::keyClick(window, Qt::Key_F2);
+        EXPECT_NE(rig.game().Board(), board) << window->objectName().toStdString();
+        QTest::keyClick(window, Qt::Key_Right); // the window's own: the field stays
+        EXPECT_EQ(rig.Message(), "Spielen wir ...");
+    }
+
+    // Right moves on to the next menu, as in every desktop program.
+    rig.form->menuBar()->setActiveAction(rig.Action("menu_main"));
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_EQ(menu, rig.Find<QMenu>("menu_main"));
+    QTest::keyClick(menu, Qt::Key_Right);
+    EXPECT_EQ(QApplication::activePopupWidget(), rig.Find<QMenu>("menu_colors"));
+    EXPECT_EQ(rig.Message(), "Spielen wir ...");
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
 }
 
 TEST(Windows, APictureAtStartIsShownAsLargeAsOneChosenLater)

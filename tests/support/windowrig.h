@@ -123,9 +123,20 @@ struct WindowRig {
     QString Message() const { return Find<QLabel>("MessagePanel")->text(); }
     const Game& game() const { return form->CurrentGame(); }
     QWidget* Field() const { return Find("Field"); }
-    int CellSize() const { return Find<PlayField>("Panel")->CellSize(); }
+    // The field is exactly as wide as its columns of cells.
+    int CellSize() const { return Field()->width() / game().ColCount(); }
 
     bool Selected(int code) const { return form->Colors().Has(code); }
+    // The colours of the stones on the board, which a fresh deal shows all of.
+    ColorSelection ColoursDealt() const
+    {
+        ColorSelection colours;
+        const Board& board = game().Board();
+        for (int col = 0; col < board.ColCount(); ++col)
+            for (int row = 0; row < board.RowCount(); ++row)
+                colours.Set(board.At(col, row), true);
+        return colours;
+    }
 
     // Chooses colours in the menu until only `code` is in play; the target is
     // selected first so that the selection never runs empty on the way.
