@@ -30,7 +30,7 @@ struct ScriptedDialogs : UserDialogs {
     }
     void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
+    QString ChoosePicture(QWidget*, const QString&, PictureOrder&) override { return pictureToChoose; }
 
     // Plays the player's part in the program's own dialogs; without a
     // script every dialog is cancelled. A script that never ran would let
