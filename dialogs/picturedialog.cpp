@@ -14,6 +14,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
@@ -151,10 +152,10 @@ PictureDialog::PictureDialog(QWidget* parent, const QString& current, PictureOrd
     });
     connect(order_, &QComboBox::currentIndexChanged, this, [this] {
         model_.SetOrder(Order());
-        firstWanted_ = 0;
-        AskForThumbnails();
+        PreferVisible();
     });
     connect(filter_, &QComboBox::currentIndexChanged, this, [this] { ShowFolder(folder_); });
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &PictureDialog::PreferVisible);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, &PictureDialog::SelectionChanged);
     connect(grid_, &QListView::doubleClicked, this, &PictureDialog::Open);
     connect(open, &QPushButton::clicked, this, &PictureDialog::Open);
@@ -202,52 +203,30 @@ void PictureDialog::ShowFolder(const QString& folder)
     folder_ = QDir(folder).absolutePath();
     folderLabel_->setText(QDir::toNativeSeparators(folder_));
     model_.ShowFolder(folder_, filter_->currentData().toStringList(), Order());
-    firstWanted_ = 0;
+    maker_.Make(model_.PicturePaths());
     for (int row = 0; row < places_->count(); ++row)
         places_->item(row)->setSelected(places_->item(row)->data(Qt::UserRole).toString() == folder_);
-    AskForThumbnails();
 }
 
-void PictureDialog::AskForThumbnails()
-{
-    // Two for each worker, so that none waits for this thread between two
-    // thumbnails, and few enough that a scroll soon reorders the rest.
-    while (maker_.Pending() < 2 * maker_.Threads()) {
-        const int row = NextWantedRow();
-        if (row < 0)
-            return;
-        model_.MarkAsked(row);
-        maker_.Make(model_.PathAt(row));
-    }
-}
-
-int PictureDialog::NextWantedRow()
+void PictureDialog::PreferVisible()
 {
     const QRect shown = grid_->viewport()->rect();
-    int first = -1;
-    for (int row = firstWanted_; row < model_.rowCount(); ++row) {
-        if (!model_.WantsThumbnail(row)) {
-            if (row == firstWanted_)
-                ++firstWanted_;
-            continue;
-        }
-        if (first < 0)
-            first = row;
+    QStringList visible;
+    for (int row = 0; row < model_.rowCount(); ++row) {
         const QRect tile = grid_->visualRect(model_.index(row));
-        if (tile.intersects(shown))
-            return row;
         // The grid runs in rows: everything after this lies lower still.
         if (tile.top() > shown.bottom())
             break;
+        if (model_.Waiting(row) && tile.intersects(shown))
+            visible << model_.PathAt(row);
     }
-    return first;
+    maker_.Prefer(visible);
 }
 
 void PictureDialog::ThumbnailArrived(int row)
 {
     if (row >= 0 && row == grid_->currentIndex().row())
         SelectionChanged();
-    AskForThumbnails();
 }
 
 void PictureDialog::SelectionChanged()

@@ -40,17 +40,14 @@ private:
     QWidget* MakePlaces();
     void Open();
     void SelectionChanged();
-    // Keeps the workers busy, with the visible tiles first.
-    void AskForThumbnails();
-    int NextWantedRow();
+    // Has the visible tiles' thumbnails made first.
+    void PreferVisible();
     void ThumbnailArrived(int row);
 
     PictureFolderModel model_;
     ThumbnailMaker maker_;
     QString folder_;
     QString chosen_;
-    // Rows before it have all been asked for.
-    int firstWanted_ = 0;
 
     QListWidget* places_;
     QLabel* folderLabel_;

@@ -50,7 +50,7 @@ void PictureFolderModel::ShowFolder(const QString& folder, const QStringList& pa
     }
     for (const QFileInfo& info : dir.entryInfoList(patterns, QDir::Files)) {
         entries_.push_back(
-            {info.fileName(), info.absoluteFilePath(), false, info.lastModified(), info.size(), State::Wanted, {}, {}});
+            {info.fileName(), info.absoluteFilePath(), false, info.lastModified(), info.size(), State::Waiting, {}, {}});
     }
     Sort(order);
     endResetModel();
@@ -80,6 +80,15 @@ void PictureFolderModel::Sort(PictureOrder order)
     rows_.clear();
     for (int row = 0; row < int(entries_.size()); ++row)
         rows_.insert(entries_[row].path, row);
+}
+
+QStringList PictureFolderModel::PicturePaths() const
+{
+    QStringList paths;
+    for (const Entry& entry : entries_)
+        if (!entry.folder)
+            paths << entry.path;
+    return paths;
 }
 
 int PictureFolderModel::RowOf(const QString& path) const
@@ -156,20 +165,14 @@ QVariant PictureFolderModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole:
         return entry.name + '\n' + DetailsText(index.row());
     case Qt::DecorationRole:
-        switch (entry.state) {
-        case State::Folder:
-            return folderTile_;
-        case State::Shown:
-            return entry.thumbnail;
-        case State::Unreadable:
-            return unreadableTile_;
-        default:
-            return waitingTile_;
-        }
+        return entry.state == State::Folder       ? folderTile_
+               : entry.state == State::Shown      ? entry.thumbnail
+               : entry.state == State::Unreadable ? unreadableTile_
+                                                  : waitingTile_;
     case PathRole:
         return entry.path;
     case FinishedRole:
-        return entry.state == State::Folder || entry.state == State::Shown || entry.state == State::Unreadable;
+        return entry.state != State::Waiting;
     default:
         return {};
     }

@@ -29,11 +29,11 @@ public:
     void ShowFolder(const QString& folder, const QStringList& patterns, PictureOrder order);
     void SetOrder(PictureOrder order);
 
-    bool IsFolder(int row) const { return entries_[row].folder; }
     QString PathAt(int row) const { return entries_[row].path; }
-    // A picture whose thumbnail has not yet been asked for.
-    bool WantsThumbnail(int row) const { return entries_[row].state == State::Wanted; }
-    void MarkAsked(int row) { entries_[row].state = State::Asked; }
+    // A picture still waiting for its thumbnail.
+    bool Waiting(int row) const { return entries_[row].state == State::Waiting; }
+    // The pictures, in the grid's order.
+    QStringList PicturePaths() const;
     // The rows of the picture at `path` after its thumbnail came back; -1
     // when it is no longer listed.
     int ShowThumbnail(const QString& path, const QImage& thumbnail, QSize pictureSize);
@@ -47,7 +47,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    enum class State { Folder, Wanted, Asked, Shown, Unreadable };
+    enum class State { Folder, Waiting, Shown, Unreadable };
     struct Entry {
         QString name;
         QString path;
