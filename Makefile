@@ -73,7 +73,7 @@ bench:
 	$(call configure,$(BUILD),-DPLIMMERLO_BENCH=ON)
 	cmake --build $(BUILD) --parallel
 	@bash -o pipefail -c '{ $(BUILD)/bench/game_bench && $(BUILD)/bench/picture_bench && $(BUILD)/bench/paint_bench \
-	   && $(BUILD)/bench/settings_bench && bash bench/startup.sh $(BUILD); } 2>&1 | python3 bench/summary.py'
+	   && $(BUILD)/bench/settings_bench && $(BUILD)/bench/picturedialog_bench && bash bench/startup.sh $(BUILD); } 2>&1 | python3 bench/summary.py'
 
 fuzz:
 	@$(MAKE) --no-print-directory install-missing WANTED="$(FUZZ_PACKAGES)"

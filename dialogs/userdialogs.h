@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictureorder.h"
+
 #include <QString>
 
 class QDialog;
@@ -21,9 +23,10 @@ public:
     virtual void ShowWarning(QWidget* parent, const QString& text) = 0;
     // A plain box with an OK button, titled with the application's title.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
-    // The open-picture dialog, preset to `current`; the chosen file's full
-    // path, or an empty text when the player cancels.
-    virtual QString ChoosePicture(QWidget* parent, const QString& current) = 0;
+    // The open-picture dialog, preset to `current` and shown in `order`,
+    // which comes back as the player left it; the chosen file's full path,
+    // or an empty text when the player cancels.
+    virtual QString ChoosePicture(QWidget* parent, const QString& current, PictureOrder& order) = 0;
     // Shows one of the program's own dialogs modally; its result code.
     virtual int RunModal(QDialog& dialog) = 0;
 };

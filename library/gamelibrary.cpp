@@ -17,6 +17,8 @@ const auto Cols = QStringLiteral("cols");
 const auto Grid = QStringLiteral("grid");
 const auto GameName = QStringLiteral("gamename");
 const auto NoDate = QStringLiteral("kein Datum");
+const auto PictureView = QStringLiteral("PictureView");
+const auto NewestFirst = QStringLiteral("newest");
 
 QString ColorKey(int code)
 {
@@ -142,6 +144,20 @@ void GameLibrary::WriteOptions(const QString& gameName)
             entries.append({"firstgame", DateTimeText(clock_)});
         entries.append({"lastgame", DateTimeText(clock_)});
         document.WriteEntries(GameSections::Options, entries);
+    });
+}
+
+PictureOrder GameLibrary::ReadPictureOrder() const
+{
+    const QString view = file_.Read().ReadString(GameSections::Options, PictureView, {});
+    return view == NewestFirst ? PictureOrder::NewestFirst : PictureOrder::ByName;
+}
+
+void GameLibrary::WritePictureOrder(PictureOrder order)
+{
+    file_.Change([&](SettingsDocument& document) {
+        document.WriteString(GameSections::Options, PictureView,
+                             order == PictureOrder::NewestFirst ? NewestFirst : QStringLiteral("name"));
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "arrangement.h"
+#include "pictureorder.h"
 #include "settingsfile.h"
 
 #include <QString>
@@ -57,6 +58,10 @@ public:
     QString SaveGame(const QString& name, const Arrangement& arrangement);
     // Records the game in play and the time of closing.
     void WriteOptions(const QString& gameName);
+    // The picture dialog's order, kept with the options; by name until the
+    // player chooses another.
+    PictureOrder ReadPictureOrder() const;
+    void WritePictureOrder(PictureOrder order);
     // The copy gets every key of the old game that has a value, and `date`.
     void CopyGame(const QString& oldName, const QString& newName, const QString& date);
     void EraseGame(const QString& name);

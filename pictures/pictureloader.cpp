@@ -113,10 +113,12 @@ public:
 DecodedPicture LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound,
                   int orientation)
 {
-    KnownKindReader reader(file, format);
     // Qt's own default ceiling is lower than ours; without this it would
-    // refuse pictures that pass the check below.
-    reader.setAllocationLimit(int{kMaxPictureBytes >> 20});
+    // refuse pictures that pass the check below. The ceiling is one for the
+    // whole program, so it is set once, before any thread reads with it.
+    static const bool ceilingSet = (QImageReader::setAllocationLimit(int{kMaxPictureBytes >> 20}), true);
+    Q_UNUSED(ceilingSet);
+    KnownKindReader reader(file, format);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     // A BMP's lines stored top down give a negative height.

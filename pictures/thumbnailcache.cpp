@@ -39,6 +39,8 @@ constexpr QFile::Permissions kOwnerFolder = QFile::ReadOwner | QFile::WriteOwner
 
 const QString kUriKey = QStringLiteral("Thumb::URI");
 const QString kMTimeKey = QStringLiteral("Thumb::MTime");
+const QString kWidthKey = QStringLiteral("Thumb::Image::Width");
+const QString kHeightKey = QStringLiteral("Thumb::Image::Height");
 
 // What a thumbnail must record to belong to a picture as it is now.
 struct PictureStamp {
@@ -59,8 +61,8 @@ bool Belongs(const QImage& thumbnail, const PictureStamp& stamp)
 }
 
 // The thumbnail kept in `file` when it is a sound one of the picture as
-// stamped; a null image otherwise.
-QImage ReadThumbnail(const QString& file, const PictureStamp& stamp)
+// stamped and no larger than `side`; a null image otherwise.
+QImage ReadThumbnail(const QString& file, const PictureStamp& stamp, int side)
 {
     // Only a file itself: a link could lead the game to read anything, a
     // pipe or a device hold it up or never end.
@@ -79,7 +81,7 @@ QImage ReadThumbnail(const QString& file, const PictureStamp& stamp)
     // for every picture read after a thumbnail.
     QImageReader reader(&buffer, "png");
     const QSize size = reader.size();
-    if (size.isEmpty() || size.width() > ThumbnailCache::LargeSide || size.height() > ThumbnailCache::LargeSide)
+    if (size.isEmpty() || size.width() > side || size.height() > side)
         return {};
     QImage thumbnail;
     if (!reader.read(&thumbnail) || !Belongs(thumbnail, stamp))
@@ -108,14 +110,19 @@ bool IsOwnFolder(const QString& folder)
            status.st_uid == ::geteuid();
 }
 
+QString FolderOf(ThumbnailCache::Size size)
+{
+    return size == ThumbnailCache::Size::Normal ? QStringLiteral("normal") : QStringLiteral("large");
+}
+
 // Whether the cache's folders are the player's own, made for them alone
 // where missing. The cache home may be a link, as it often is; the folders
 // in it are each looked at before the next is made in it, so that none is
 // made through a link.
-bool MakeOwnCache(const QString& cacheHome)
+bool MakeOwnCache(const QString& cacheHome, ThumbnailCache::Size size)
 {
     QDir().mkdir(cacheHome, kOwnerFolder);
-    for (const QString& folder : {cacheHome + "/thumbnails", cacheHome + "/thumbnails/large"}) {
+    for (const QString& folder : {cacheHome + "/thumbnails", cacheHome + "/thumbnails/" + FolderOf(size)}) {
         QDir().mkdir(folder, kOwnerFolder);
         if (!IsOwnFolder(folder))
             return false;
@@ -123,14 +130,29 @@ bool MakeOwnCache(const QString& cacheHome)
     return true;
 }
 
-// Keeps `picture`, scaled down to a large thumbnail, in `file`. Written
-// whole or not at all, since the file manager may read it at any moment;
-// a cache that cannot be written is simply left as it is.
-void WriteThumbnail(const QString& file, const QImage& picture, const QFileInfo& source, const PictureStamp& stamp)
+QImage ScaledToSide(const QImage& picture, int side)
 {
-    const QSize size = FittedSize(picture.size(), QSize(ThumbnailCache::LargeSide, ThumbnailCache::LargeSide));
-    QImage thumbnail =
-        size == picture.size() ? picture : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QSize size = FittedSize(picture.size(), QSize(side, side));
+    return size == picture.size() ? picture : picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The picture's own size as the thumbnail records it, for the standard's
+// writers record it; an empty size where it does not.
+QSize RecordedSize(const QImage& thumbnail)
+{
+    return {thumbnail.text(kWidthKey).toInt(), thumbnail.text(kHeightKey).toInt()};
+}
+
+// Keeps `thumbnail` in `file`, with the picture's size where it is known.
+// Written whole or not at all, since the file manager may read it at any
+// moment; a cache that cannot be written is simply left as it is.
+void WriteThumbnail(const QString& file, QImage thumbnail, const QFileInfo& source, const PictureStamp& stamp,
+                    QSize pictureSize = {})
+{
+    if (!pictureSize.isEmpty()) {
+        thumbnail.setText(kWidthKey, QString::number(pictureSize.width()));
+        thumbnail.setText(kHeightKey, QString::number(pictureSize.height()));
+    }
     thumbnail.setText(kUriKey, QString::fromLatin1(stamp.uri));
     thumbnail.setText(kMTimeKey, QString::number(stamp.mtime));
     thumbnail.setText(QStringLiteral("Thumb::Size"), QString::number(source.size()));
@@ -170,10 +192,10 @@ ThumbnailCache ThumbnailCache::Desktop()
 
 ThumbnailCache::ThumbnailCache(QString cacheHome) : cacheHome_(std::move(cacheHome)) {}
 
-QString ThumbnailCache::ThumbnailPath(const QString& path) const
+QString ThumbnailCache::ThumbnailPath(const QString& path, Size size) const
 {
     const QByteArray uri = StampOf(QFileInfo(path)).uri;
-    return cacheHome_ + "/thumbnails/large/" +
+    return cacheHome_ + "/thumbnails/" + FolderOf(size) + '/' +
            QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + ".png";
 }
 
@@ -184,8 +206,8 @@ QImage ThumbnailCache::Preview(const QString& path, QSize box) const
         return LoadPreview(path, box);
     const PictureStamp stamp = StampOf(source);
     const QString file = ThumbnailPath(path);
-    const bool ownCache = MakeOwnCache(cacheHome_);
-    const QImage cached = ownCache ? ReadThumbnail(file, stamp) : QImage();
+    const bool ownCache = MakeOwnCache(cacheHome_, Size::Large);
+    const QImage cached = ownCache ? ReadThumbnail(file, stamp, LargeSide) : QImage();
     if (!cached.isNull() && Covers(cached.size(), box))
         return cached;
     if (!cached.isNull())
@@ -194,6 +216,28 @@ QImage ThumbnailCache::Preview(const QString& path, QSize box) const
     // thumbnail too; in eighths of a photograph that costs next to nothing.
     QImage picture = LoadPreview(path, box.expandedTo(QSize(LargeSide, LargeSide)));
     if (ownCache)
-        WriteThumbnail(file, picture, source, stamp);
+        WriteThumbnail(file, ScaledToSide(picture, LargeSide), source, stamp);
     return picture;
+}
+
+ThumbnailCache::Entry ThumbnailCache::Thumbnail(const QString& path, Size size) const
+{
+    const int side = Side(size);
+    const QFileInfo source(path);
+    const PictureStamp stamp = StampOf(source);
+    const QString file = ThumbnailPath(path, size);
+    const bool ownCache = source.isFile() && MakeOwnCache(cacheHome_, size);
+    if (QImage cached = ownCache ? ReadThumbnail(file, stamp, side) : QImage(); !cached.isNull()) {
+        QSize pictureSize = RecordedSize(cached);
+        // Read from the header alone, which also refuses a picture the
+        // game could not show after all.
+        if (pictureSize.isEmpty())
+            pictureSize = PictureSize(path);
+        return {std::move(cached), pictureSize};
+    }
+    const QSize pictureSize = PictureSize(path);
+    QImage thumbnail = ScaledToSide(LoadPreview(path, QSize(side, side)), side);
+    if (ownCache)
+        WriteThumbnail(file, thumbnail, source, stamp, pictureSize);
+    return {std::move(thumbnail), pictureSize};
 }

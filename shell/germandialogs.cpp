@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -112,12 +111,12 @@ void GermanDialogs::ShowMessage(QWidget* parent, const QString& text)
     Tell(parent, QMessageBox::NoIcon, QApplication::applicationName(), text);
 }
 
-QString GermanDialogs::ChoosePicture(QWidget* parent, const QString& current)
+QString GermanDialogs::ChoosePicture(QWidget* parent, const QString& current, PictureOrder& order)
 {
-    PictureDialog dialog(parent, current);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
+    PictureDialog dialog(parent, current, order);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    order = dialog.Order();
+    return chosen ? dialog.ChosenPath() : QString();
 }
 
 int GermanDialogs::RunModal(QDialog& dialog)

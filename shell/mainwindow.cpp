@@ -249,7 +249,11 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::ChooseBackground()
 {
-    const QString chosen = dialogs_.ChoosePicture(this, current_.arrangement.picture);
+    const PictureOrder shown = library_.ReadPictureOrder();
+    PictureOrder order = shown;
+    const QString chosen = dialogs_.ChoosePicture(this, current_.arrangement.picture, order);
+    if (order != shown)
+        library_.WritePictureOrder(order);
     if (chosen.isEmpty())
         return;
     UsePicture(chosen);

@@ -240,3 +240,12 @@ TEST(GameLibrary, DateTimeTextHasOneFormWhateverTheDesktopsLanguage)
     }
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 }
+
+TEST(GameLibrary, KeepsThePictureDialogsOrderAmongTheOptions)
+{
+    LibraryRig rig;
+    EXPECT_EQ(rig.library.ReadPictureOrder(), PictureOrder::ByName);
+    rig.library.WritePictureOrder(PictureOrder::NewestFirst);
+    EXPECT_TRUE(rig.Bytes().contains("[OPTIONS]\r\nPictureView=newest")) << rig.Bytes().toStdString();
+    EXPECT_EQ(rig.library.ReadPictureOrder(), PictureOrder::NewestFirst);
+}

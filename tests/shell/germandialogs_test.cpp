@@ -1,8 +1,9 @@
 #include "germandialogs.h"
 
+#include "picturedialog.h"
+
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -104,23 +105,24 @@ TEST(GermanDialogs, BoxOverAWindowNotYetUpWaitsForIt)
     QCoreApplication::processEvents();
 }
 
-TEST(GermanDialogs, PictureDialogOffersEveryKindFirstAndCancels)
+TEST(GermanDialogs, PictureDialogOffersEveryKindFirstAndHandsBackItsOrder)
 {
     GermanDialogs dialogs;
     const WhenDialogOpens answer([](QWidget* widget) {
-        auto* dialog = qobject_cast<QFileDialog*>(widget);
+        auto* dialog = qobject_cast<PictureDialog*>(widget);
         ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->windowTitle(), "Hintergrundbild öffnen ...");
-        EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
-        EXPECT_EQ(dialog->selectedNameFilter(), dialog->nameFilters().first());
-        for (const char* pattern : {"*.bmp", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.gif", "*.tif"})
-            EXPECT_TRUE(dialog->nameFilters().first().contains(pattern)) << pattern;
-        EXPECT_TRUE(dialog->nameFilters()[1].contains("Webformat JPG"));
-        EXPECT_TRUE(dialog->nameFilters()[2].contains("Windows-Format BMP"));
-        EXPECT_EQ(dialog->defaultSuffix(), "bmp");
+        const auto* filters = dialog->findChild<QComboBox*>("FilterBox");
+        EXPECT_EQ(filters->currentIndex(), 0);
+        for (const char* pattern : {"*.bmp", "*.jpg", "*.jpeg", "*.png", "*.webp", "*.gif", "*.tif", "*.heic", "*.avif"})
+            EXPECT_TRUE(filters->itemText(0).contains(pattern)) << pattern;
+        EXPECT_EQ(filters->itemText(1), "Bilder (Webformat JPG) (*.jpg *.jpeg)");
+        EXPECT_EQ(filters->itemText(2), "Bilder (Windows-Format BMP) (*.bmp)");
+        dialog->findChild<QComboBox*>("OrderBox")->setCurrentIndex(1);
         dialog->reject();
     });
-    EXPECT_TRUE(dialogs.ChoosePicture(nullptr, "schule.bmp").isEmpty());
+    PictureOrder order = PictureOrder::ByName;
+    EXPECT_TRUE(dialogs.ChoosePicture(nullptr, "schule.bmp", order).isEmpty());
+    EXPECT_EQ(order, PictureOrder::NewestFirst);
 }
 
 TEST(GermanDialogs, PlainBoxCarriesTheApplicationTitleAndOneOk)

@@ -214,6 +214,17 @@ TEST(Settings, NameOrPictureThatCannotBeStoredIsRefusedBeforeAnyWrite)
     EXPECT_TRUE(FileBytes(rig.settingsPath).startsWith("[OPTIONS]\r\ngamename=Zoo\r\nfirstgame="));
 }
 
+TEST(Settings, ThePictureDialogsOrderIsKeptAmongTheOptions)
+{
+    WindowRig rig;
+    rig.Start();
+    rig.dialogs.pictureOrderLeft = PictureOrder::NewestFirst;
+    rig.ChoosePicture({}); // even cancelled
+    EXPECT_TRUE(FileBytes(rig.settingsPath).contains("PictureView=newest"));
+    rig.ChoosePicture({});
+    EXPECT_EQ(rig.dialogs.pictureOrderShown, PictureOrder::NewestFirst);
+}
+
 TEST(Settings, TableDialogCancelKeepsTheGame)
 {
     WindowRig rig;

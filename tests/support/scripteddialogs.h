@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 // Answers questions from a script and remembers what it was shown.
 struct ScriptedDialogs : UserDialogs {
@@ -30,7 +31,16 @@ struct ScriptedDialogs : UserDialogs {
     }
     void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-    QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
+    // The order the picture dialog was shown in, and the one the player
+    // leaves it in where a test says.
+    PictureOrder pictureOrderShown = PictureOrder::ByName;
+    std::optional<PictureOrder> pictureOrderLeft;
+    QString ChoosePicture(QWidget*, const QString&, PictureOrder& order) override
+    {
+        pictureOrderShown = order;
+        order = pictureOrderLeft.value_or(order);
+        return pictureToChoose;
+    }
 
     // Plays the player's part in the program's own dialogs; without a
     // script every dialog is cancelled. A script that never ran would let
