@@ -8,7 +8,7 @@ void DrawState::Forget()
 
 void DrawState::Adopt(const Look& look)
 {
-    if (look.field.cellSize != look_.field.cellSize)
+    if (look.field.cellSize != look_.field.cellSize || look.field.ratio != look_.field.ratio)
         Forget();
     else if (look.field.offset != look_.field.offset || look.field.showGrid != look_.field.showGrid
              || look.picture != look_.picture)

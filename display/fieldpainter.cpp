@@ -41,9 +41,17 @@ FieldPainter::FieldPainter(const QImage& background, const FieldLook& look) : ba
 
 void FieldPainter::ResetSurface(int width, int height)
 {
-    surface_ = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    const int ratio = look_.ratio;
+    surface_ = QImage(std::max(width, 0) * ratio, std::max(height, 0) * ratio, QImage::Format_RGB32);
+    surface_.setDevicePixelRatio(ratio);
     surface_.fill(Black);
     drawn_.Forget();
+}
+
+void FieldPainter::Fill(int x, int y, int width, int height, QRgb color)
+{
+    const int ratio = look_.ratio;
+    FillRect(surface_, x * ratio, y * ratio, width * ratio, height * ratio, color);
 }
 
 int FieldPainter::Paint(const Board& board)
@@ -61,24 +69,27 @@ void FieldPainter::PaintStone(int x, int y, std::uint8_t code)
 {
     const int size = look_.cellSize;
     const StoneShades& shades = StoneColors[code < StoneColors.size() ? code : 0];
-    FillRect(surface_, x + 1, y + 1, size - 2, size - 2, shades.face);
-    FillRect(surface_, x, y, 1, size, shades.light);
-    FillRect(surface_, x, y, size, 1, shades.light);
-    FillRect(surface_, x + size - 1, y + 1, 1, size - 1, shades.dark);
-    FillRect(surface_, x + 1, y + size - 1, size - 1, 1, shades.dark);
+    Fill(x + 1, y + 1, size - 2, size - 2, shades.face);
+    Fill(x, y, 1, size, shades.light);
+    Fill(x, y, size, 1, shades.light);
+    Fill(x + size - 1, y + 1, 1, size - 1, shades.dark);
+    Fill(x + 1, y + size - 1, size - 1, 1, shades.dark);
 }
 
 void FieldPainter::PaintEmptyCell(int x, int y)
 {
     const int size = look_.cellSize;
-    const QPoint offset = look_.offset;
-    const QRect cell(x, y, size, size);
+    // The picture's own device pixels, where the surface and the picture
+    // have as many a point.
+    const int ratio = look_.ratio;
+    const QPoint offset = look_.offset * ratio;
+    const QRect cell(x * ratio, y * ratio, size * ratio, size * ratio);
     const QRect target = cell.translated(offset).intersected(background_.rect()).translated(-offset)
                              .intersected(surface_.rect());
     // Where the field has been moved off the picture, the cell shows the
     // black of the play-field area around it.
     if (target != cell)
-        FillRect(surface_, x, y, size, size, Black);
+        Fill(x, y, size, size, Black);
     if (!target.isEmpty() && background_.format() == QImage::Format_RGB32) {
         const int sourceX = target.x() + offset.x();
         for (int row = target.top(); row <= target.bottom(); ++row)
@@ -88,8 +99,8 @@ void FieldPainter::PaintEmptyCell(int x, int y)
     }
     if (!look_.showGrid)
         return;
-    FillRect(surface_, x + size - 1, y + 1, 1, size - 1, GridLight);
-    FillRect(surface_, x + 1, y + size - 1, size - 1, 1, GridLight);
-    FillRect(surface_, x, y, 1, size, GridDark);
-    FillRect(surface_, x, y, size, 1, GridDark);
+    Fill(x + size - 1, y + 1, 1, size - 1, GridLight);
+    Fill(x + 1, y + size - 1, size - 1, 1, GridLight);
+    Fill(x, y, 1, size, GridDark);
+    Fill(x, y, size, 1, GridDark);
 }

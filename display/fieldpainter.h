@@ -19,20 +19,25 @@ public:
     // `background` is RGB32 (other formats show black in empty cells).
     FieldPainter(const QImage& background, const FieldLook& look);
 
-    // The surface the cells are painted on, RGB32, shown 1:1.
+    // The surface the cells are painted on, RGB32, shown 1:1 on the screen's
+    // device pixels (its devicePixelRatio is the look's ratio).
     const QImage& Surface() const { return surface_; }
-    // A fresh black surface of the given size, on which nothing is painted yet.
+    // A fresh black surface of the given size in points, on which nothing is
+    // painted yet.
     void ResetSurface(int width, int height);
 
     // Brings the surface up to `board`, repainting only what differs from
     // what it shows; how many cells that took.
     int Paint(const Board& board);
 
-    // x and y are the cell's top-left pixel; code is 1 to 5.
+    // x and y are the cell's top-left point; code is 1 to 5.
     void PaintStone(int x, int y, std::uint8_t code);
     void PaintEmptyCell(int x, int y);
 
 private:
+    // Fills a rectangle given in points, each point a block of device pixels.
+    void Fill(int x, int y, int width, int height, QRgb color);
+
     const QImage& background_;
     const FieldLook& look_;
     QImage surface_;

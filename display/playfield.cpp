@@ -9,6 +9,9 @@
 
 #include <QLabel>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // How far an arrow key moves the field, in pixels.
@@ -80,9 +83,16 @@ void PlayField::SetPicture(QImage picture, QSize room)
     // of the background stay plain 1:1 copies of the shown picture.
     if (picture.format() != QImage::Format_RGB32)
         picture.convertTo(QImage::Format_RGB32);
+    // In points, each picture pixel a point where the room allows, as on any
+    // screen; on a dense one a photo shows its pixels beyond that, and a
+    // smaller picture each of its pixels as a block, as the cells show theirs.
+    const int ratio = DevicePixelsAPoint();
     const QSize shown = FittedSize(picture.size(), room);
-    if (shown != picture.size())
-        picture = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (shown * ratio != picture.size())
+        picture = picture.scaled(shown * ratio, Qt::IgnoreAspectRatio,
+                                 shown == picture.size() ? Qt::FastTransformation : Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    look_.ratio = ratio;
     picture_ = std::move(picture);
     // The area is what the window's layout gives it, at least the picture:
     // sized to the picture here, it would stay so in a window that keeps its
@@ -90,6 +100,13 @@ void PlayField::SetPicture(QImage picture, QSize room)
     setMinimumSize(shown);
     PlaceGamePanel(QRect(QPoint(0, 0), shown));
     dummyImage_->update();
+}
+
+int PlayField::DevicePixelsAPoint() const
+{
+    // A fractional scale (150 % set with QT_SCALE_FACTOR) keeps the whole
+    // number below it, and Qt enlarges the rest.
+    return std::max(1, int(std::floor(devicePixelRatioF() + 0.01)));
 }
 
 void PlayField::resizeEvent(QResizeEvent*)

@@ -30,13 +30,20 @@ public:
     // The field's pixels, exactly as shown.
     const QImage& Surface() const { return painter_.Surface(); }
 
-    // Shows `picture`, converted to the field's RGB32, 1:1 when it fits into `room`, the most the screen
+    // Shows `picture`, converted to the field's RGB32, a point for each of its
+    // pixels when it fits into `room` (in points), the most the screen
     // leaves for the area, and otherwise scaled down smoothly to fit, its
-    // proportions kept; an invalid room takes any picture 1:1. The area is
+    // proportions kept; an invalid room takes any picture so. On a screen of
+    // several device pixels a point, a picture larger than that shows them
+    // all. The area is
     // at least the shown size; its holder sets the rest (a window wider than
     // the picture widens it). The field covers the picture until the next
     // layout.
     void SetPicture(QImage picture, QSize room = QSize());
+    // Whole device pixels a point on the screen the field is shown on: a
+    // picture to be shown in a room of points needs that many more pixels a
+    // side to be sharp.
+    int DevicePixelsAPoint() const;
     // The field's frame and the grid lines between empty cells.
     void SetShowGrid(bool on);
     // Square cells as large as fit into the area, centred on it, on a fresh

@@ -206,7 +206,7 @@ void MainWindow::LoadBackground()
 {
     const StoredPicture stored = FindStoredPicture(current_.arrangement.picture);
     current_.arrangement.picture = stored.name;
-    ShowPicture(LoadBackgroundPicture(stored, PictureRoom(*this)));
+    ShowPicture(LoadBackgroundPicture(stored, PictureRoom(*this) * playField_->DevicePixelsAPoint()));
 }
 
 void MainWindow::ShowPicture(QImage picture)

@@ -134,3 +134,43 @@ TEST(PlayField, EndMessageInTheResultColourOverABlackShadow)
     for (QLabel* l : label)
         EXPECT_FALSE(l->isVisible());
 }
+
+// Run with QT_SCALE_FACTOR=2, as a 4K laptop at 200 % shows the field: the
+// photo at every device pixel, the cells in points, each a block of four.
+TEST(DenseScreen, PhotoAtDeviceResolutionCellsInPointsPressesFloored)
+{
+    PlayField field;
+    ASSERT_EQ(field.DevicePixelsAPoint(), 2);
+    // Columns of single device pixels, alternately black and white.
+    QImage stripes(200, 160, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    field.SetPicture(stripes, QSize(100, 80));
+    EXPECT_EQ(field.Picture().size(), QSize(200, 160));
+    EXPECT_EQ(field.minimumSize(), QSize(100, 80));
+    field.resize(100, 80);
+    field.SetShowGrid(false);
+    field.LayoutField(10, 8);
+    field.Paint(Board::FromRows({"r........."}, ".rbgyv"));
+    const QImage& surface = field.Surface();
+    ASSERT_EQ(surface.size(), QSize(200, 160));
+    // An empty cell shows the photo's own device pixels.
+    EXPECT_NE(surface.pixel(40, 10), surface.pixel(41, 10));
+    // The stone's bevel is one point: two device pixels, then its face.
+    EXPECT_EQ(surface.pixel(0, 10), surface.pixel(1, 10));
+    EXPECT_NE(surface.pixel(1, 10), surface.pixel(2, 10));
+    EXPECT_EQ(surface.pixel(2, 10), surface.pixel(17, 10));
+
+    // A press on the stone's last device pixel column is the stone's.
+    field.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&field));
+    auto* cells = field.findChild<ImageView*>("Field");
+    QSignalSpy pressed(&field, &PlayField::cellPressed);
+    const QPointF lastColumn(9.5, 4.5);
+    QMouseEvent press(QEvent::MouseButtonPress, lastColumn, cells->mapToGlobal(lastColumn), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(cells, &press);
+    ASSERT_EQ(pressed.count(), 1);
+    EXPECT_EQ(pressed.at(0).at(0).toInt(), 0);
+}
