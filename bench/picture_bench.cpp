@@ -426,18 +426,11 @@ int main(int argc, char** argv)
     // First, while nothing else has taken memory yet.
     const double textPeak = TextChunkPngPeakMib();
     const double growth = ResidentGrowthOverTenPictures();
-    // The repetitions of the benchmarks take turns, so that a busy spell of
-    // the machine does not fall on one of them alone.
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    std::vector<char*> args(argv, argv + argc);
-    args.insert(args.begin() + 1, interleave.data());
     std::map<std::string, double> fastest;
-    if (!RunBenchmarks(int(args.size()), args.data(), fastest))
+    if (!RunBenchmarks(argc, argv, fastest))
         return 1;
     const auto compare = [&](const std::string& measured, const std::string& baseline, double atMost) {
-        if (fastest.count("BM_" + measured) && fastest.count("BM_" + baseline))
-            std::printf("%s / %s: %.3f (goal: at most %.2f)\n", measured.c_str(), baseline.c_str(),
-                        fastest["BM_" + measured] / fastest["BM_" + baseline], atMost);
+        PrintRatio(fastest, ("BM_" + measured).c_str(), ("BM_" + baseline).c_str(), atMost);
     };
     compare("LoadPicture", "BareLibjpeg", 1.05);
     compare("LoadPicture", "QtReader", 1.0);

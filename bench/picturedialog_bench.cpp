@@ -191,13 +191,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     TheFolder();
-    // The repetitions take turns, so that a busy spell of the machine does
-    // not fall on one benchmark alone.
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    std::vector<char*> args(argv, argv + argc);
-    args.insert(args.begin() + 1, interleave.data());
     std::map<std::string, double> fastest;
-    if (!RunBenchmarks(int(args.size()), args.data(), fastest))
+    if (!RunBenchmarks(argc, argv, fastest))
         return 1;
     PrintRatio(fastest, "BM_DialogShowsCachedFirstScreen", "BM_QtFileDialogLists", 1.5);
     PrintRatio(fastest, "BM_DialogMakesAll", "BM_OneThreadMakesAll", 0.65);

@@ -41,8 +41,15 @@ public:
 
 // Runs the program's benchmarks; the fastest real time of each, in seconds.
 // False when the command line holds something the library does not know.
+// The repetitions of the benchmarks take turns, so that a busy spell of the
+// machine does not fall on one of them alone.
 inline bool RunBenchmarks(int argc, char** argv, std::map<std::string, double>& fastest)
 {
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    std::vector<char*> args(argv, argv + argc);
+    args.insert(args.begin() + 1, interleave.data());
+    argc = int(args.size());
+    argv = args.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return false;

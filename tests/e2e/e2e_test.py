@@ -101,6 +101,16 @@ def start_x_server(frames=None):
     return server, ":" + display
 
 
+def stop(game, folder, *servers):
+    """Ends the game if it still runs, then the servers it ran under, and removes its folder."""
+    if game.poll() is None:
+        game.kill()
+    for server in servers:
+        server.terminate()
+        server.wait()
+    shutil.rmtree(folder, ignore_errors=True)
+
+
 def start_playing():
     main_window = wait_for_window("^Grumbeck: Plimmerlo$")
     info = wait_for_window("^Info - 01.12.2001$")
@@ -236,11 +246,7 @@ def main():
         print("1 passed, 0 failed")
         return 0
     finally:
-        if game.poll() is None:
-            game.kill()
-        server.terminate()
-        server.wait()
-        shutil.rmtree(folder, ignore_errors=True)
+        stop(game, folder, server)
 
 
 if __name__ == "__main__":

@@ -8,7 +8,7 @@ import sys
 import tempfile
 import time
 
-from e2e_test import fail, geometry, start_playing, start_x_server, write_bmp, xdotool
+from e2e_test import fail, geometry, start_playing, start_x_server, stop, write_bmp, xdotool
 
 SETTINGS = (
     "[OPTIONS]\r\ngamename=Gross\r\n"
@@ -49,11 +49,7 @@ def main():
         print("1 passed, 0 failed")
         return 0
     finally:
-        if game.poll() is None:
-            game.kill()
-        manager.terminate()
-        server.terminate()
-        shutil.rmtree(folder, ignore_errors=True)
+        stop(game, folder, manager, server)
 
 
 if __name__ == "__main__":
