@@ -73,8 +73,9 @@ SettingsReading GameLibrary::ReadSettings(const QString& gameName, const Arrange
     read.grid = document.ReadBool(section, Grid, current.grid);
     read.date = document.ReadString(section, Date, {});
     read.colors = ReadColors(document, section);
-    // A game without a date plays its arrangement but counts as the standard game.
-    reading.gameName = read.date.isEmpty() ? QString() : name;
+    // A game without a date plays its arrangement, but as no stored game.
+    reading.stored = !read.date.isEmpty();
+    reading.gameName = reading.stored ? name : QString();
     return reading;
 }
 

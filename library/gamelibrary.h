@@ -16,6 +16,8 @@ struct SettingsReading {
     QString userName;
     // The game now in play; empty for the standard game.
     QString gameName;
+    // Whether it is stored under that name: not when it has no date.
+    bool stored = false;
     Arrangement arrangement;
 };
 
