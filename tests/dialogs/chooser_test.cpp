@@ -276,7 +276,7 @@ TEST_F(ChooserTest, PictureThatCannotBeShownGivesTheBlackSquare)
     const int width = preview->parentWidget()->width();
     EXPECT_EQ(preview->geometry(), QRect(0, 0, width, width));
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.titledErrors.isEmpty());
 }
 
 TEST_F(ChooserTest, PictureIsFoundBesideTheProgram)
@@ -490,8 +490,8 @@ TEST_F(ChooserTest, FailedCopyIsToldAndLeavesTheFileWhole)
         FileSizeLimit limit(Games.size());
         Press("DoubleToolButton");
     }
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0], "nach " + path + " kann nicht geschrieben werden.");
+    ASSERT_EQ(dialogs.titledErrors.size(), 1);
+    EXPECT_EQ(dialogs.titledErrors[0], "nach " + path + " kann nicht geschrieben werden.");
     EXPECT_EQ(Contents(), Games);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.ChosenGame(), "Zoo");
@@ -513,7 +513,7 @@ TEST_F(ChooserTest, NamesAreCheckedInTheFormTheyAreStored)
     Open(ChooserMode::Save, "Zoo");
     edit->setText(QStringLiteral("Ayşe"));
     Press("OkaySaveButton");
-    EXPECT_EQ(dialogs.messages, QStringList(QStringLiteral("Ein Spielname darf kein \"ş\" enthalten.")));
+    EXPECT_EQ(dialogs.titledErrors, QStringList(QStringLiteral("Ein Spielname darf kein \"ş\" enthalten.")));
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(dialogs.questions.size(), 1);
     Press("CncelSaveButton");

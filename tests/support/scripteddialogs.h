@@ -18,6 +18,7 @@ struct ScriptedDialogs : UserDialogs {
     QStringList errorButtons;
     QStringList warnings;
     QStringList messages;
+    QStringList titledErrors;
     QString pictureToChoose;
 
     using UserDialogs::ShowError;
@@ -30,6 +31,7 @@ struct ScriptedDialogs : UserDialogs {
     }
     void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    void ShowTitledError(QWidget*, const QString& text) override { titledErrors << text; }
     QString ChoosePicture(QWidget*, const QString&) override { return pictureToChoose; }
 
     // Plays the player's part in the program's own dialogs; without a
