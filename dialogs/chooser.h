@@ -82,7 +82,7 @@ private:
     void FillGameList();
     void ShowStoredGame(const QString& entry);
     void ShowGameInPlay();
-    // The row of the entry that names the same game as `name`, or -1.
+    // The row of the entry that reads as `name` but for letter case, or -1.
     int RowOf(const QString& name) const;
     QString SelectedEntry() const;
 

@@ -10,7 +10,6 @@
 #include "thumbnailcache.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
@@ -88,8 +87,9 @@ void ChooserPreview::ShowGameInPlay(const GameInPlay& game, const QDate& today)
     colsLabel_->setText(QString::number(arrangement.cols));
     dateLabel_->setText(German.toString(today, QLocale::ShortFormat));
     pictureLabel_->setText(BareFileName(arrangement.picture));
-    if (QFileInfo(arrangement.picture).isFile())
-        ShowPicture(arrangement.picture);
+    // Found where the game itself found it, beside the program too.
+    if (const QString found = FindPicture(arrangement.picture); !found.isEmpty())
+        ShowPictureFile(found);
     ShowColors(arrangement.colors);
 }
 
@@ -106,7 +106,11 @@ void ChooserPreview::Clear()
 
 void ChooserPreview::ShowPicture(const QString& path)
 {
-    const QString found = FindPicture(path);
+    ShowPictureFile(FindPicture(path));
+}
+
+void ChooserPreview::ShowPictureFile(const QString& found)
+{
     const QSize area = picture_->parentWidget()->size();
     QImage picture;
     if (!found.isEmpty()) {

@@ -33,7 +33,10 @@ public:
     void Clear();
 
 private:
+    // The picture of a stored path, or the black square where none is found.
     void ShowPicture(const QString& path);
+    // The picture of a file found, or the black square for an empty path.
+    void ShowPictureFile(const QString& found);
     void ShowColors(const ColorSelection& colors);
 
     QLabel* picture_ = nullptr;

@@ -288,6 +288,12 @@ TEST_F(ChooserTest, PictureIsFoundBesideTheProgram)
     Put("[OPTIONS]\r\n[Zoo-GAME]\r\nfilename=C:\\Bilder\\" + name.toUtf8() + "\r\n");
     Open(ChooserMode::Load, "Zoo");
     EXPECT_EQ(Get<QLabel>("PreviewImage")->pixmap().size(), QSize(64, 16));
+    form.hide();
+    Get<QLabel>("PreviewImage")->clear();
+    // The game in play keeps such a picture by its bare name.
+    game.arrangement.picture = name;
+    Open(ChooserMode::Save, "Zoo");
+    EXPECT_EQ(Get<QLabel>("PreviewImage")->pixmap().size(), QSize(64, 16));
 }
 
 TEST_F(ChooserTest, NoGamesIsToldOnceAndClearsThePreview)
@@ -374,9 +380,18 @@ TEST_F(ChooserTest, RenameMovesTheGameAndRefusesAnExistingName)
     Open(ChooserMode::Load, "Zoo");
     Press("EditToolButton");
     auto* edit = Get<QLineEdit>("NewNameEdit");
-    edit->setText(" zoo ");
-    Press("OkayChangeButton");
-    EXPECT_EQ(dialogs.warnings, QStringList{"Den Namen\n\"zoo\"\ngibt es schon."});
+    // A click on the entry selected gives its name back.
+    edit->setText("Halb");
+    ClickEntry("Zoo");
+    EXPECT_EQ(edit->text(), "Zoo");
+    // The list's entries are compared without regard to letter case,
+    // "(Standard)" as well.
+    for (const char* name : {"(standard)", " zoo "}) {
+        edit->setText(name);
+        Press("OkayChangeButton");
+    }
+    EXPECT_EQ(dialogs.warnings,
+              (QStringList{"Den Namen\n\"(standard)\"\ngibt es schon.", "Den Namen\n\"zoo\"\ngibt es schon."}));
     EXPECT_EQ(form.Mode(), ChooserMode::Change);
     EXPECT_EQ(edit->text(), " zoo ");
     EXPECT_EQ(Contents(), Games);
@@ -409,7 +424,7 @@ TEST_F(ChooserTest, RenameMovesTheGameAndRefusesAnExistingName)
     edit->setText(" \t");
     Press("OkayChangeButton");
     EXPECT_EQ(form.Mode(), ChooserMode::Change);
-    EXPECT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_EQ(dialogs.warnings.size(), 2);
 }
 
 TEST_F(ChooserTest, RenamingTheStandardGameMovesItToAName)
@@ -457,6 +472,11 @@ TEST_F(ChooserTest, SavingOverAnotherGameAsksFirst)
         EXPECT_EQ(form.result(), Chooser::OK) << name;
     }
     EXPECT_EQ(dialogs.questions.size(), 2);
+    // "(Standard)" is not the empty name offered for the standard game.
+    Open(ChooserMode::Save, "");
+    edit->setText("(Standard)");
+    Press("OkaySaveButton");
+    EXPECT_EQ(dialogs.questions.size(), 3);
     Open(ChooserMode::Save, "Zoo");
     Press("CncelSaveButton");
     EXPECT_EQ(form.result(), Chooser::Abort);
@@ -507,6 +527,11 @@ TEST_F(ChooserTest, NamesAreCheckedInTheFormTheyAreStored)
     Press("OkaySaveButton");
     EXPECT_EQ(dialogs.questions.size(), 1); // the stored "Äpfel"
     EXPECT_EQ(form.result(), Chooser::No);
+    // Spelled otherwise than offered, beyond A to Z, the game in play asks too.
+    Open(ChooserMode::Save, QStringLiteral("Äpfel"));
+    edit->setText(QStringLiteral("äpfel"));
+    Press("OkaySaveButton");
+    EXPECT_EQ(dialogs.questions.size(), 2);
 
     // A name the file cannot hold is told while it can still be changed,
     // and is no stored game's name.
@@ -515,7 +540,7 @@ TEST_F(ChooserTest, NamesAreCheckedInTheFormTheyAreStored)
     Press("OkaySaveButton");
     EXPECT_EQ(dialogs.titledErrors, QStringList(QStringLiteral("Ein Spielname darf kein \"ş\" enthalten.")));
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.questions.size(), 2);
     Press("CncelSaveButton");
     EXPECT_EQ(Contents(), games);
 }
