@@ -3,6 +3,7 @@
 #include "board.h"
 #include "clock.h"
 #include "gamesections.h"
+#include "settingserror.h"
 
 #include <QCollator>
 
@@ -17,6 +18,7 @@ const auto Cols = QStringLiteral("cols");
 const auto Grid = QStringLiteral("grid");
 const auto GameName = QStringLiteral("gamename");
 const auto NoDate = QStringLiteral("kein Datum");
+const auto NameTooLong = QStringLiteral("Ein Spielname darf höchstens %1 Zeichen lang sein");
 
 QString ColorKey(int code)
 {
@@ -171,6 +173,9 @@ void GameLibrary::RenameGame(const QString& oldName, const QString& newName, con
 
 void GameLibrary::CheckName(const QString& name)
 {
+    // "gamename" records it, and a longer one would not be resumed.
+    if (name.size() > SettingsDocument::ValueChars)
+        throw SettingsError(NameTooLong.arg(SettingsDocument::ValueChars));
     SettingsDocument::CheckSection(GameSections::SectionOf(name));
 }
 

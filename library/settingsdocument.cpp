@@ -22,11 +22,11 @@ const auto ValueLineBreak = QStringLiteral("Ein gespeicherter Text darf keinen Z
 const auto SectionCharacter = QStringLiteral("Ein Spielname darf kein \"%1\" enthalten");
 const auto KeyCharacter = QStringLiteral("Ein Schlüssel darf kein \"%1\" enthalten");
 const auto ValueCharacter = QStringLiteral("\"%1\" kann nicht gespeichert werden, weil es ein \"%2\" enthält");
+const auto ValueTooLong = QStringLiteral("Ein gespeicherter Text darf höchstens %1 Zeichen lang sein");
 } // namespace Message
 
-// The buffers that settings files have always been read through: what
+// The buffer that settings files have always listed names through: what
 // did not fit was never seen, so files read the same here as they always did.
-constexpr qsizetype kValueChars = 2047;
 constexpr qsizetype kListBytes = 16384;
 
 bool IsBlank(char c)
@@ -166,7 +166,7 @@ QString ValueText(QByteArrayView value)
 {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
-    return Windows1252::Decode(value.first(std::min(value.size(), kValueChars)));
+    return Windows1252::Decode(value.first(std::min(value.size(), SettingsDocument::ValueChars)));
 }
 
 // Keeps the first of names equal but for letter case, until the list would
@@ -240,6 +240,8 @@ QByteArray EncodedValue(const QString& value)
 {
     if (HasLineBreak(value))
         throw SettingsError(Message::ValueLineBreak);
+    if (value.size() > SettingsDocument::ValueChars)
+        throw SettingsError(Message::ValueTooLong.arg(SettingsDocument::ValueChars));
     QByteArray bytes = Encoded(value, [&](const QString& c) { return Message::ValueCharacter.arg(value, c); });
     const bool blankAround = !bytes.isEmpty() && (IsBlank(bytes.front()) || IsBlank(bytes.back()));
     const bool quoted = bytes.size() >= 2 && (bytes.front() == '"' || bytes.front() == '\'') && bytes.back() == bytes.front();

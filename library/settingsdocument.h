@@ -17,13 +17,17 @@ class SettingsDocument {
 public:
     using Entries = QList<std::pair<QString, QString>>;
 
+    // Reading sees this many characters of a value, as settings files have
+    // always been read, so no longer value is written.
+    static constexpr qsizetype ValueChars = 2047;
+
     SettingsDocument() = default;
     explicit SettingsDocument(QByteArray bytes);
 
     const QByteArray& Bytes() const { return bytes_; }
 
     // The stored value without surrounding blanks and without one pair of
-    // matching quotes, at most 2047 characters of it; a present key with an
+    // matching quotes, at most ValueChars characters of it; a present key with an
     // empty value gives the empty text, not the fallback.
     QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
     // Decimal, or hexadecimal after "0x"; anything else gives the fallback.

@@ -274,10 +274,14 @@ TEST(SettingsDocument, ListsStopWhereTheirBuffersWouldOverflow)
 
 TEST(SettingsDocument, LongValuesAndBigFilesAreCutNotChoked)
 {
-    const QString longValue(100000, u'x');
+    // Reading sees 2047 characters of a value, so no longer one is written.
     SettingsDocument ini;
-    ini.WriteString("A", "long", longValue);
-    EXPECT_EQ(ini.Bytes().size(), QByteArray("[A]\r\nlong=\r\n").size() + longValue.size());
+    ini.WriteString("A", "long", QString(2047, u'x'));
+    EXPECT_EQ(ErrorOf([&] { ini.WriteString("A", "long", QString(2048, u'x')); }),
+              "Ein gespeicherter Text darf höchstens 2047 Zeichen lang sein");
+    EXPECT_EQ(ini.ReadString("A", "long", ""), QString(2047, u'x'));
+    const QByteArray longValue(100000, 'x');
+    ini = SettingsDocument("[A]\r\nlong=" + longValue + "\r\n");
     EXPECT_EQ(ini.ReadString("A", "long", ""), longValue.left(2047));
     EXPECT_EQ(ini.SectionEntries("A"), QStringList("long=" + longValue.left(2047)));
 
@@ -390,7 +394,7 @@ TEST_F(SettingsFileTest, ARefusedOrFailedChangeLeavesTheOldFileWhole)
     QString error;
     {
         FileSizeLimit limit(1000);
-        error = ErrorOf([&] { Write("Zoo-GAME", "filename", QString(5000, u'x')); });
+        error = ErrorOf([&] { Write("Zoo-GAME", "filename", QString(2000, u'x')); });
     }
     EXPECT_EQ(error, WriteFailed(path));
     EXPECT_EQ(Contents(), before);
@@ -427,7 +431,7 @@ TEST_F(SettingsFileTest, DyingWhileWritingLeavesTheOldFileWhole)
         {
             FileSizeLimit limit(1000);
             std::signal(SIGXFSZ, [](int) { _exit(42); });
-            Write("Zoo-GAME", "filename", QString(5000, u'x'));
+            Write("Zoo-GAME", "filename", QString(2000, u'x'));
         },
         ::testing::ExitedWithCode(42), "");
     EXPECT_EQ(Contents(), before);
