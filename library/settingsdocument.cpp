@@ -50,6 +50,17 @@ qsizetype TextStart(QByteArrayView data)
     return data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
 }
 
+// Lines added to a file end as its first line does, so a file kept with
+// one kind of line end keeps it; a file of one line or none gets Windows' own.
+QByteArray LineEnd(QByteArrayView data)
+{
+    const qsizetype end = data.indexOf('\n');
+    const qsizetype carriage = data.indexOf('\r');
+    if (carriage >= 0 && (end < 0 || carriage < end))
+        return carriage + 1 == end ? "\r\n" : "\r";
+    return end >= 0 ? "\n" : "\r\n";
+}
+
 bool SameName(QByteArrayView a, QByteArrayView b)
 {
     return Windows1252::SameText(a, b);
@@ -377,17 +388,18 @@ void SettingsDocument::WriteEntries(const QString& section, const Entries& entri
         }
     }
 
+    const QByteArray lineEnd = LineEnd(bytes_);
     QByteArray addition;
     for (const auto& [key, value] : pending)
-        addition += key + '=' + value + "\r\n";
+        addition += key + '=' + value + lineEnd;
     if (insertAt < 0) {
         insertAt = bytes_.size();
-        addition.prepend('[' + wantedSection + "]\r\n");
+        addition.prepend('[' + wantedSection + ']' + lineEnd);
     }
     // Only the file's last line can lack its line end; the addition needs a
     // line of its own.
     if (!addition.isEmpty() && insertAt > TextStart(bytes_) && bytes_[insertAt - 1] != '\n' && bytes_[insertAt - 1] != '\r')
-        addition.prepend("\r\n");
+        addition.prepend(lineEnd);
     written += QByteArrayView(bytes_).sliced(copiedUpTo, insertAt - copiedUpTo);
     written += addition;
     written += QByteArrayView(bytes_).sliced(insertAt);

@@ -164,17 +164,18 @@ TEST(SettingsDocument, WritesChangeOnlyTheirOwnLine)
         // A new key follows the last entry, ahead of what introduces the next section.
         {"[A]\r\nk=1\r\n; zu B\r\n\r\n[B]\r\nk=2\r\n", "a", "n", "x",
          "[A]\r\nk=1\r\nn=x\r\n; zu B\r\n\r\n[B]\r\nk=2\r\n"},
-        {"[A]\n; leer\n[B]\n", "A", "n", "x", "[A]\nn=x\r\n; leer\n[B]\n"},
+        {"[A]\n; leer\n[B]\n", "A", "n", "x", "[A]\nn=x\n; leer\n[B]\n"},
         {"top=1\r\n[A]\r\n", "A", "top", "2", "top=1\r\n[A]\r\ntop=2\r\n"},
         {"[B]\r\nk=2", "b", "n", "x", "[B]\r\nk=2\r\nn=x\r\n"},
         {"[B]", "B", "n", "x", "[B]\r\nn=x\r\n"},
         // The first of two equal sections takes it, letter case as Windows-1252 pairs it.
-        {"[A]\nk=1\n[a]\nn=1\n", "A", "n", "2", "[A]\nk=1\nn=2\r\n[a]\nn=1\n"},
+        {"[A]\nk=1\n[a]\nn=1\n", "A", "n", "2", "[A]\nk=1\nn=2\n[a]\nn=1\n"},
         {"[\xC4pfel-GAME]\nrows=1\n", "äpfel-GAME", "ROWS", "2", "[\xC4pfel-GAME]\nrows=2\n"},
-        // A new section goes to the end, on a line of its own.
+        // A new section goes to the end, on a line of its own, its lines
+        // ending as the file's first line does.
         {"[A]\r\nk=1", "C", "k", "v", "[A]\r\nk=1\r\n[C]\r\nk=v\r\n"},
-        {"[A]\nk=1\n", "C", "k", "v", "[A]\nk=1\n[C]\r\nk=v\r\n"},
-        {"[A]\rk=1\r", "C", "k", "v", "[A]\rk=1\r[C]\r\nk=v\r\n"},
+        {"[A]\nk=1", "C", "k", "v", "[A]\nk=1\n[C]\nk=v\n"},
+        {"[A]\rk=1\r\n", "C", "k", "v", "[A]\rk=1\r\n[C]\rk=v\r"},
         // A byte-order mark is no part of the first section's name.
         {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
         {"\xEF\xBB\xBF", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
