@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -444,12 +445,22 @@ TEST_F(SettingsFileTest, ALockHeldTooLongIsToldAndOneLeftByADeadProgramIsTakenOv
     {
         QLockFile held(path + ".lock");
         ASSERT_TRUE(held.tryLock(0));
+        // Meanwhile what is posted, as painting is, is delivered, but no
+        // timer starts another command.
+        bool painted = false, commandRan = false;
+        QObject window;
+        QMetaObject::invokeMethod(&window, [&] { painted = true; }, Qt::QueuedConnection);
+        QTimer command;
+        command.callOnTimeout([&] { commandRan = true; });
+        command.start(1);
         SettingsFile impatient(path, std::chrono::milliseconds(200));
         const QString error = ErrorOf([&] {
             impatient.Change([](SettingsDocument& document) { document.WriteString("A", "k", "2"); });
         });
         EXPECT_TRUE(error.startsWith("nach " + path + " kann gerade nicht geschrieben werden")) << error.toStdString();
         EXPECT_EQ(Contents(), "[A]\r\nk=1\r\n");
+        EXPECT_TRUE(painted);
+        EXPECT_FALSE(commandRan);
     }
     // Left empty or garbled by a program that died making it: taken over
     // without waiting, unless someone holds it.
