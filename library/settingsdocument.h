@@ -8,7 +8,8 @@
 #include <utility>
 
 // The settings file's text in memory, with the rules by which Windows reads
-// and writes such INI files: sections of key=value lines in Windows-1252,
+// and writes such INI files: sections of key=value lines in Windows-1252
+// (or in UTF-16 with its byte-order mark, when the file begins with one),
 // section and key names matched without regard to letter case, the first of
 // two equal names winning. A command reads the file once into a document,
 // makes all its changes here, and the file is replaced once (SettingsFile).
@@ -24,7 +25,8 @@ public:
     SettingsDocument() = default;
     explicit SettingsDocument(QByteArray bytes);
 
-    const QByteArray& Bytes() const { return bytes_; }
+    // The file's bytes, in the file's own character set.
+    QByteArray Bytes() const;
 
     // The stored value without surrounding blanks and without one pair of
     // matching quotes, at most ValueChars characters of it; a present key with an
@@ -60,4 +62,6 @@ public:
 
 private:
     QByteArray bytes_;
+    // Whether the file is UTF-16; its text is then held here as UTF-8.
+    bool unicode_ = false;
 };

@@ -195,6 +195,24 @@ TEST(SettingsDocument, WritesChangeOnlyTheirOwnLine)
     }
 }
 
+// As Windows' Notepad saves "Unicode": a byte-order mark, then two bytes a character.
+QByteArray Utf16(const QString& text)
+{
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar c : text)
+        bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    return bytes;
+}
+
+TEST(SettingsDocument, AFileWindowsWroteAsUtf16IsReadAndWrittenAsUtf16)
+{
+    SettingsDocument document(Utf16("[OPTIONS]\nuser=Ayşe\n[Zoo-GAME]\nrows=18\n"));
+    EXPECT_EQ(document.ReadString("options", "USER", ""), "Ayşe");
+    EXPECT_EQ(document.SectionNames(), QStringList({"OPTIONS", "Zoo-GAME"}));
+    document.WriteEntries("zoo-game", {{"rows", "20"}, {"filename", "/home/ayşe/zoo.jpg"}});
+    EXPECT_EQ(document.Bytes(), Utf16("[OPTIONS]\nuser=Ayşe\n[Zoo-GAME]\nrows=20\nfilename=/home/ayşe/zoo.jpg\n"));
+}
+
 TEST(SettingsDocument, ManyEntriesAreOneWriteAsIfWrittenOneAfterTheOther)
 {
     SettingsDocument document("[Zoo-GAME]\r\nextra=bleibt\r\nrows=3\r\n[B]\r\n");
