@@ -1,7 +1,6 @@
 #include "chooser.h"
 
 #include "chooserpreview.h"
-#include "clock.h"
 #include "errorreport.h"
 #include "formwidgets.h"
 #include "gamelibrary.h"
@@ -9,7 +8,6 @@
 #include "userdialogs.h"
 #include "windowkit.h"
 
-#include <QDate>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -376,8 +374,7 @@ void Chooser::ShowStoredGame(const QString& entry)
 
 void Chooser::ShowGameInPlay()
 {
-    const Clock::LocalTime now = clock_.LocalNow();
-    preview_->ShowGameInPlay(gameInPlay_, QDate(now.year, now.month, now.day));
+    preview_->ShowGameInPlay(gameInPlay_, GameLibrary::DateText(clock_));
 }
 
 void Chooser::ShowSelectedGame()

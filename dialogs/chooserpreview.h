@@ -6,7 +6,6 @@
 
 #include <array>
 
-class QDate;
 class QLabel;
 class QWidget;
 struct GameInPlay;
@@ -28,7 +27,7 @@ public:
     // A stored game as the library previews it; the name shown stays.
     void ShowStoredGame(const GamePreview& preview);
     // The game in play, dated `today`, as saving it would store it.
-    void ShowGameInPlay(const GameInPlay& game, const QDate& today);
+    void ShowGameInPlay(const GameInPlay& game, const QString& today);
     // Empties the settings; the picture shown stays.
     void Clear();
 

@@ -179,10 +179,16 @@ void GameLibrary::CheckName(const QString& name)
     SettingsDocument::CheckSection(GameSections::SectionOf(name));
 }
 
+QString GameLibrary::DateText(const Clock& clock)
+{
+    const Clock::LocalTime now = clock.LocalNow();
+    return QString::asprintf("%02d.%02d.%02d", now.day, now.month, now.year % 100);
+}
+
 QString GameLibrary::DateTimeText(const Clock& clock)
 {
     const Clock::LocalTime now = clock.LocalNow();
-    QString text = QString::asprintf("%02d.%02d.%02d", now.day, now.month, now.year % 100);
+    QString text = DateText(clock);
     if (now.hour != 0 || now.minute != 0 || now.second != 0)
         text += QString::asprintf(" %02d:%02d:%02d", now.hour, now.minute, now.second);
     return text;

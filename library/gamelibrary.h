@@ -74,6 +74,8 @@ public:
     // locale can store it: dd.MM.yy hh:mm:ss, the time left out at exactly
     // midnight.
     static QString DateTimeText(const Clock& clock);
+    // Today's date alone, in that form.
+    static QString DateText(const Clock& clock);
     // The stamp of a saved game: the first 14 characters of the above.
     static QString DateStamp(const Clock& clock);
 
