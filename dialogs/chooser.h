@@ -57,7 +57,6 @@ public:
     const QString& ChosenGame() const { return chosenGame_; }
     // The name typed in save mode, as it stands.
     QString SaveName() const;
-    ChooserMode Mode() const { return mode_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -58,7 +58,7 @@ TEST(GameChooser, LoadsTheGameThePlayerPicks)
     WriteFile(rig.settingsPath, ZooAndPark);
     rig.Start();
     rig.dialogs.onModal = InChooser([](Chooser& chooser) {
-        EXPECT_EQ(chooser.Mode(), ChooserMode::Load);
+        EXPECT_TRUE(chooser.findChild<QWidget*>("OptionCommandPanel")->isVisible());
         EXPECT_EQ(Label(chooser, "MotivLabel"), "Zoo");
         ClickEntry(chooser, "Park");
         Press(chooser, "OkButton");
@@ -112,7 +112,7 @@ TEST(GameChooser, SavingShowsTheArrangementInPlay)
     rig.PlayOnlyColour(2);
     rig.Action("color_yellow")->trigger();
     rig.dialogs.onModal = InChooser([](Chooser& chooser) {
-        EXPECT_EQ(chooser.Mode(), ChooserMode::Save);
+        EXPECT_TRUE(chooser.findChild<QWidget*>("SaveGamePanel")->isVisible());
         EXPECT_EQ(chooser.findChild<QLineEdit*>("SaveNameEdit")->text(), "Zoo");
         EXPECT_EQ(Label(chooser, "RowsLabel"), "20");
         EXPECT_EQ(Label(chooser, "ColsLabel"), "30");
