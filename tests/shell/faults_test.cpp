@@ -182,13 +182,18 @@ TEST(Faults, SaveBeyondTheFileSizeLimitIsToldAndTheFileStays)
         {
             std::signal(SIGXFSZ, SIG_DFL);
             SetUpProcess();
-            WindowRig rig;
-            WriteFile(rig.settingsPath, Options + ZooGame);
-            FileSizeLimit limit(Options.size() + ZooGame.size());
-            rig.dialogs.onModal = SaveAs("Park");
-            rig.Action("menu_save")->trigger();
-            const bool kept = FileBytes(rig.settingsPath) == Options + ZooGame;
-            _exit(kept && rig.dialogs.titledErrors == QStringList{WriteFailed(rig)} ? 0 : 1);
+            bool told = false;
+            {
+                // Ended before _exit, so that its folder goes with it.
+                WindowRig rig;
+                WriteFile(rig.settingsPath, Options + ZooGame);
+                FileSizeLimit limit(Options.size() + ZooGame.size());
+                rig.dialogs.onModal = SaveAs("Park");
+                rig.Action("menu_save")->trigger();
+                told = FileBytes(rig.settingsPath) == Options + ZooGame
+                       && rig.dialogs.titledErrors == QStringList{WriteFailed(rig)};
+            }
+            _exit(told ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
     GTEST_FLAG_SET(death_test_style, "fast");
