@@ -2,7 +2,6 @@
 
 #include "artwork.h"
 #include "chooserpreview.h"
-#include "clock.h"
 #include "errorreport.h"
 #include "formwidgets.h"
 #include "gamelibrary.h"
@@ -10,7 +9,6 @@
 #include "userdialogs.h"
 #include "windowkit.h"
 
-#include <QDate>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -53,6 +51,20 @@ const QColor Silver(192, 192, 192);
 QString GameNameOf(const QString& entry)
 {
     return entry == GameSections::StandardName ? QString() : entry;
+}
+
+// Whether two typed names are spelled alike but for the letters A to Z.
+bool SameButAsciiCase(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x != y && !(x < 128 && y < 128 && QChar::toLower(x) == QChar::toLower(y)))
+            return false;
+    }
+    return true;
 }
 
 // Rows of 16 pixels, whatever height the list's font would ask for.
@@ -157,10 +169,13 @@ void Chooser::CreateControls()
     connect(gameList_, &QListWidget::itemSelectionChanged, this,
             [this] { RunTellingErrors([this] { ShowSelectedGame(); }); });
     // A click on the entry already selected shows it again: after a rename
-    // the preview may still name the game as it was.
+    // the preview may still name the game as it was, and a new name half
+    // typed goes back to the entry's.
     connect(gameList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (item->text() != preview_->Motive())
             RunTellingErrors([this] { ShowSelectedGame(); });
+        else if (mode_ == ChooserMode::Change)
+            newNameEdit_->setText(item->text());
     });
     connect(cancelLoadButton_, &QPushButton::clicked, this, &QDialog::reject);
     RunOnClick(chooseButton, &Chooser::ChooseGame);
@@ -342,7 +357,7 @@ void Chooser::FillGameList()
 int Chooser::RowOf(const QString& name) const
 {
     for (int row = 0; row < gameList_->count(); ++row)
-        if (GameSections::SameName(gameList_->item(row)->text(), name))
+        if (GameSections::SameText(gameList_->item(row)->text(), name))
             return row;
     return -1;
 }
@@ -360,8 +375,7 @@ void Chooser::ShowStoredGame(const QString& entry)
 
 void Chooser::ShowGameInPlay()
 {
-    const Clock::LocalTime now = clock_.LocalNow();
-    preview_->ShowGameInPlay(gameInPlay_, QDate(now.year, now.month, now.day));
+    preview_->ShowGameInPlay(gameInPlay_, GameLibrary::DateText(clock_));
 }
 
 void Chooser::ShowSelectedGame()
@@ -442,8 +456,10 @@ void Chooser::ConfirmSaveName()
     }
     // A name that cannot be stored is told here, while it can still be changed.
     GameLibrary::CheckName(name);
-    // The game in play is saved over without a question; any other stored
-    // game only when the player agrees.
-    const bool overwrite = !GameSections::SameName(chosenGame_, name) && RowOf(name) >= 0;
+    // The name offered, spelled as offered, saves over the game in play
+    // without a question. Any other name that the list holds asks first,
+    // "(Standard)" while the standard game's empty name is offered too.
+    const bool offered = SameButAsciiCase(chosenGame_, name) && GameSections::SameName(chosenGame_, name);
+    const bool overwrite = !offered && RowOf(name) >= 0;
     done(overwrite && !dialogs_.AskWarning(this, Text::OverwriteQuestion.arg(name)) ? No : OK);
 }

@@ -57,7 +57,6 @@ public:
     const QString& ChosenGame() const { return chosenGame_; }
     // The name typed in save mode, as it stands.
     QString SaveName() const;
-    ChooserMode Mode() const { return mode_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,7 +81,7 @@ private:
     void FillGameList();
     void ShowStoredGame(const QString& entry);
     void ShowGameInPlay();
-    // The row of the entry that names the same game as `name`, or -1.
+    // The row of the entry that reads as `name` but for letter case, or -1.
     int RowOf(const QString& name) const;
     QString SelectedEntry() const;
 

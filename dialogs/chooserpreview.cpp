@@ -10,20 +10,10 @@
 #include "picturesize.h"
 #include "thumbnailcache.h"
 
-#include <QDate>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLocale>
-
-namespace {
 
 using namespace FormWidgets;
-
-// The chooser speaks German whatever the desktop's language.
-const QLocale German(QLocale::German, QLocale::Germany);
-
-} // namespace
 
 ChooserPreview::ChooserPreview(QWidget* parent)
 {
@@ -80,17 +70,18 @@ void ChooserPreview::ShowStoredGame(const GamePreview& preview)
     colorsLabel_->setText(QString::number(preview.colors.SelectedCount()));
 }
 
-void ChooserPreview::ShowGameInPlay(const GameInPlay& game, const QDate& today)
+void ChooserPreview::ShowGameInPlay(const GameInPlay& game, const QString& today)
 {
     const Arrangement& arrangement = game.arrangement;
     motiveLabel_->setText(game.name);
     colorsLabel_->setText(QString::number(arrangement.colors.SelectedCount()));
     rowsLabel_->setText(QString::number(arrangement.rows));
     colsLabel_->setText(QString::number(arrangement.cols));
-    dateLabel_->setText(German.toString(today, QLocale::ShortFormat));
+    dateLabel_->setText(today);
     pictureLabel_->setText(BareFileName(arrangement.picture));
-    if (QFileInfo(arrangement.picture).isFile())
-        ShowPicture(arrangement.picture);
+    // Found where the game itself found it, beside the program too.
+    if (const QString found = FindPicture(arrangement.picture); !found.isEmpty())
+        ShowPictureFile(found);
     ShowColors(arrangement.colors);
 }
 
@@ -107,7 +98,11 @@ void ChooserPreview::Clear()
 
 void ChooserPreview::ShowPicture(const QString& path)
 {
-    const QString found = FindPicture(path);
+    ShowPictureFile(FindPicture(path));
+}
+
+void ChooserPreview::ShowPictureFile(const QString& found)
+{
     const QSize area = picture_->parentWidget()->size();
     QImage picture;
     if (!found.isEmpty()) {

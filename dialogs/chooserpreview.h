@@ -6,7 +6,6 @@
 
 #include <array>
 
-class QDate;
 class QLabel;
 class QWidget;
 struct GameInPlay;
@@ -28,12 +27,15 @@ public:
     // A stored game as the library previews it; the name shown stays.
     void ShowStoredGame(const GamePreview& preview);
     // The game in play, dated `today`, as saving it would store it.
-    void ShowGameInPlay(const GameInPlay& game, const QDate& today);
+    void ShowGameInPlay(const GameInPlay& game, const QString& today);
     // Empties the settings; the picture shown stays.
     void Clear();
 
 private:
+    // The picture of a stored path, or the black square where none is found.
     void ShowPicture(const QString& path);
+    // The picture of a file found, or the black square for an empty path.
+    void ShowPictureFile(const QString& found);
     void ShowColors(const ColorSelection& colors);
 
     QLabel* picture_ = nullptr;

@@ -10,7 +10,7 @@ void RunReportingErrors(UserDialogs& dialogs, QWidget* parent, const std::functi
     try {
         command();
     } catch (const SettingsError& error) {
-        dialogs.ShowMessage(parent, QString::fromUtf8(error.what()) + '.');
+        dialogs.ShowTitledError(parent, QString::fromUtf8(error.what()) + '.');
     } catch (const std::exception& error) {
         dialogs.ShowError(parent, QString::fromUtf8(error.what()));
     }

@@ -35,12 +35,13 @@ QFrame* RaisedPanel(QWidget* parent, const char* name, QRect geometry)
 }
 
 // Qt's scroll bars invert their controls so that Up lowers a vertical bar,
-// as its arrow points; on a horizontal bar that makes Left add. Here Left
-// and Right go the way their arrows point, while the wheel and the page
-// keys keep Qt's way.
-class HorizontalBar : public QScrollBar {
+// as its arrow points; on either bar that makes Left add. Here Left and
+// Right go the way the horizontal arrows point on both bars, so the two
+// bars answer them alike, while Up, Down, the wheel and the page keys keep
+// Qt's way.
+class CountScrollBar : public QScrollBar {
 public:
-    explicit HorizontalBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {}
+    using QScrollBar::QScrollBar;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
@@ -55,7 +56,7 @@ protected:
 QScrollBar* CountBar(Qt::Orientation orientation, QWidget* parent, const char* name, QRect geometry,
                      Board::CountRange range, int position)
 {
-    QScrollBar* bar = orientation == Qt::Horizontal ? new HorizontalBar(parent) : new QScrollBar(orientation, parent);
+    QScrollBar* bar = new CountScrollBar(orientation, parent);
     bar->setObjectName(name);
     bar->setGeometry(geometry);
     bar->setRange(range.least, range.most);

@@ -23,6 +23,9 @@ public:
     virtual void ShowWarning(QWidget* parent, const QString& text) = 0;
     // A plain box with an OK button, titled with the application's title.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // An error box with an OK button, titled with the application's title:
+    // how a command that could not write the settings file ends.
+    virtual void ShowTitledError(QWidget* parent, const QString& text) = 0;
     // The open-picture dialog, preset to `current` and shown in `order`,
     // which comes back as the player left it; the chosen file's full path,
     // or an empty text when the player cancels.

@@ -3,6 +3,7 @@
 #include "board.h"
 #include "clock.h"
 #include "gamesections.h"
+#include "settingserror.h"
 
 #include <QCollator>
 
@@ -19,6 +20,7 @@ const auto GameName = QStringLiteral("gamename");
 const auto NoDate = QStringLiteral("kein Datum");
 const auto PictureView = QStringLiteral("PictureView");
 const auto NewestFirst = QStringLiteral("newest");
+const auto NameTooLong = QStringLiteral("Ein Spielname darf höchstens %1 Zeichen lang sein");
 
 QString ColorKey(int code)
 {
@@ -75,8 +77,9 @@ SettingsReading GameLibrary::ReadSettings(const QString& gameName, const Arrange
     read.grid = document.ReadBool(section, Grid, current.grid);
     read.date = document.ReadString(section, Date, {});
     read.colors = ReadColors(document, section);
-    // A game without a date plays its arrangement but counts as the standard game.
-    reading.gameName = read.date.isEmpty() ? QString() : name;
+    // A game without a date plays its arrangement, but as no stored game.
+    reading.stored = !read.date.isEmpty();
+    reading.gameName = reading.stored ? name : QString();
     return reading;
 }
 
@@ -186,13 +189,22 @@ void GameLibrary::RenameGame(const QString& oldName, const QString& newName, con
 
 void GameLibrary::CheckName(const QString& name)
 {
+    // "gamename" records it, and a longer one would not be resumed.
+    if (name.size() > SettingsDocument::ValueChars)
+        throw SettingsError(NameTooLong.arg(SettingsDocument::ValueChars));
     SettingsDocument::CheckSection(GameSections::SectionOf(name));
+}
+
+QString GameLibrary::DateText(const Clock& clock)
+{
+    const Clock::LocalTime now = clock.LocalNow();
+    return QString::asprintf("%02d.%02d.%02d", now.day, now.month, now.year % 100);
 }
 
 QString GameLibrary::DateTimeText(const Clock& clock)
 {
     const Clock::LocalTime now = clock.LocalNow();
-    QString text = QString::asprintf("%02d.%02d.%02d", now.day, now.month, now.year % 100);
+    QString text = DateText(clock);
     if (now.hour != 0 || now.minute != 0 || now.second != 0)
         text += QString::asprintf(" %02d:%02d:%02d", now.hour, now.minute, now.second);
     return text;

@@ -17,6 +17,8 @@ struct SettingsReading {
     QString userName;
     // The game now in play; empty for the standard game.
     QString gameName;
+    // Whether it is stored under that name: not when it has no date.
+    bool stored = false;
     Arrangement arrangement;
 };
 
@@ -77,6 +79,8 @@ public:
     // locale can store it: dd.MM.yy hh:mm:ss, the time left out at exactly
     // midnight.
     static QString DateTimeText(const Clock& clock);
+    // Today's date alone, in that form.
+    static QString DateText(const Clock& clock);
     // The stamp of a saved game: the first 14 characters of the above.
     static QString DateStamp(const Clock& clock);
 

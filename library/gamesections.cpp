@@ -27,6 +27,13 @@ bool SameName(const QString& a, const QString& b)
     return first && second && Windows1252::SameText(*first, *second);
 }
 
+bool SameText(const QString& a, const QString& b)
+{
+    const std::optional<QByteArray> first = Windows1252::Encode(a);
+    const std::optional<QByteArray> second = Windows1252::Encode(b);
+    return first && second ? Windows1252::SameText(*first, *second) : a == b;
+}
+
 bool IsGame(const QString& section)
 {
     // Only the first occurrence counts: "-GAMEfoo-GAME" is no game.

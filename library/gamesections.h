@@ -19,6 +19,9 @@ QString SectionOf(const QString& gameName);
 // file compares them, letter case aside. A name that the file cannot hold
 // is no stored game's name.
 bool SameName(const QString& a, const QString& b);
+// Whether two texts are equal but for letter case, as the chooser's list
+// finds an entry: "(standard)" is the entry "(Standard)".
+bool SameText(const QString& a, const QString& b);
 // Whether a section is a stored game: "-GAME" from its second character on.
 bool IsGame(const QString& section);
 // The name a game section shows: the section less its last five

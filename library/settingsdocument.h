@@ -8,7 +8,8 @@
 #include <utility>
 
 // The settings file's text in memory, with the rules by which Windows reads
-// and writes such INI files: sections of key=value lines in Windows-1252,
+// and writes such INI files: sections of key=value lines in Windows-1252
+// (or in UTF-16 with its byte-order mark, when the file begins with one),
 // section and key names matched without regard to letter case, the first of
 // two equal names winning. A command reads the file once into a document,
 // makes all its changes here, and the file is replaced once (SettingsFile).
@@ -17,13 +18,18 @@ class SettingsDocument {
 public:
     using Entries = QList<std::pair<QString, QString>>;
 
+    // Reading sees this many characters of a value, as settings files have
+    // always been read, so no longer value is written.
+    static constexpr qsizetype ValueChars = 2047;
+
     SettingsDocument() = default;
     explicit SettingsDocument(QByteArray bytes);
 
-    const QByteArray& Bytes() const { return bytes_; }
+    // The file's bytes, in the file's own character set.
+    QByteArray Bytes() const;
 
     // The stored value without surrounding blanks and without one pair of
-    // matching quotes, at most 2047 characters of it; a present key with an
+    // matching quotes, at most ValueChars characters of it; a present key with an
     // empty value gives the empty text, not the fallback.
     QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
     // Decimal, or hexadecimal after "0x"; anything else gives the fallback.
@@ -56,4 +62,6 @@ public:
 
 private:
     QByteArray bytes_;
+    // Whether the file is UTF-16; its text is then held here as UTF-8.
+    bool unicode_ = false;
 };

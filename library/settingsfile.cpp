@@ -3,11 +3,13 @@
 #include "regularfile.h"
 #include "settingserror.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -170,6 +172,17 @@ bool OnlyFilesAt(const QString& lockPath)
     return true;
 }
 
+// One step of the wait for the lock. The window goes on painting meanwhile:
+// what the window system and the painting post is delivered, but neither
+// the player's input nor a timer, so no other command starts in the middle
+// of this one.
+void PauseRepainting(std::chrono::milliseconds step)
+{
+    if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
+    std::this_thread::sleep_for(step);
+}
+
 // Waits for the lock, taking over what a dead program left. Throws
 // SettingsError naming `path` when the wait was in vain, or when something
 // other than a lock lies in its place.
@@ -189,7 +202,7 @@ void Acquire(QLockFile& lock, const QString& lockPath, std::chrono::milliseconds
             throw SettingsError(Message::Busy.arg(path));
         // Short steps, not QLockFile's growing ones: a second copy saving
         // again and again must not keep this one waiting past its wait.
-        std::this_thread::sleep_for(std::min(kLockPoll, std::chrono::milliseconds(deadline.remainingTime())));
+        PauseRepainting(std::min(kLockPoll, std::chrono::milliseconds(deadline.remainingTime())));
     }
 }
 

@@ -17,8 +17,6 @@ class SettingsFile {
 public:
     explicit SettingsFile(SettingsPlace place, std::chrono::milliseconds lockWait = std::chrono::seconds(5));
 
-    const QString& Path() const { return path_; }
-
     // A missing file, or one that cannot be read or is no file (a folder,
     // a pipe, a device, or too large), reads as an empty one;
     // while the player's file is missing, the file it is carried from is read.

@@ -111,6 +111,11 @@ void GermanDialogs::ShowMessage(QWidget* parent, const QString& text)
     Tell(parent, QMessageBox::NoIcon, QApplication::applicationName(), text);
 }
 
+void GermanDialogs::ShowTitledError(QWidget* parent, const QString& text)
+{
+    Tell(parent, QMessageBox::Critical, QApplication::applicationName(), text);
+}
+
 QString GermanDialogs::ChoosePicture(QWidget* parent, const QString& current, PictureOrder& order)
 {
     PictureDialog dialog(parent, current, order);

@@ -11,6 +11,7 @@ public:
     void ShowError(QWidget* parent, const QString& text, const QString& button) override;
     void ShowWarning(QWidget* parent, const QString& text) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
+    void ShowTitledError(QWidget* parent, const QString& text) override;
     QString ChoosePicture(QWidget* parent, const QString& current, PictureOrder& order) override;
     int RunModal(QDialog& dialog) override;
 };

@@ -306,7 +306,7 @@ void MainWindow::ChooseSize()
 void MainWindow::ReadSettings()
 {
     const SettingsReading reading = library_.ReadSettings(current_.name, current_.arrangement);
-    current_ = {.name = reading.gameName, .arrangement = reading.arrangement};
+    current_ = {.name = reading.gameName, .stored = reading.stored, .arrangement = reading.arrangement};
     userName_ = reading.userName;
     ShowCaption(false);
     ApplyGrid();
@@ -339,6 +339,7 @@ void MainWindow::SaveGame()
     // The window shows the new name only once it is stored.
     const QString date = library_.SaveGame(name, current_.arrangement);
     current_.name = name;
+    current_.stored = true;
     current_.arrangement.date = date;
     ShowCaption(true);
     SetMessage('"' + name + "\" wurde gespeichert!");
@@ -374,11 +375,13 @@ void MainWindow::FollowStoredGameChanges(const std::vector<StoredGameChange>& ch
 {
     // The file has changed whatever the chooser's result. The game in play
     // follows its stored game, so that closing records a name that is there:
-    // renamed, it goes on under the new name; erased, it is the standard game.
+    // renamed, it goes on under the new name; erased, it is stored no more,
+    // and a later change of the standard game is not taken for it.
     for (const StoredGameChange& change : changes) {
-        if (!GameSections::SameName(change.name, current_.name))
+        if (!current_.stored || !GameSections::SameName(change.name, current_.name))
             continue;
         current_.name = change.renamedTo.value_or(QString());
+        current_.stored = change.renamedTo.has_value();
         ShowCaption(captionNamesGame_);
     }
 }

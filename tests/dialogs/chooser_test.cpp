@@ -119,7 +119,6 @@ TEST_F(ChooserTest, EachModeShowsItsCaptionPanelsAndFocus)
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     Put(Games);
     Open(ChooserMode::Load, "Zoo");
-    EXPECT_EQ(form.Mode(), ChooserMode::Load);
     EXPECT_EQ(form.windowTitle(), "Ein Plimmerlo-Spiel Auswählen ...");
     EXPECT_FALSE(Shows("SaveGamePanel"));
     EXPECT_FALSE(Shows("ChangeNamePanel"));
@@ -131,7 +130,6 @@ TEST_F(ChooserTest, EachModeShowsItsCaptionPanelsAndFocus)
     EXPECT_EQ(Get("EditToolButton")->toolTip(), "Spielname Ändern");
 
     Press("EditToolButton");
-    EXPECT_EQ(form.Mode(), ChooserMode::Change);
     EXPECT_EQ(form.windowTitle(), "Ein Plimmerlo-Spiel Umbenennen ...");
     EXPECT_TRUE(Shows("ChangeNamePanel"));
     EXPECT_FALSE(Shows("MotiveComandPanel"));
@@ -139,8 +137,7 @@ TEST_F(ChooserTest, EachModeShowsItsCaptionPanelsAndFocus)
     EXPECT_EQ(form.focusWidget(), Get("NewNameEdit"));
     EXPECT_EQ(Get<QLineEdit>("NewNameEdit")->text(), "Zoo");
     Press("CancelChangeButton");
-    EXPECT_EQ(form.Mode(), ChooserMode::Load);
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(Shows("OptionCommandPanel"));
     form.hide();
 
     Open(ChooserMode::Save, "Zoo");
@@ -164,8 +161,7 @@ TEST_F(ChooserTest, EscapePressesTheAbbrechenThatIsShown)
     Open(ChooserMode::Load, "Zoo");
     Press("EditToolButton");
     Escape(); // renaming shows no button that closes the dialog
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(form.Mode(), ChooserMode::Change);
+    EXPECT_TRUE(Shows("ChangeNamePanel"));
     form.close(); // the window's own close button
     EXPECT_EQ(form.result(), Chooser::Cancel);
 
@@ -276,7 +272,7 @@ TEST_F(ChooserTest, PictureThatCannotBeShownGivesTheBlackSquare)
     const int width = preview->parentWidget()->width();
     EXPECT_EQ(preview->geometry(), QRect(0, 0, width, width));
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.titledErrors.isEmpty());
 }
 
 TEST_F(ChooserTest, PictureIsFoundBesideTheProgram)
@@ -287,6 +283,12 @@ TEST_F(ChooserTest, PictureIsFoundBesideTheProgram)
     const auto cleanUp = qScopeGuard([&] { QFile::remove(beside); });
     Put("[OPTIONS]\r\n[Zoo-GAME]\r\nfilename=C:\\Bilder\\" + name.toUtf8() + "\r\n");
     Open(ChooserMode::Load, "Zoo");
+    EXPECT_EQ(Get<QLabel>("PreviewImage")->pixmap().size(), QSize(64, 16));
+    form.hide();
+    Get<QLabel>("PreviewImage")->clear();
+    // The game in play keeps such a picture by its bare name.
+    game.arrangement.picture = name;
+    Open(ChooserMode::Save, "Zoo");
     EXPECT_EQ(Get<QLabel>("PreviewImage")->pixmap().size(), QSize(64, 16));
 }
 
@@ -374,16 +376,24 @@ TEST_F(ChooserTest, RenameMovesTheGameAndRefusesAnExistingName)
     Open(ChooserMode::Load, "Zoo");
     Press("EditToolButton");
     auto* edit = Get<QLineEdit>("NewNameEdit");
-    edit->setText(" zoo ");
-    Press("OkayChangeButton");
-    EXPECT_EQ(dialogs.warnings, QStringList{"Den Namen\n\"zoo\"\ngibt es schon."});
-    EXPECT_EQ(form.Mode(), ChooserMode::Change);
+    // A click on the entry selected gives its name back.
+    edit->setText("Halb");
+    ClickEntry("Zoo");
+    EXPECT_EQ(edit->text(), "Zoo");
+    // The list's entries are compared without regard to letter case,
+    // "(Standard)" as well.
+    for (const char* name : {"(standard)", " zoo "}) {
+        edit->setText(name);
+        Press("OkayChangeButton");
+    }
+    EXPECT_EQ(dialogs.warnings,
+              (QStringList{"Den Namen\n\"(standard)\"\ngibt es schon.", "Den Namen\n\"zoo\"\ngibt es schon."}));
+    EXPECT_TRUE(Shows("ChangeNamePanel"));
     EXPECT_EQ(edit->text(), " zoo ");
     EXPECT_EQ(Contents(), Games);
 
     edit->setText("Park");
     Press("OkayChangeButton");
-    EXPECT_EQ(form.Mode(), ChooserMode::Load);
     EXPECT_TRUE(Shows("OptionCommandPanel"));
     const QByteArray after = Contents();
     EXPECT_FALSE(after.contains("[Zoo-GAME]"));
@@ -408,8 +418,8 @@ TEST_F(ChooserTest, RenameMovesTheGameAndRefusesAnExistingName)
     Press("EditToolButton");
     edit->setText(" \t");
     Press("OkayChangeButton");
-    EXPECT_EQ(form.Mode(), ChooserMode::Change);
-    EXPECT_EQ(dialogs.warnings.size(), 1);
+    EXPECT_TRUE(Shows("ChangeNamePanel"));
+    EXPECT_EQ(dialogs.warnings.size(), 2);
 }
 
 TEST_F(ChooserTest, RenamingTheStandardGameMovesItToAName)
@@ -457,6 +467,11 @@ TEST_F(ChooserTest, SavingOverAnotherGameAsksFirst)
         EXPECT_EQ(form.result(), Chooser::OK) << name;
     }
     EXPECT_EQ(dialogs.questions.size(), 2);
+    // "(Standard)" is not the empty name offered for the standard game.
+    Open(ChooserMode::Save, "");
+    edit->setText("(Standard)");
+    Press("OkaySaveButton");
+    EXPECT_EQ(dialogs.questions.size(), 3);
     Open(ChooserMode::Save, "Zoo");
     Press("CncelSaveButton");
     EXPECT_EQ(form.result(), Chooser::Abort);
@@ -490,8 +505,8 @@ TEST_F(ChooserTest, FailedCopyIsToldAndLeavesTheFileWhole)
         FileSizeLimit limit(Games.size());
         Press("DoubleToolButton");
     }
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0], "nach " + path + " kann nicht geschrieben werden.");
+    ASSERT_EQ(dialogs.titledErrors.size(), 1);
+    EXPECT_EQ(dialogs.titledErrors[0], "nach " + path + " kann nicht geschrieben werden.");
     EXPECT_EQ(Contents(), Games);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.ChosenGame(), "Zoo");
@@ -507,15 +522,20 @@ TEST_F(ChooserTest, NamesAreCheckedInTheFormTheyAreStored)
     Press("OkaySaveButton");
     EXPECT_EQ(dialogs.questions.size(), 1); // the stored "Äpfel"
     EXPECT_EQ(form.result(), Chooser::No);
+    // Spelled otherwise than offered, beyond A to Z, the game in play asks too.
+    Open(ChooserMode::Save, QStringLiteral("Äpfel"));
+    edit->setText(QStringLiteral("äpfel"));
+    Press("OkaySaveButton");
+    EXPECT_EQ(dialogs.questions.size(), 2);
 
     // A name the file cannot hold is told while it can still be changed,
     // and is no stored game's name.
     Open(ChooserMode::Save, "Zoo");
     edit->setText(QStringLiteral("Ayşe"));
     Press("OkaySaveButton");
-    EXPECT_EQ(dialogs.messages, QStringList(QStringLiteral("Ein Spielname darf kein \"ş\" enthalten.")));
+    EXPECT_EQ(dialogs.titledErrors, QStringList(QStringLiteral("Ein Spielname darf kein \"ş\" enthalten.")));
     EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(dialogs.questions.size(), 1);
+    EXPECT_EQ(dialogs.questions.size(), 2);
     Press("CncelSaveButton");
     EXPECT_EQ(Contents(), games);
 }

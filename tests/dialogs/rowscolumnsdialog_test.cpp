@@ -185,11 +185,12 @@ TEST(TableForm, LabelsFollowTheBars)
     ExpectPreview(form, 35, 19);
 }
 
-// Left and Up give fewer, Right and Down more, as the bars' arrows point.
+// Left and Up give fewer, Right and Down more, on both bars alike.
 TEST(TableForm, ArrowKeysMoveTheBarsTheWayTheyPoint)
 {
     RowsColumnsDialog form;
     for (auto [name, fewer, more] : {std::tuple("ColScala", Qt::Key_Left, Qt::Key_Right),
+                                     std::tuple("RowScala", Qt::Key_Left, Qt::Key_Right),
                                      std::tuple("RowScala", Qt::Key_Up, Qt::Key_Down)}) {
         auto* bar = Control<QScrollBar>(form, name);
         const int start = bar->value();

@@ -15,7 +15,9 @@ namespace {
 // listed can be encoded again.
 bool SameName(const QString& a, const QString& b)
 {
-    return Windows1252::SameText(Windows1252::Encode(a).value_or("\x01a"), Windows1252::Encode(b).value_or("\x01b"));
+    // A file in UTF-16 may name a section in characters Windows-1252 lacks.
+    return a == b
+           || Windows1252::SameText(Windows1252::Encode(a).value_or("\x01a"), Windows1252::Encode(b).value_or("\x01b"));
 }
 
 QString KeyOf(const QString& entry)

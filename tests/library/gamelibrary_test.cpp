@@ -194,8 +194,9 @@ TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)
     LibraryRig rig;
     rig.Write("[OPTIONS]\r\n[Ay?e-GAME]\r\ndate=x\r\n");
     const QByteArray before = rig.Bytes();
-    for (const char* name : {"Ayşe", "Zoo🐘", "Zoo]Park"})
-        EXPECT_THROW(rig.library.SaveGame(QString::fromUtf8(name), {}), SettingsError) << name;
+    for (const QString& name :
+         {QStringLiteral("Ayşe"), QStringLiteral("Zoo🐘"), QStringLiteral("Zoo]Park"), QString(2048, u'N')})
+        EXPECT_THROW(rig.library.SaveGame(name, {}), SettingsError) << name.left(10).toStdString();
     Arrangement turkish;
     turkish.picture = QStringLiteral("/home/ayşe/zoo.jpg");
     EXPECT_THROW(rig.library.SaveGame("Zoo", turkish), SettingsError);
@@ -203,9 +204,13 @@ TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)
     EXPECT_EQ(rig.Bytes(), before);
     EXPECT_FALSE(GameSections::SameName(QStringLiteral("Ayşe"), "Ay?e"));
 
-    // Quotes that reading would strip are kept, so the game is resumed.
-    rig.library.SaveGame("\"Zoo\"", {});
-    EXPECT_EQ(rig.library.ReadSettings({}, {}).gameName, "\"Zoo\"");
+    // Quotes that reading would strip are kept, and the longest name that
+    // reading sees whole is stored, so the game is resumed.
+    for (const QString& name : {QStringLiteral("\"Zoo\""), QString(2047, u'N')}) {
+        rig.library.SaveGame(name, {});
+        EXPECT_EQ(rig.library.ReadSettings({}, {}).gameName, name);
+    }
+    rig.library.EraseGame(QString(2047, u'N'));
 
     rig.library.SaveGame(QStringLiteral("Äpfel"), {});
     rig.library.SaveGame(QStringLiteral("äpfel"), {});

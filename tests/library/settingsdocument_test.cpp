@@ -1,64 +1,9 @@
 #include "settingsdocument.h"
-#include "settingserror.h"
-#include "settingsfile.h"
-#include "support/files.h"
-#include "support/filesizelimit.h"
-
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QTemporaryDir>
+#include "support/settingserrors.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
-
-class SettingsFileTest : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString path = dir.filePath("plimmerlo.ini");
-    SettingsFile settings{path};
-
-    void Write(const QString& section, const QString& key, const QString& value)
-    {
-        settings.Change([&](SettingsDocument& document) { document.WriteString(section, key, value); });
-    }
-
-    void Put(const QByteArray& bytes) const { WriteFile(path, bytes); }
-    QByteArray Contents() const { return FileBytes(path); }
-
-    static void MakeOld(const QString& name, int seconds)
-    {
-        QFile file(name);
-        const QDateTime then = QDateTime::currentDateTime().addSecs(-seconds);
-        EXPECT_TRUE(file.open(QIODevice::Append) && file.setFileTime(then, QFileDevice::FileModificationTime));
-    }
-    QStringList FilesInFolder() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
-};
-
-template <class Action>
-QString ErrorOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const SettingsError& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return QStringLiteral("<no error>");
-}
-
-QString WriteFailed(const QString& path)
-{
-    return "nach " + path + " kann nicht geschrieben werden";
-}
 
 const QByteArray kMixedFile = "top=before any section\r\n"
                               "[Zoo-GAME]\r\n"
@@ -89,6 +34,15 @@ const QByteArray kMixedFile = "top=before any section\r\n"
                               "[]\r\n"
                               "nameless=ja\r\n"
                               "last=no line end";
+
+// As Windows' Notepad saves "Unicode": a byte-order mark, then two bytes a character.
+QByteArray Utf16(const QString& text)
+{
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar c : text)
+        bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    return bytes;
+}
 
 } // namespace
 
@@ -164,17 +118,18 @@ TEST(SettingsDocument, WritesChangeOnlyTheirOwnLine)
         // A new key follows the last entry, ahead of what introduces the next section.
         {"[A]\r\nk=1\r\n; zu B\r\n\r\n[B]\r\nk=2\r\n", "a", "n", "x",
          "[A]\r\nk=1\r\nn=x\r\n; zu B\r\n\r\n[B]\r\nk=2\r\n"},
-        {"[A]\n; leer\n[B]\n", "A", "n", "x", "[A]\nn=x\r\n; leer\n[B]\n"},
+        {"[A]\n; leer\n[B]\n", "A", "n", "x", "[A]\nn=x\n; leer\n[B]\n"},
         {"top=1\r\n[A]\r\n", "A", "top", "2", "top=1\r\n[A]\r\ntop=2\r\n"},
         {"[B]\r\nk=2", "b", "n", "x", "[B]\r\nk=2\r\nn=x\r\n"},
         {"[B]", "B", "n", "x", "[B]\r\nn=x\r\n"},
         // The first of two equal sections takes it, letter case as Windows-1252 pairs it.
-        {"[A]\nk=1\n[a]\nn=1\n", "A", "n", "2", "[A]\nk=1\nn=2\r\n[a]\nn=1\n"},
+        {"[A]\nk=1\n[a]\nn=1\n", "A", "n", "2", "[A]\nk=1\nn=2\n[a]\nn=1\n"},
         {"[\xC4pfel-GAME]\nrows=1\n", "äpfel-GAME", "ROWS", "2", "[\xC4pfel-GAME]\nrows=2\n"},
-        // A new section goes to the end, on a line of its own.
+        // A new section goes to the end, on a line of its own, its lines
+        // ending as the file's first line does.
         {"[A]\r\nk=1", "C", "k", "v", "[A]\r\nk=1\r\n[C]\r\nk=v\r\n"},
-        {"[A]\nk=1\n", "C", "k", "v", "[A]\nk=1\n[C]\r\nk=v\r\n"},
-        {"[A]\rk=1\r", "C", "k", "v", "[A]\rk=1\r[C]\r\nk=v\r\n"},
+        {"[A]\nk=1", "C", "k", "v", "[A]\nk=1\n[C]\nk=v\n"},
+        {"[A]\rk=1\r\n", "C", "k", "v", "[A]\rk=1\r\n[C]\rk=v\r"},
         // A byte-order mark is no part of the first section's name.
         {"\xEF\xBB\xBF[C]\r\n", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
         {"\xEF\xBB\xBF", "C", "k", "v", "\xEF\xBB\xBF[C]\r\nk=v\r\n"},
@@ -191,6 +146,15 @@ TEST(SettingsDocument, WritesChangeOnlyTheirOwnLine)
         document.WriteString(QString::fromUtf8(section), QString::fromUtf8(key), QString::fromUtf8(value));
         EXPECT_EQ(document.Bytes(), after);
     }
+}
+
+TEST(SettingsDocument, AFileWindowsWroteAsUtf16IsReadAndWrittenAsUtf16)
+{
+    SettingsDocument document(Utf16("[OPTIONS]\nuser=Ayşe\n[Zoo-GAME]\nrows=18\n"));
+    EXPECT_EQ(document.ReadString("options", "USER", ""), "Ayşe");
+    EXPECT_EQ(document.SectionNames(), QStringList({"OPTIONS", "Zoo-GAME"}));
+    document.WriteEntries("zoo-game", {{"rows", "20"}, {"filename", "/home/ayşe/zoo.jpg"}});
+    EXPECT_EQ(document.Bytes(), Utf16("[OPTIONS]\nuser=Ayşe\n[Zoo-GAME]\nrows=20\nfilename=/home/ayşe/zoo.jpg\n"));
 }
 
 TEST(SettingsDocument, ManyEntriesAreOneWriteAsIfWrittenOneAfterTheOther)
@@ -274,10 +238,14 @@ TEST(SettingsDocument, ListsStopWhereTheirBuffersWouldOverflow)
 
 TEST(SettingsDocument, LongValuesAndBigFilesAreCutNotChoked)
 {
-    const QString longValue(100000, u'x');
+    // Reading sees 2047 characters of a value, so no longer one is written.
     SettingsDocument ini;
-    ini.WriteString("A", "long", longValue);
-    EXPECT_EQ(ini.Bytes().size(), QByteArray("[A]\r\nlong=\r\n").size() + longValue.size());
+    ini.WriteString("A", "long", QString(2047, u'x'));
+    EXPECT_EQ(ErrorOf([&] { ini.WriteString("A", "long", QString(2048, u'x')); }),
+              "Ein gespeicherter Text darf höchstens 2047 Zeichen lang sein");
+    EXPECT_EQ(ini.ReadString("A", "long", ""), QString(2047, u'x'));
+    const QByteArray longValue(100000, 'x');
+    ini = SettingsDocument("[A]\r\nlong=" + longValue + "\r\n");
     EXPECT_EQ(ini.ReadString("A", "long", ""), longValue.left(2047));
     EXPECT_EQ(ini.SectionEntries("A"), QStringList("long=" + longValue.left(2047)));
 
@@ -327,163 +295,4 @@ TEST(SettingsDocument, RefusesWhatCouldForgeLinesOrComeBackAsAnotherText)
     // Nor does a name that cannot be stored find a stored one that it resembles.
     const SettingsDocument stored("[Ay?e-GAME]\r\nrows=18\r\n");
     EXPECT_EQ(stored.ReadString("Ayşe-GAME", "rows", "-"), "-");
-}
-
-TEST_F(SettingsFileTest, NoFileReadsDefaultsAndTheFirstWriteCreatesIt)
-{
-    EXPECT_TRUE(settings.Read().Bytes().isEmpty());
-    settings.Change([](SettingsDocument& document) { document.EraseSection("Zoo-GAME"); });
-    EXPECT_FALSE(QFile::exists(path));
-    Write("Zoo-GAME", "rows", "-18");
-    EXPECT_EQ(Contents(), "[Zoo-GAME]\r\nrows=-18\r\n");
-    EXPECT_EQ(settings.Read().ReadInteger("zoo-game", "rows", 0), -18);
-    EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // the lock is gone with the change
-}
-
-TEST_F(SettingsFileTest, AFolderInPlaceOfTheFileReadsEmptyAndRefusesWrites)
-{
-    ASSERT_TRUE(QDir().mkpath(path));
-    EXPECT_TRUE(settings.Read().Bytes().isEmpty());
-    EXPECT_EQ(ErrorOf([&] { Write("OPTIONS", "gamename", "Zoo"); }), WriteFailed(path));
-    EXPECT_TRUE(QFileInfo(path).isDir());
-    // Nor is it carried as empty into the player's own file.
-    SettingsFile own({dir.filePath("eigen.ini"), path});
-    EXPECT_EQ(ErrorOf([&] { own.Change([](SettingsDocument& d) { d.WriteString("A", "k", "v"); }); }),
-              WriteFailed(own.Path()));
-}
-
-TEST_F(SettingsFileTest, AMissingFolderIsMadeButOneThatCannotExistRefusesWrites)
-{
-    SettingsFile nested(dir.filePath("config/plimmerlo/plimmerlo.ini"));
-    nested.Change([](SettingsDocument& document) { document.WriteString("OPTIONS", "gamename", "Zoo"); });
-    EXPECT_EQ(nested.Read().ReadString("OPTIONS", "gamename", ""), "Zoo");
-
-    // A regular file where the folder should be stops root as well.
-    Put("kein Ordner");
-    SettingsFile inside(path + "/plimmerlo.ini");
-    EXPECT_EQ(ErrorOf([&] { inside.Change([](SettingsDocument& d) { d.WriteString("A", "k", "v"); }); }),
-              WriteFailed(inside.Path()));
-    EXPECT_EQ(Contents(), "kein Ordner");
-
-    // Nor is one made behind a link, as to a stick that is not plugged in.
-    ASSERT_TRUE(QFile::link(dir.filePath("stick/spiele/plimmerlo.ini"), dir.filePath("verknuepft.ini")));
-    SettingsFile linked(dir.filePath("verknuepft.ini"));
-    EXPECT_EQ(ErrorOf([&] { linked.Change([](SettingsDocument& d) { d.WriteString("A", "k", "v"); }); }),
-              WriteFailed(linked.Path()));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath("stick")));
-}
-
-TEST_F(SettingsFileTest, ARefusedOrFailedChangeLeavesTheOldFileWhole)
-{
-    const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
-    Put(before);
-    // A refusal halfway through a command's changes writes none of them.
-    EXPECT_NE(ErrorOf([&] {
-                  settings.Change([](SettingsDocument& document) {
-                      document.WriteString("Zoo-GAME", "rows", "20");
-                      document.WriteString("Zoo]-GAME", "rows", "20");
-                  });
-              }),
-              "<no error>");
-    EXPECT_EQ(Contents(), before);
-
-    QString error;
-    {
-        FileSizeLimit limit(1000);
-        error = ErrorOf([&] { Write("Zoo-GAME", "filename", QString(5000, u'x')); });
-    }
-    EXPECT_EQ(error, WriteFailed(path));
-    EXPECT_EQ(Contents(), before);
-    EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini")); // no temporary file left behind
-}
-
-TEST_F(SettingsFileTest, OnlyTheProgramsOwnOldTemporaryFilesAreRemovedAndTheBitsStay)
-{
-    // A save of another copy at work, the player's copies however old, a leftover.
-    QStringList files = {".plimmerlo.ini.VnMkoz.tmp-plimmerlo", "plimmerlo.ini.Backup", "plimmerlo.ini.Sicher",
-                         "plimmerlo.ini.QxTrbA", ".plimmerlo.ini.QxTrbA", "plimmerlo.ini.QxTrbA.tmp-plimmerlo",
-                         ".plimmerlo.ini.QxTrb9.tmp-plimmerlo"};
-    for (const QString& name : files) {
-        WriteFile(dir.filePath(name), "[OPTIONS]\r\n");
-        MakeOld(dir.filePath(name), name == files[0] ? 0 : 3600);
-    }
-    Put("[A]\r\n");
-    const auto bits = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-    ASSERT_TRUE(QFile::setPermissions(path, bits));
-    Write("A", "k", "1");
-    EXPECT_EQ(QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser), bits);
-    files.last() = "plimmerlo.ini";
-    files.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(FilesInFolder(), files);
-}
-
-TEST_F(SettingsFileTest, DyingWhileWritingLeavesTheOldFileWhole)
-{
-    const QByteArray before = "[Zoo-GAME]\r\nrows=18\r\n";
-    Put(before);
-    // The program ends abruptly at the moment the new text outgrows the
-    // limit, with the temporary file half written and not yet renamed.
-    EXPECT_EXIT(
-        {
-            FileSizeLimit limit(1000);
-            std::signal(SIGXFSZ, [](int) { _exit(42); });
-            Write("Zoo-GAME", "filename", QString(5000, u'x'));
-        },
-        ::testing::ExitedWithCode(42), "");
-    EXPECT_EQ(Contents(), before);
-}
-
-TEST_F(SettingsFileTest, ALockHeldTooLongIsToldAndOneLeftByADeadProgramIsTakenOver)
-{
-    Put("[A]\r\nk=1\r\n");
-    {
-        QLockFile held(path + ".lock");
-        ASSERT_TRUE(held.tryLock(0));
-        SettingsFile impatient(path, std::chrono::milliseconds(200));
-        const QString error = ErrorOf([&] {
-            impatient.Change([](SettingsDocument& document) { document.WriteString("A", "k", "2"); });
-        });
-        EXPECT_TRUE(error.startsWith("nach " + path + " kann gerade nicht geschrieben werden")) << error.toStdString();
-        EXPECT_EQ(Contents(), "[A]\r\nk=1\r\n");
-    }
-    // Left empty or garbled by a program that died making it: taken over
-    // without waiting, unless someone holds it.
-    for (const QByteArray& content : {QByteArray(), QByteArray("kaputt\n")}) {
-        WriteFile(path + ".lock", content);
-        MakeOld(path + ".lock", 5);
-        QFile holder(path + ".lock");
-        ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX | LOCK_NB) == 0);
-        SettingsFile impatient(path, std::chrono::milliseconds(200));
-        EXPECT_TRUE(ErrorOf([&] { impatient.Change([](SettingsDocument& d) { d.WriteString("A", "k", "2"); }); })
-                        .contains("das Warten darauf vergeblich war"));
-        holder.close();
-        SettingsFile(path, std::chrono::milliseconds(0)).Change([](SettingsDocument& d) { d.WriteString("A", "k", "2"); });
-        EXPECT_EQ(Contents(), "[A]\r\nk=2\r\n");
-    }
-    // A program that ends while it holds the lock leaves the lock file behind.
-    const pid_t child = fork();
-    if (child == 0) {
-        QLockFile orphan(path + ".lock");
-        _exit(orphan.tryLock(0) ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    ASSERT_TRUE(QFile::exists(path + ".lock"));
-    Write("A", "k", "3");
-    EXPECT_EQ(Contents(), "[A]\r\nk=3\r\n");
-
-    // Killed while taking such a lock over, QLockFile leaves the helper lock
-    // it takes for that empty, which would hold every take-over for half a
-    // minute.
-    WriteFile(path + ".lock", "999999999\nplimmerlo\n\n");
-    WriteFile(path + ".lock.rmlock", {});
-    SettingsFile(path, std::chrono::seconds(3)).Change([](SettingsDocument& d) { d.WriteString("A", "k", "4"); });
-    EXPECT_EQ(Contents(), "[A]\r\nk=4\r\n");
-    EXPECT_EQ(FilesInFolder(), QStringList("plimmerlo.ini"));
-
-    // A pipe in the lock's place, whose opening would wait for ever: refused.
-    ASSERT_EQ(mkfifo(QFile::encodeName(path + ".lock").constData(), 0600), 0);
-    EXPECT_EQ(ErrorOf([&] { Write("A", "k", "5"); }), WriteFailed(path));
-    EXPECT_EQ(Contents(), "[A]\r\nk=4\r\n");
 }

@@ -125,18 +125,24 @@ TEST(GermanDialogs, PictureDialogOffersEveryKindFirstAndHandsBackItsOrder)
     EXPECT_EQ(order, PictureOrder::NewestFirst);
 }
 
-TEST(GermanDialogs, PlainBoxCarriesTheApplicationTitleAndOneOk)
+// A plain box, and the error box of a failed write, carry the application title.
+TEST(GermanDialogs, TitledBoxesCarryTheApplicationTitleAndOneOk)
 {
     GermanDialogs dialogs;
-    const WhenDialogOpens answer([](QWidget* widget) {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        ASSERT_TRUE(box);
-        EXPECT_EQ(box->windowTitle(), "GR Plimmerlo");
-        EXPECT_EQ(box->text(), "Datei wurde nicht gefunden.");
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        ASSERT_EQ(box->buttons().size(), 1);
-        EXPECT_EQ(box->buttons().first()->text(), "OK");
-        box->buttons().first()->click();
-    });
-    dialogs.ShowMessage(nullptr, "Datei wurde nicht gefunden.");
+    for (const QMessageBox::Icon icon : {QMessageBox::NoIcon, QMessageBox::Critical}) {
+        const WhenDialogOpens answer([icon](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            ASSERT_TRUE(box);
+            EXPECT_EQ(box->windowTitle(), "GR Plimmerlo");
+            EXPECT_EQ(box->text(), "Datei wurde nicht gefunden.");
+            EXPECT_EQ(box->icon(), icon);
+            ASSERT_EQ(box->buttons().size(), 1);
+            EXPECT_EQ(box->buttons().first()->text(), "OK");
+            box->buttons().first()->click();
+        });
+        if (icon == QMessageBox::NoIcon)
+            dialogs.ShowMessage(nullptr, "Datei wurde nicht gefunden.");
+        else
+            dialogs.ShowTitledError(nullptr, "Datei wurde nicht gefunden.");
+    }
 }

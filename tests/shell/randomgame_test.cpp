@@ -58,7 +58,7 @@ TEST(RandomGame, WithoutACandidateNothingHappens)
         EXPECT_EQ(rig.game().RowCount(), rows);
         EXPECT_EQ(rig.Message(), message);
         EXPECT_TRUE(rig.dialogs.errors.isEmpty());
-        EXPECT_TRUE(rig.dialogs.messages.isEmpty());
+        EXPECT_TRUE(rig.dialogs.titledErrors.isEmpty());
     }
 }
 

@@ -174,8 +174,8 @@ TEST(Settings, UnwritableFileIsReportedAndTheGameGoesOn)
     rig.Start();
     rig.dialogs.onModal = SaveAs("Zoo");
     rig.Action("menu_save")->trigger();
-    ASSERT_EQ(rig.dialogs.messages.size(), 1);
-    EXPECT_EQ(rig.dialogs.messages[0], "nach " + rig.settingsPath + " kann nicht geschrieben werden.");
+    ASSERT_EQ(rig.dialogs.titledErrors.size(), 1);
+    EXPECT_EQ(rig.dialogs.titledErrors[0], "nach " + rig.settingsPath + " kann nicht geschrieben werden.");
     EXPECT_TRUE(rig.dialogs.errors.isEmpty());
     EXPECT_EQ(rig.Message(), "Spielen wir ..."); // the panel keeps its text
     // Nothing was stored, so the game in play keeps its name.
@@ -184,7 +184,7 @@ TEST(Settings, UnwritableFileIsReportedAndTheGameGoesOn)
     EXPECT_EQ(rig.Message(), "Spielen wir ...");
     rig.form->show();
     rig.form->close();
-    EXPECT_EQ(rig.dialogs.messages.size(), 2);
+    EXPECT_EQ(rig.dialogs.titledErrors.size(), 2);
     EXPECT_FALSE(rig.form->isVisible());
 }
 
@@ -196,8 +196,8 @@ TEST(Settings, NameOrPictureThatCannotBeStoredIsRefusedBeforeAnyWrite)
     const QString caption = rig.form->windowTitle();
     rig.dialogs.onModal = SaveAs("Zoo]Park");
     rig.Action("menu_save")->trigger();
-    ASSERT_EQ(rig.dialogs.messages.size(), 1);
-    EXPECT_TRUE(rig.dialogs.messages[0].contains("]"));
+    ASSERT_EQ(rig.dialogs.titledErrors.size(), 1);
+    EXPECT_TRUE(rig.dialogs.titledErrors[0].contains("]"));
 
     // A picture whose name the file cannot hold is told at saving.
     const QString picture = rig.folder.filePath(QStringLiteral("ayşe.bmp"));
@@ -205,8 +205,8 @@ TEST(Settings, NameOrPictureThatCannotBeStoredIsRefusedBeforeAnyWrite)
     rig.ChoosePicture(picture);
     rig.dialogs.onModal = SaveAs("Wald");
     rig.Action("menu_save")->trigger();
-    ASSERT_EQ(rig.dialogs.messages.size(), 2);
-    EXPECT_TRUE(rig.dialogs.messages[1].contains(picture));
+    ASSERT_EQ(rig.dialogs.titledErrors.size(), 2);
+    EXPECT_TRUE(rig.dialogs.titledErrors[1].contains(picture));
     EXPECT_EQ(rig.form->windowTitle(), caption);
     EXPECT_EQ(FileBytes(rig.settingsPath), ZooFile);
 

@@ -19,6 +19,7 @@ struct ScriptedDialogs : UserDialogs {
     QStringList errorButtons;
     QStringList warnings;
     QStringList messages;
+    QStringList titledErrors;
     QString pictureToChoose;
 
     using UserDialogs::ShowError;
@@ -31,6 +32,7 @@ struct ScriptedDialogs : UserDialogs {
     }
     void ShowWarning(QWidget*, const QString& text) override { warnings << text; }
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+    void ShowTitledError(QWidget*, const QString& text) override { titledErrors << text; }
     // The order the picture dialog was shown in, and the one the player
     // leaves it in where a test says.
     PictureOrder pictureOrderShown = PictureOrder::ByName;

@@ -45,14 +45,14 @@ inline const char* const ColourNames[] = {"color_red", "color_blue", "color_gree
 inline std::function<int(QDialog&)> SaveAs(const QString& name)
 {
     return [name](QDialog& dialog) {
-        auto* chooser = qobject_cast<Chooser*>(&dialog);
-        if (!chooser || chooser->Mode() != ChooserMode::Save) {
+        dialog.show();
+        QCoreApplication::processEvents(); // the opening
+        auto* panel = dialog.findChild<QWidget*>("SaveGamePanel");
+        if (!qobject_cast<Chooser*>(&dialog) || !panel->isVisible()) {
             ADD_FAILURE() << "not the chooser's save mode: " << dialog.metaObject()->className();
             dialog.reject();
             return int(QDialog::Rejected);
         }
-        dialog.show();
-        QCoreApplication::processEvents(); // the opening
         dialog.findChild<QLineEdit*>("SaveNameEdit")->setText(name);
         dialog.findChild<QPushButton*>("OkaySaveButton")->click();
         if (dialog.isVisible())

@@ -58,7 +58,7 @@ TEST(GameChooser, LoadsTheGameThePlayerPicks)
     WriteFile(rig.settingsPath, ZooAndPark);
     rig.Start();
     rig.dialogs.onModal = InChooser([](Chooser& chooser) {
-        EXPECT_EQ(chooser.Mode(), ChooserMode::Load);
+        EXPECT_TRUE(chooser.findChild<QWidget*>("OptionCommandPanel")->isVisible());
         EXPECT_EQ(Label(chooser, "MotivLabel"), "Zoo");
         ClickEntry(chooser, "Park");
         Press(chooser, "OkButton");
@@ -112,7 +112,7 @@ TEST(GameChooser, SavingShowsTheArrangementInPlay)
     rig.PlayOnlyColour(2);
     rig.Action("color_yellow")->trigger();
     rig.dialogs.onModal = InChooser([](Chooser& chooser) {
-        EXPECT_EQ(chooser.Mode(), ChooserMode::Save);
+        EXPECT_TRUE(chooser.findChild<QWidget*>("SaveGamePanel")->isVisible());
         EXPECT_EQ(chooser.findChild<QLineEdit*>("SaveNameEdit")->text(), "Zoo");
         EXPECT_EQ(Label(chooser, "RowsLabel"), "20");
         EXPECT_EQ(Label(chooser, "ColsLabel"), "30");
@@ -186,4 +186,33 @@ TEST(GameChooser, GameInPlayFollowsARenameOrEraseWhateverClosesTheChooser)
     rig.Start();
     EXPECT_EQ(rig.form->GameName(), "");
     EXPECT_EQ(rig.game().ColCount(), 22);
+}
+
+// Erased in play, read without a date, or recorded under no game's name:
+// a rename of "(Standard)" is not the game in play's, and saving as its new
+// name asks first.
+TEST(GameChooser, OnlyTheGameReallyInPlayFollowsARenameOfTheStandardGame)
+{
+    for (const QByteArray zoo : {"[Zoo-GAME]\r\ndate=x\r\n", "[Zoo-GAME]\r\nrows=20\r\n", ""}) {
+        WindowRig rig;
+        WriteFile(rig.settingsPath, "[OPTIONS]\r\ngamename=Zoo\r\n" + zoo + "[-GAME]\r\ndate=y\r\n");
+        rig.Start();
+        const bool erase = zoo.contains("date");
+        rig.dialogs.answers = {erase, false};
+        rig.dialogs.onModal = InChooser([erase](Chooser& chooser) {
+            if (erase)
+                Press(chooser, "EraseToolButton"); // Zoo, selected as the game in play
+            ClickEntry(chooser, "(Standard)");
+            Press(chooser, "EditToolButton");
+            chooser.findChild<QLineEdit*>("NewNameEdit")->setText("Meer");
+            Press(chooser, "OkayChangeButton");
+            Press(chooser, "CancelButton");
+        });
+        rig.Action("menu_loadgame")->trigger();
+        const QByteArray renamed = FileBytes(rig.settingsPath);
+        rig.dialogs.onModal = SaveAs("Meer");
+        rig.Action("menu_save")->trigger();
+        EXPECT_EQ(rig.dialogs.questions.size(), erase ? 2 : 1) << zoo.toStdString();
+        EXPECT_EQ(FileBytes(rig.settingsPath), renamed);
+    }
 }
