@@ -252,12 +252,14 @@ void MainWindow::ChooseBackground()
     const PictureOrder shown = library_.ReadPictureOrder();
     PictureOrder order = shown;
     const QString chosen = dialogs_.ChoosePicture(this, current_.arrangement.picture, order);
+    if (!chosen.isEmpty()) {
+        UsePicture(chosen);
+        NewGame();
+    }
+    // Last: a settings file that cannot be written takes nothing else from
+    // the command.
     if (order != shown)
         library_.WritePictureOrder(order);
-    if (chosen.isEmpty())
-        return;
-    UsePicture(chosen);
-    NewGame();
 }
 
 void MainWindow::UsePicture(const QString& path)
