@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kCells = 99;
+constexpr int FieldCells = 99;
 
 // Every pixel differs from its neighbours, so no cell's piece of picture
 // is a flat fill that a copy could get away with.
@@ -36,14 +36,14 @@ struct Rig {
     FixedClock clock;
     QImage background = Gradient();
     Game game{clock};
-    FieldLayout layout = LayoutCells(background.size(), kCells, kCells);
+    FieldLayout layout = LayoutCells(background.size(), FieldCells, FieldCells);
     FieldLook look{layout.cellSize, true, layout.cells.topLeft()}; // grid on, as a new window starts
     FieldPainter painter{background, look};
 
     Rig()
     {
         game.SetColors({1, 2, 3, 4, 5});
-        game.SetDimensions(kCells, kCells);
+        game.SetDimensions(FieldCells, FieldCells);
     }
 
     // Each deal gets its own seed, so the runs see many boards, not one.
@@ -58,8 +58,8 @@ struct Rig {
     // The first takeable stone from the bottom row up; false when none is left.
     bool TakeAGroup()
     {
-        for (int row = kCells - 1; row >= 0; --row)
-            for (int col = 0; col < kCells; ++col)
+        for (int row = FieldCells - 1; row >= 0; --row)
+            for (int col = 0; col < FieldCells; ++col)
                 if (game.Board().At(col, row) && game.Board().HasSameNeighbour(col, row)) {
                     game.Click(col, row);
                     painter.Paint(game.Board());
@@ -72,7 +72,7 @@ struct Rig {
     void PlayHalfTheBoard()
     {
         Deal(1);
-        while (game.StonesLeft() > kCells * kCells / 2 && TakeAGroup())
+        while (game.StonesLeft() > FieldCells * FieldCells / 2 && TakeAGroup())
             ;
     }
 };
@@ -97,7 +97,7 @@ void BM_TypicalMove(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         rig.Deal(seed++);
-        const int bottom = kCells - 1;
+        const int bottom = FieldCells - 1;
         int col = 0;
         while (col < bottom && !rig.game.Board().HasSameNeighbour(col, bottom))
             ++col;
@@ -106,7 +106,7 @@ void BM_TypicalMove(benchmark::State& state)
         painted += rig.painter.Paint(rig.game.Board());
     }
     state.counters["painted_cells"] = static_cast<double>(painted) / static_cast<double>(state.iterations());
-    state.counters["full_pass_cells"] = kCells * kCells;
+    state.counters["full_pass_cells"] = FieldCells * FieldCells;
 }
 BENCHMARK(BM_TypicalMove)->Unit(benchmark::kMicrosecond);
 

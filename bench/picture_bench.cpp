@@ -33,8 +33,8 @@
 
 namespace {
 
-constexpr int kWidth = 6000;
-constexpr int kHeight = 4000;
+constexpr int DrawnWidth = 6000;
+constexpr int DrawnHeight = 4000;
 
 // Each picture is timed on its own, ten times, and the fastest counts, so
 // that other work on the machine does not pass for the one measured.
@@ -44,20 +44,20 @@ void TimedAlone(benchmark::internal::Benchmark* benchmark)
 }
 
 // About the size of the chooser's preview area.
-constexpr QSize kPreviewBox(206, 170);
+constexpr QSize PreviewBox(206, 170);
 
 // A smooth colourful gradient with some noise on it, so the file is as
 // hard to decode as a photograph, not a flat test card; each seed gives
 // another photograph.
 QByteArray EncodePhoto(std::uint32_t seed)
 {
-    return WriteJpeg(kWidth, kHeight, JCS_RGB, 90, {}, [&](int y, JSAMPLE* line) {
-        for (int x = 0; x < kWidth; ++x) {
+    return WriteJpeg(DrawnWidth, DrawnHeight, JCS_RGB, 90, {}, [&](int y, JSAMPLE* line) {
+        for (int x = 0; x < DrawnWidth; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int noise = int(seed >> 28) - 8;
-            line[3 * x] = JSAMPLE(std::clamp(x * 255 / kWidth + noise, 0, 255));
-            line[3 * x + 1] = JSAMPLE(std::clamp(y * 255 / kHeight + noise, 0, 255));
-            const int blue = 255 - (x + y) * 255 / (kWidth + kHeight);
+            line[3 * x] = JSAMPLE(std::clamp(x * 255 / DrawnWidth + noise, 0, 255));
+            line[3 * x + 1] = JSAMPLE(std::clamp(y * 255 / DrawnHeight + noise, 0, 255));
+            const int blue = 255 - (x + y) * 255 / (DrawnWidth + DrawnHeight);
             line[3 * x + 2] = JSAMPLE(std::clamp(blue + noise, 0, 255));
         }
     });
@@ -107,13 +107,13 @@ void BM_LoadPicture(benchmark::State& state)
 BENCHMARK(BM_LoadPicture)->Apply(TimedAlone);
 
 // The room a 1024 x 768 screen leaves the picture beside the window's bars.
-constexpr QSize kSmallScreenRoom(1008, 660);
+constexpr QSize SmallScreenRoom(1008, 660);
 
 // A picture loaded for that room.
 void InRoom(benchmark::State& state, const QString& path)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(LoadPicture(path, kSmallScreenRoom));
+        benchmark::DoNotOptimize(LoadPicture(path, SmallScreenRoom));
 }
 
 void BM_LoadPictureInRoom(benchmark::State& state)
@@ -187,7 +187,7 @@ void BM_WideManyScanJpeg(benchmark::State& state)
     const QString& path = TheAwkwardFiles().wideScans;
     for (auto _ : state) {
         try {
-            benchmark::DoNotOptimize(LoadPicture(path, kSmallScreenRoom));
+            benchmark::DoNotOptimize(LoadPicture(path, SmallScreenRoom));
         } catch (const PictureError&) {
         }
     }
@@ -322,7 +322,7 @@ void FirstPreview(benchmark::State& state, const QString& path)
     const ThumbnailCache cache = ThumbnailCache::Desktop();
     QFile::remove(cache.ThumbnailPath(path));
     for (auto _ : state)
-        benchmark::DoNotOptimize(cache.Preview(path, kPreviewBox));
+        benchmark::DoNotOptimize(cache.Preview(path, PreviewBox));
 }
 
 void BM_FirstHeicPreview(benchmark::State& state)
@@ -381,11 +381,11 @@ double TextChunkPngPeakMib()
 double ResidentGrowthOverTenPictures()
 {
     QTemporaryDir folder;
-    constexpr int kPictures = 10;
-    for (int i = 0; i < kPictures; ++i)
+    constexpr int PictureCount = 10;
+    for (int i = 0; i < PictureCount; ++i)
         Write(folder.filePath(QString("%1.jpg").arg(i)), EncodePhoto(std::uint32_t(i)));
     double afterFirst = 0;
-    for (int i = 0; i < kPictures; ++i) {
+    for (int i = 0; i < PictureCount; ++i) {
         benchmark::DoNotOptimize(LoadPicture(folder.filePath(QString("%1.jpg").arg(i))));
         if (i == 0)
             afterFirst = MemoryKb("VmRSS:");
@@ -405,9 +405,9 @@ void BM_CachedPreview(benchmark::State& state)
 {
     const ThumbnailCache cache = ThumbnailCache::Desktop();
     const QString& path = ThePhoto().path;
-    benchmark::DoNotOptimize(cache.Preview(path, kPreviewBox));
+    benchmark::DoNotOptimize(cache.Preview(path, PreviewBox));
     for (auto _ : state)
-        benchmark::DoNotOptimize(cache.Preview(path, kPreviewBox));
+        benchmark::DoNotOptimize(cache.Preview(path, PreviewBox));
 }
 BENCHMARK(BM_CachedPreview)->Apply(TimedAlone);
 

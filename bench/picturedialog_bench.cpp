@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kPhotos = 300;
+constexpr int PhotoCount = 300;
 
 // Four camera photographs, landscape and portrait, each under many names:
 // a thumbnail costs the same whether or not its picture repeats.
@@ -53,7 +53,7 @@ struct Folder {
                     line[3 * x + 2] = JSAMPLE(std::clamp(128 + kind * 30 + noise, 0, 255));
                 }
             });
-            for (int n = kind; n < kPhotos; n += 4) {
+            for (int n = kind; n < PhotoCount; n += 4) {
                 QFile file(QString("%1/IMG_%2.jpg").arg(photos).arg(n, 4, 10, QChar('0')));
                 if (!file.open(QIODevice::WriteOnly) || file.write(jpeg) != jpeg.size())
                     std::abort();
@@ -115,7 +115,7 @@ void BM_QtFileDialogLists(benchmark::State& state)
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.show();
         auto* list = dialog.findChild<QListView*>("listView");
-        RunEventsUntil([&] { return list->model()->rowCount(list->rootIndex()) == kPhotos; });
+        RunEventsUntil([&] { return list->model()->rowCount(list->rootIndex()) == PhotoCount; });
     }
 }
 BENCHMARK(BM_QtFileDialogLists)->Apply([](auto* b) { Timed(b, 10); });
@@ -175,7 +175,7 @@ void BM_OneThreadMakesAll(benchmark::State& state)
         int delivered = 0;
         QObject::connect(&maker, &ThumbnailMaker::Made, [&] { ++delivered; });
         maker.Make(photos);
-        RunEventsUntil([&] { return delivered == kPhotos; });
+        RunEventsUntil([&] { return delivered == PhotoCount; });
         state.PauseTiming();
         cacheHome.reset();
         state.ResumeTiming();

@@ -29,7 +29,7 @@ const auto ValueTooLong = QStringLiteral("Ein gespeicherter Text darf höchstens
 
 // The buffer that settings files have always listed names through: what
 // did not fit was never seen, so files read the same here as they always did.
-constexpr qsizetype kListBytes = 16384;
+constexpr qsizetype ListBytes = 16384;
 
 bool IsBlank(char c)
 {
@@ -230,7 +230,7 @@ public:
         if (seen_.contains(folded))
             return Repeated;
         bytes_ += name.size() + 1;
-        if (bytes_ > kListBytes)
+        if (bytes_ > ListBytes)
             return Full;
         seen_.insert(folded);
         return Added;

@@ -36,35 +36,35 @@ const auto Busy = QStringLiteral("nach %1 kann gerade nicht geschrieben werden, 
 // A lock whose program ended without letting it go is taken over: at once
 // when that program is known to be gone, otherwise after this time, far
 // longer than any rewrite of the file takes.
-constexpr int kStaleLockMilliseconds = 10'000;
+constexpr int StaleLockMilliseconds = 10'000;
 // A lock file is made empty and its holder written into it at once; one
 // that stays empty this long was left by a program that died in between.
-constexpr qint64 kEmptyLockSeconds = 1;
+constexpr qint64 EmptyLockSeconds = 1;
 // How often a held lock is looked at again while waiting for it.
-constexpr std::chrono::milliseconds kLockPoll(20);
+constexpr std::chrono::milliseconds LockPoll(20);
 // A lock names its holder in a few dozen bytes.
-constexpr qint64 kMaxLockBytes = 4096;
+constexpr qint64 MaxLockBytes = 4096;
 // QLockFile takes a stale lock over under a lock of its own, the lock's name
 // and this ending, and that one, when stale, under its own, and so on.
-const auto kLockHelperEnding = QStringLiteral(".rmlock");
+const auto LockHelperEnding = QStringLiteral(".rmlock");
 // Helpers are looked for this deep: each one deeper needs one more program
 // killed at that very moment.
-constexpr int kMaxLockHelpers = 3;
+constexpr int MaxLockHelpers = 3;
 // A temporary file of a save is renamed onto the settings file within
 // moments; one this old was left by a save that was cut off.
-constexpr qint64 kLeftoverSeconds = 60;
+constexpr qint64 LeftoverSeconds = 60;
 // Far more than any settings file holds; beyond it a file is not one.
-constexpr qint64 kMaxSettingsBytes = 64 * 1024 * 1024;
+constexpr qint64 MaxSettingsBytes = 64 * 1024 * 1024;
 
 // The temporary file of a save of "plimmerlo.ini" is named
 // ".plimmerlo.ini.Xk3bQz.tmp-plimmerlo": hidden, six random letters or
 // digits, and an ending no person gives a file. Only such names are ever
 // removed as leftovers; any other file beside the settings file, a
 // player's "plimmerlo.ini.Backup" as well, whatever its age, is theirs.
-const auto kTemporaryEnding = QStringLiteral(".tmp-plimmerlo");
-constexpr int kRandomLetters = 6;
+const auto TemporaryEnding = QStringLiteral(".tmp-plimmerlo");
+constexpr int RandomLetters = 6;
 // Names are drawn again when one is taken, this often at most.
-constexpr int kNameAttempts = 100;
+constexpr int NameAttempts = 100;
 
 QString TemporaryPrefix(const QString& fileName)
 {
@@ -74,10 +74,10 @@ QString TemporaryPrefix(const QString& fileName)
 bool IsTemporaryOf(const QString& name, const QString& fileName)
 {
     const QString prefix = TemporaryPrefix(fileName);
-    if (name.size() != prefix.size() + kRandomLetters + kTemporaryEnding.size() || !name.startsWith(prefix)
-        || !name.endsWith(kTemporaryEnding))
+    if (name.size() != prefix.size() + RandomLetters + TemporaryEnding.size() || !name.startsWith(prefix)
+        || !name.endsWith(TemporaryEnding))
         return false;
-    const QStringView random = QStringView(name).sliced(prefix.size(), kRandomLetters);
+    const QStringView random = QStringView(name).sliced(prefix.size(), RandomLetters);
     return std::all_of(random.begin(), random.end(), [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
 }
 
@@ -85,9 +85,9 @@ QString TemporaryNameFor(const QFileInfo& file)
 {
     static constexpr char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     QString random;
-    for (int letter = 0; letter < kRandomLetters; ++letter)
+    for (int letter = 0; letter < RandomLetters; ++letter)
         random += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof Letters - 1))]);
-    return file.path() + u'/' + TemporaryPrefix(file.fileName()) + random + kTemporaryEnding;
+    return file.path() + u'/' + TemporaryPrefix(file.fileName()) + random + TemporaryEnding;
 }
 
 SettingsError WriteFailed(const QString& path)
@@ -96,7 +96,7 @@ SettingsError WriteFailed(const QString& path)
 }
 
 // Links are followed this often at most, as the system itself does.
-constexpr int kMaxLinks = 40;
+constexpr int MaxLinks = 40;
 
 // The file that `path` finally names, through linked folders and linked
 // files, a link that points nowhere yet naming its target. Two paths to one
@@ -109,7 +109,7 @@ std::optional<QString> RealFile(QString path)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return std::nullopt;
-    for (int link = 0; link <= kMaxLinks; ++link) {
+    for (int link = 0; link <= MaxLinks; ++link) {
         const QFileInfo named(path);
         // A relative link is read from the folder it really lies in.
         const QString folder = QDir(named.absolutePath()).canonicalPath();
@@ -129,7 +129,7 @@ std::optional<QString> RealFile(QString path)
 // making it; one without, older than that moment, is removed.
 bool RemoveIfAbandoned(const QString& lockPath)
 {
-    const RegularFile lock(lockPath, kMaxLockBytes, RegularFile::Links::Refuse);
+    const RegularFile lock(lockPath, MaxLockBytes, RegularFile::Links::Refuse);
     if (!lock.IsOpen())
         return false;
     qint64 pid = 0;
@@ -139,7 +139,7 @@ bool RemoveIfAbandoned(const QString& lockPath)
     const QByteArray name = QFile::encodeName(lockPath);
     struct stat opened = {}, named = {};
     return ::flock(lock.Handle(), LOCK_EX | LOCK_NB) == 0 && ::fstat(lock.Handle(), &opened) == 0
-           && ::time(nullptr) - opened.st_mtime >= kEmptyLockSeconds && ::lstat(name.constData(), &named) == 0
+           && ::time(nullptr) - opened.st_mtime >= EmptyLockSeconds && ::lstat(name.constData(), &named) == 0
            && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev && ::unlink(name.constData()) == 0;
 }
 
@@ -152,7 +152,7 @@ bool RemoveAbandonedLocks(const QString& lockPath)
 {
     bool removed = false;
     QString file = lockPath;
-    for (int helper = 0; helper <= kMaxLockHelpers; ++helper, file += kLockHelperEnding)
+    for (int helper = 0; helper <= MaxLockHelpers; ++helper, file += LockHelperEnding)
         removed = RemoveIfAbandoned(file) || removed;
     return removed || !QFileInfo::exists(lockPath);
 }
@@ -164,7 +164,7 @@ bool RemoveAbandonedLocks(const QString& lockPath)
 bool OnlyFilesAt(const QString& lockPath)
 {
     QString file = lockPath;
-    for (int helper = 0; helper <= kMaxLockHelpers; ++helper, file += kLockHelperEnding) {
+    for (int helper = 0; helper <= MaxLockHelpers; ++helper, file += LockHelperEnding) {
         struct stat status = {};
         if (::lstat(QFile::encodeName(file).constData(), &status) == 0 && !S_ISREG(status.st_mode))
             return false;
@@ -202,7 +202,7 @@ void Acquire(QLockFile& lock, const QString& lockPath, std::chrono::milliseconds
             throw SettingsError(Message::Busy.arg(path));
         // Short steps, not QLockFile's growing ones: a second copy saving
         // again and again must not keep this one waiting past its wait.
-        PauseRepainting(std::min(kLockPoll, std::chrono::milliseconds(deadline.remainingTime())));
+        PauseRepainting(std::min(LockPoll, std::chrono::milliseconds(deadline.remainingTime())));
     }
 }
 
@@ -212,7 +212,7 @@ void Acquire(QLockFile& lock, const QString& lockPath, std::chrono::milliseconds
 void RemoveLeftovers(const QString& file)
 {
     const QFileInfo info(file);
-    const QDateTime old = QDateTime::currentDateTime().addSecs(-kLeftoverSeconds);
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-LeftoverSeconds);
     for (const QFileInfo& entry : info.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (IsTemporaryOf(entry.fileName(), info.fileName()) && !entry.isSymLink() && entry.lastModified() < old)
             QFile::remove(entry.filePath());
@@ -225,7 +225,7 @@ void RemoveLeftovers(const QString& file)
 // than any settings file.
 std::optional<QByteArray> Load(const QString& path)
 {
-    const RegularFile file(path, kMaxSettingsBytes);
+    const RegularFile file(path, MaxSettingsBytes);
     if (file.Result() == RegularFile::Outcome::Missing)
         return QByteArray();
     return file.ReadAll();
@@ -234,7 +234,7 @@ std::optional<QByteArray> Load(const QString& path)
 // Whether the file could be loaded, without reading it.
 bool Loadable(const QString& path)
 {
-    const RegularFile file(path, kMaxSettingsBytes);
+    const RegularFile file(path, MaxSettingsBytes);
     return file.IsOpen() || file.Result() == RegularFile::Outcome::Missing;
 }
 
@@ -263,7 +263,7 @@ bool Save(const QString& path, const QByteArray& data)
         return false;
     QByteArray temporary;
     int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < kNameAttempts; ++attempt) {
+    for (int attempt = 0; fd < 0 && attempt < NameAttempts; ++attempt) {
         temporary = QFile::encodeName(TemporaryNameFor(QFileInfo(path)));
         // Only the player may read it until it has the old file's bits.
         fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, exists ? 0600 : 0666);
@@ -302,7 +302,7 @@ void SettingsFile::Change(const std::function<void(SettingsDocument&)>& change)
         throw WriteFailed(path_);
     const QString lockPath = *real + ".lock";
     QLockFile lock(lockPath);
-    lock.setStaleLockTime(kStaleLockMilliseconds);
+    lock.setStaleLockTime(StaleLockMilliseconds);
     Acquire(lock, lockPath, lockWait_, path_);
     RemoveLeftovers(*real);
 

@@ -7,7 +7,7 @@ namespace Windows1252 {
 namespace {
 
 // 0x80..0x9F, where Windows-1252 parts from Latin-1.
-constexpr char16_t kHigh[32] = {
+constexpr char16_t High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, //
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
@@ -20,7 +20,7 @@ int EncodeOne(char16_t c)
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
     for (int i = 0; i < 32; ++i) {
-        if (kHigh[i] == c)
+        if (High[i] == c)
             return 0x80 + i;
     }
     return -1;
@@ -50,7 +50,7 @@ QString Decode(QByteArrayView bytes)
     QChar* out = text.data();
     for (const char b : bytes) {
         const auto code = static_cast<unsigned char>(b);
-        *out++ = QChar(code >= 0x80 && code < 0xA0 ? kHigh[code - 0x80] : char16_t(code));
+        *out++ = QChar(code >= 0x80 && code < 0xA0 ? High[code - 0x80] : char16_t(code));
     }
     return text;
 }

@@ -20,7 +20,7 @@ namespace {
 // Ghostscript's CMYK profile for the press common in print shops (coated
 // paper, SWOP inks), which Debian ships for any program to use: a CMYK file
 // without a profile of its own was almost surely made for such a press.
-constexpr char kPressProfile[] = "color/icc/ghostscript/default_cmyk.icc";
+constexpr char PressProfilePath[] = "color/icc/ghostscript/default_cmyk.icc";
 
 struct CloseProfile {
     void operator()(cmsHPROFILE profile) const { cmsCloseProfile(profile); }
@@ -30,7 +30,7 @@ using Profile = std::unique_ptr<std::remove_pointer_t<cmsHPROFILE>, CloseProfile
 // Nothing where `icc` is empty, damaged, or of another colour space.
 Profile OpenProfile(QByteArrayView icc, cmsColorSpaceSignature space)
 {
-    if (icc.isEmpty() || icc.size() > kMaxProfileBytes)
+    if (icc.isEmpty() || icc.size() > MaxProfileBytes)
         return nullptr;
     Profile profile(cmsOpenProfileFromMem(icc.data(), cmsUInt32Number(icc.size())));
     return profile && cmsGetColorSpace(profile.get()) == space ? std::move(profile) : nullptr;
@@ -39,8 +39,8 @@ Profile OpenProfile(QByteArrayView icc, cmsColorSpaceSignature space)
 // The press profile's bytes; empty where Ghostscript's is not installed.
 QByteArray PressProfile()
 {
-    const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, kPressProfile);
-    return path.isEmpty() ? QByteArray() : RegularFile(path, kMaxProfileBytes).ReadAll().value_or(QByteArray());
+    const QString path = QStandardPaths::locate(QStandardPaths::GenericDataLocation, PressProfilePath);
+    return path.isEmpty() ? QByteArray() : RegularFile(path, MaxProfileBytes).ReadAll().value_or(QByteArray());
 }
 
 using Transform = std::shared_ptr<std::remove_pointer_t<cmsHTRANSFORM>>;
@@ -99,8 +99,8 @@ void Convert(QImage& image, cmsHTRANSFORM transform)
         for (int y = first; y < end; ++y)
             cmsDoTransform(transform, pixels + y * stride, pixels + y * stride, cmsUInt32Number(image.width()));
     };
-    constexpr qint64 kPixelsABand = 1 << 17;
-    const int bands = int(std::clamp<qint64>(qint64{image.width()} * image.height() / kPixelsABand, 1,
+    constexpr qint64 PixelsABand = 1 << 17;
+    const int bands = int(std::clamp<qint64>(qint64{image.width()} * image.height() / PixelsABand, 1,
                                              std::max(1, QThread::idealThreadCount())));
     std::vector<std::jthread> helpers;
     for (int band = 1; band < bands; ++band) {

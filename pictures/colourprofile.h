@@ -10,7 +10,7 @@
 
 // Real profiles take some kilobytes, a press profile's tables some hundred;
 // a larger one is left out rather than read.
-constexpr qint64 kMaxProfileBytes = qint64{1} << 20;
+constexpr qint64 MaxProfileBytes = qint64{1} << 20;
 
 // A picture as a reader decoded it, upright, and the ICC profile of its
 // colours, which stays to be applied once it is scaled to the size it is

@@ -23,10 +23,10 @@ int ExifOrientation(QByteArrayView tiff)
     const quint32 tags = number(folder, 2);
     for (quint32 i = 0; i < tags; ++i) {
         const qint64 tag = folder + 2 + 12 * qint64{i};
-        constexpr quint32 kOrientation = 0x0112, kShort = 3;
+        constexpr quint32 OrientationTag = 0x0112, ShortType = 3;
         if (tag + 12 > tiff.size())
             return 0;
-        if (number(tag, 2) == kOrientation && number(tag + 2, 2) == kShort && number(tag + 4, 4) == 1) {
+        if (number(tag, 2) == OrientationTag && number(tag + 2, 2) == ShortType && number(tag + 4, 4) == 1) {
             const quint32 value = number(tag + 8, 2);
             return value >= 1 && value <= 8 ? int(value) : 0;
         }

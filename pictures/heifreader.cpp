@@ -57,7 +57,7 @@ struct Primary {
 
     Primary(const QByteArray& file, const QString& path) : heif(Heif(path))
     {
-        heif.heif_context_set_maximum_image_size_limit(context.get(), kMaxPictureSide);
+        heif.heif_context_set_maximum_image_size_limit(context.get(), MaxPictureSide);
         heif.heif_context_set_max_decoding_threads(context.get(), QThread::idealThreadCount());
         Check(heif.heif_context_read_from_memory_without_copy(context.get(), file.constData(), size_t(file.size()), nullptr),
               path);
@@ -158,7 +158,7 @@ QByteArray CodedProfile(const heif_color_profile_nclx& coded)
 QByteArray ColourProfile(const Libheif& heif, const heif_image_handle* handle)
 {
     if (const size_t size = heif.heif_image_handle_get_raw_color_profile_size(handle);
-        size > 0 && size <= size_t{kMaxProfileBytes}) {
+        size > 0 && size <= size_t{MaxProfileBytes}) {
         QByteArray icc(qsizetype(size), '\0');
         if (heif.heif_image_handle_get_raw_color_profile(handle, icc.data()).code == heif_error_Ok)
             return icc;
@@ -173,7 +173,7 @@ QByteArray ColourProfile(const Libheif& heif, const heif_image_handle* handle)
 
 // The major brands of HEIF files with HEVC or AV1 pictures, stills and
 // sequences, and of those that name only the container.
-constexpr const char* kBrands[] = {"heic", "heix", "hevc", "heim", "heis", "hevm",
+constexpr const char* Brands[] = {"heic", "heix", "hevc", "heim", "heis", "hevm",
                                    "hevs", "mif1", "msf1", "avif", "avis"};
 
 }  // namespace
@@ -183,7 +183,7 @@ bool IsHeif(QByteArrayView head)
     if (head.size() < 12 || head.sliced(4, 4) != "ftyp")
         return false;
     const QByteArrayView brand = head.sliced(8, 4);
-    return std::any_of(std::begin(kBrands), std::end(kBrands), [&](const char* known) { return brand == known; });
+    return std::any_of(std::begin(Brands), std::end(Brands), [&](const char* known) { return brand == known; });
 }
 
 bool CanDecodeHeic()

@@ -23,13 +23,13 @@ namespace {
 // for is bounded by its scans times its blocks. This many take libjpeg some
 // 0.3 s where the scans hold next to nothing; a photograph of the largest
 // size allowed, in the ten scans of a progressive one, asks for less.
-constexpr qint64 kMaxScanBlocks = qint64{64} << 20;
+constexpr qint64 MaxScanBlocks = qint64{64} << 20;
 
 // How much of a file is read at a time.
-constexpr qint64 kBlockBytes = 64 * 1024;
+constexpr qint64 BlockBytes = 64 * 1024;
 // The EXIF block comes first or second among a photograph's markers, behind
 // at most a colour profile of some kilobytes.
-constexpr qint64 kMarkerBytes = 1 << 20;
+constexpr qint64 MarkerBytes = 1 << 20;
 
 struct JpegErrors {
     jpeg_error_mgr manager;  // first, so libjpeg's pointer to it points to us
@@ -86,7 +86,7 @@ bool Guarded(JpegErrors& errors, Calls calls)
 struct DeviceSource {
     jpeg_source_mgr manager{};  // first, so libjpeg's pointer to it points to us
     QIODevice* file = nullptr;
-    QByteArray block{kBlockBytes, Qt::Uninitialized};
+    QByteArray block{BlockBytes, Qt::Uninitialized};
 };
 
 boolean FillBlock(j_decompress_ptr info)
@@ -193,7 +193,7 @@ qint64 ScanCount(QIODevice& file)
     const qint64 start = file.pos();
     qint64 scans = 0;
     bool afterMarker = false;  // the block before ended in 0xFF
-    for (QByteArray block; !(block = file.read(kBlockBytes)).isEmpty();) {
+    for (QByteArray block; !(block = file.read(BlockBytes)).isEmpty();) {
         const char* at = block.constData();
         const char* const end = at + block.size();
         scans += afterMarker && uchar(*at) == 0xDA;
@@ -255,7 +255,7 @@ JpegHead ReadHead(QByteArrayView jpeg)
 DecodedPicture ReadJpeg(QIODevice& file, const QString& path, const std::function<int(QSize, bool)>& eighthsFor)
 {
     const qint64 scans = ScanCount(file);
-    const JpegHead head = ReadHead(file.peek(kMarkerBytes));
+    const JpegHead head = ReadHead(file.peek(MarkerBytes));
     const int orientation = head.orientation;
     DeviceSource source;
     source.file = &file;
@@ -272,7 +272,7 @@ DecodedPicture ReadJpeg(QIODevice& file, const QString& path, const std::functio
             // Progressive pictures are held whole in libjpeg's own memory as
             // well; without a ceiling a small file could take three times
             // what the picture itself may.
-            info.mem->max_memory_to_use = kMaxPictureBytes;
+            info.mem->max_memory_to_use = MaxPictureBytes;
             info.src = &source.manager;
             // libjpeg keeps every APP2 marker it is asked to keep, however
             // many a file holds (and its colour profile may take 255 of
@@ -288,14 +288,14 @@ DecodedPicture ReadJpeg(QIODevice& file, const QString& path, const std::functio
         throw UnreadablePicture(path);
     // The whole picture is decoded whatever part of it is shown, so its
     // sides are held to the limit, and its pixels once they are decoded.
-    if (info.image_width > kMaxPictureSide || info.image_height > kMaxPictureSide)
+    if (info.image_width > MaxPictureSide || info.image_height > MaxPictureSide)
         throw PictureTooLarge(path);
     // Every scan begins with these two bytes, which entropy-coded data never
     // holds, so the count is never too low.
     qint64 blocks = 0;
     for (int component = 0; component < info.num_components; ++component)
         blocks += qint64{info.comp_info[component].width_in_blocks} * info.comp_info[component].height_in_blocks;
-    if (scans * blocks > kMaxScanBlocks)
+    if (scans * blocks > MaxScanBlocks)
         throw UnreadablePicture(path);
 
     // libjpeg-turbo writes the other colour spaces straight in RGB32's byte

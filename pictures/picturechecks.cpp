@@ -58,8 +58,8 @@ public:
 private:
     bool Fill()
     {
-        constexpr qint64 kBlock = 64 * 1024;
-        buffer_ = device_.read(kBlock);
+        constexpr qint64 ReadBlockBytes = 64 * 1024;
+        buffer_ = device_.read(ReadBlockBytes);
         at_ = 0;
         return !buffer_.isEmpty();
     }
@@ -77,20 +77,20 @@ Number Little(const char* at)
 
 // --- BMP ---------------------------------------------------------------
 
-constexpr qint64 kBmpFileHeader = 14;
-constexpr quint32 kOs2Header = 12;      // the oldest header: 16-bit sides
-constexpr quint32 kSmallestHeader = 40; // Windows' first; later ones grow it
-constexpr quint32 kLargestHeader = 124;
-constexpr quint32 kUncompressed = 0, kBitFields = 3, kAlphaBitFields = 6;
+constexpr qint64 BmpFileHeader = 14;
+constexpr quint32 Os2Header = 12;      // the oldest header: 16-bit sides
+constexpr quint32 SmallestHeader = 40; // Windows' first; later ones grow it
+constexpr quint32 LargestHeader = 124;
+constexpr quint32 Uncompressed = 0, BitFields = 3, AlphaBitFields = 6;
 
 // --- GIF ---------------------------------------------------------------
 
 // Extensions before the first frame (comments, loop counts, XMP) take some
 // kilobytes in real files; far more only slows the walk and Qt's reader.
-constexpr qint64 kMaxGifExtensionBytes = qint64{1} << 20;
+constexpr qint64 MaxGifExtensionBytes = qint64{1} << 20;
 // LZW codes are at most 12 bits a pixel, so a frame's data needs less than
 // two bytes a pixel; codes that make no pixel at all are padding.
-constexpr qint64 kGifDataSlack = qint64{1} << 20;
+constexpr qint64 GifDataSlack = qint64{1} << 20;
 
 // The sub-blocks that follow an extension's label or a frame's code size,
 // up to the empty one that ends them; their bytes added to `bytes`.
@@ -116,18 +116,18 @@ qint64 ColourTableBytes(uchar flags)
 
 // --- PNG ---------------------------------------------------------------
 
-constexpr char kPngSignature[] = "\x89PNG\r\n\x1A\n";
+constexpr char PngSignature[] = "\x89PNG\r\n\x1A\n";
 // Ancillary chunks kept, each at most this large (an ICC profile of a
 // camera takes some kilobytes, EXIF some tens), and all of them together.
-constexpr qint64 kMaxPngFactBytes = qint64{1} << 20;
-constexpr qint64 kMaxPngFactsBytes = qint64{4} << 20;
+constexpr qint64 MaxPngFactBytes = qint64{1} << 20;
+constexpr qint64 MaxPngFactsBytes = qint64{4} << 20;
 // A thumbnail's text: keys of the thumbnail standard alone, a few short
 // ones, as a zTXt chunk of 2 kB in the file inflates to 2 MB at the most.
-constexpr char kStampKeyPrefix[] = "Thumb::";
-constexpr qint64 kMaxPngStampBytes = 2048;
-constexpr int kMaxPngStamps = 8;
+constexpr char StampKeyPrefix[] = "Thumb::";
+constexpr qint64 MaxPngStampBytes = 2048;
+constexpr int MaxPngStamps = 8;
 // Beyond what the filtered lines take, zlib's own framing and a margin.
-constexpr qint64 kPngDataSlack = qint64{1} << 20;
+constexpr qint64 PngDataSlack = qint64{1} << 20;
 
 // What the lines of a PNG take uncompressed: a filter byte and the
 // pixels' bytes each, twice the filter bytes where it is interlaced.
@@ -171,10 +171,10 @@ bool IsPictureFact(const char* type)
 
 // --- WebP --------------------------------------------------------------
 
-constexpr qint64 kRiffHeader = 12;  // "RIFF", the size of what follows, "WEBP"
+constexpr qint64 RiffHeader = 12;  // "RIFF", the size of what follows, "WEBP"
 // The extended header's flags of what the file carries besides its frames.
-constexpr char kWebpIccFlag = 0x20, kWebpExifFlag = 0x08, kWebpXmpFlag = 0x04;
-constexpr qint64 kMaxWebpProfileBytes = qint64{1} << 20;
+constexpr char WebpIccFlag = 0x20, WebpExifFlag = 0x08, WebpXmpFlag = 0x04;
+constexpr qint64 MaxWebpProfileBytes = qint64{1} << 20;
 
 bool IsWebpFrameChunk(const char* type)
 {
@@ -188,25 +188,25 @@ bool IsWebpFrameChunk(const char* type)
 
 bool BmpHoldsItsPixels(QByteArrayView file)
 {
-    if (file.size() < kBmpFileHeader + 4 || !file.startsWith("BM"))
+    if (file.size() < BmpFileHeader + 4 || !file.startsWith("BM"))
         return false;
     const char* bytes = file.data();
-    const quint32 header = Little<quint32>(bytes + kBmpFileHeader);
-    const bool os2 = header == kOs2Header;
-    if ((!os2 && (header < kSmallestHeader || header > kLargestHeader)) || kBmpFileHeader + header > file.size())
+    const quint32 header = Little<quint32>(bytes + BmpFileHeader);
+    const bool os2 = header == Os2Header;
+    if ((!os2 && (header < SmallestHeader || header > LargestHeader)) || BmpFileHeader + header > file.size())
         return false;
     const qint64 width = os2 ? Little<qint16>(bytes + 18) : Little<qint32>(bytes + 18);
     const qint64 height = std::abs(os2 ? qint64{Little<qint16>(bytes + 20)} : qint64{Little<qint32>(bytes + 22)});
     const int bits = Little<quint16>(bytes + (os2 ? 24 : 28));
-    const quint32 compression = os2 ? kUncompressed : Little<quint32>(bytes + 30);
-    if (compression != kUncompressed && compression != kBitFields && compression != kAlphaBitFields)
+    const quint32 compression = os2 ? Uncompressed : Little<quint32>(bytes + 30);
+    if (compression != Uncompressed && compression != BitFields && compression != AlphaBitFields)
         return false;
     if (width <= 0 || height <= 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
         return false;
     // Each line padded to whole 32-bit words.
     const qint64 line = (width * bits + 31) / 32 * 4;
     const qint64 pixelsAt = Little<quint32>(bytes + 10);
-    return pixelsAt >= kBmpFileHeader + header && pixelsAt + height * line <= file.size();
+    return pixelsAt >= BmpFileHeader + header && pixelsAt + height * line <= file.size();
 }
 
 bool GifFirstFrameWhole(QIODevice& device)
@@ -227,7 +227,7 @@ bool GifFirstFrameWhole(QIODevice& device)
     for (;;) {
         const std::optional<uchar> introducer = gif.Byte();
         if (introducer == 0x21) {  // an extension: its label, then sub-blocks
-            if (!gif.Byte() || !SkipSubBlocks(gif, extensionBytes, kMaxGifExtensionBytes))
+            if (!gif.Byte() || !SkipSubBlocks(gif, extensionBytes, MaxGifExtensionBytes))
                 return answer(false);
             continue;
         }
@@ -242,7 +242,7 @@ bool GifFirstFrameWhole(QIODevice& device)
             return answer(false);
         qint64 dataBytes = 0;
         return answer(gif.Skip(ColourTableBytes(uchar(frame[8]))) && gif.Byte()  // the LZW code size
-                      && SkipSubBlocks(gif, dataBytes, 2 * width * height + kGifDataSlack));
+                      && SkipSubBlocks(gif, dataBytes, 2 * width * height + GifDataSlack));
     }
 }
 
@@ -250,7 +250,7 @@ std::optional<QByteArray> PngEssentials(QIODevice& device, PngText text)
 {
     ByteStream png(device);
     QByteArray kept(8, Qt::Uninitialized);
-    if (!png.Read(kept.data(), 8) || kept != QByteArrayView(kPngSignature, 8))
+    if (!png.Read(kept.data(), 8) || kept != QByteArrayView(PngSignature, 8))
         return std::nullopt;
     qint64 dataLeft = 0;  // set by the header, which must come first
     qint64 factsBytes = 0;
@@ -266,9 +266,9 @@ std::optional<QByteArray> PngEssentials(QIODevice& device, PngText text)
         const bool data = IsType(type, "IDAT");
         if (IsCritical(type) && !first && !data && !IsType(type, "PLTE") && !IsType(type, "IEND"))
             return std::nullopt;  // a kind of chunk no reader knows
-        const bool fact = IsPictureFact(type) && length <= kMaxPngFactBytes && factsBytes + length <= kMaxPngFactsBytes;
-        const bool stamp = text == PngText::KeepThumbnailStamps && IsText(type) && length <= kMaxPngStampBytes
-                           && stamps < kMaxPngStamps;
+        const bool fact = IsPictureFact(type) && length <= MaxPngFactBytes && factsBytes + length <= MaxPngFactsBytes;
+        const bool stamp = text == PngText::KeepThumbnailStamps && IsText(type) && length <= MaxPngStampBytes
+                           && stamps < MaxPngStamps;
         if (!IsCritical(type) && !fact && !stamp) {
             if (!png.Skip(qint64{length} + 4))  // and its checksum
                 return std::nullopt;
@@ -282,12 +282,12 @@ std::optional<QByteArray> PngEssentials(QIODevice& device, PngText text)
         if (first) {
             if (length != 13)
                 return std::nullopt;
-            dataLeft = PngLineBytes(body.data()) + kPngDataSlack;
+            dataLeft = PngLineBytes(body.data()) + PngDataSlack;
         }
         if (data && (dataLeft -= length) < 0)
             return std::nullopt;
         factsBytes += fact ? length : 0;
-        if (stamp && !body.startsWith(kStampKeyPrefix))
+        if (stamp && !body.startsWith(StampKeyPrefix))
             kept.truncate(at);
         else
             stamps += stamp;
@@ -313,8 +313,8 @@ QByteArrayView PngExif(QByteArrayView essentials)
 std::optional<QByteArray> WebpEssentials(QIODevice& device)
 {
     ByteStream webp(device);
-    QByteArray kept(kRiffHeader, Qt::Uninitialized);
-    if (!webp.Read(kept.data(), kRiffHeader) || !kept.startsWith("RIFF") || QByteArrayView(kept).sliced(8) != "WEBP")
+    QByteArray kept(RiffHeader, Qt::Uninitialized);
+    if (!webp.Read(kept.data(), RiffHeader) || !kept.startsWith("RIFF") || QByteArrayView(kept).sliced(8) != "WEBP")
         return std::nullopt;
     qint64 left = Little<quint32>(kept.constData() + 4) - 4;  // what the RIFF header says follows "WEBP"
     qsizetype extended = -1;  // where the extended header's flags are kept
@@ -326,7 +326,7 @@ std::optional<QByteArray> WebpEssentials(QIODevice& device)
         const qint64 length = Little<quint32>(head + 4);
         const qint64 padded = length + length % 2;
         left -= 8 + padded;
-        const bool icc = IsType(head, "ICCP") && length <= kMaxWebpProfileBytes;
+        const bool icc = IsType(head, "ICCP") && length <= MaxWebpProfileBytes;
         if (!IsWebpFrameChunk(head) && !icc) {
             if (!webp.Skip(padded))
                 return std::nullopt;
@@ -339,10 +339,10 @@ std::optional<QByteArray> WebpEssentials(QIODevice& device)
         if (!webp.Read(kept, padded))
             return std::nullopt;
     }
-    if (kept.size() == kRiffHeader)
+    if (kept.size() == RiffHeader)
         return std::nullopt;
     qToLittleEndian<quint32>(quint32(kept.size() - 8), kept.data() + 4);
     if (extended >= 0 && extended < kept.size())
-        kept[extended] = char(kept[extended] & ~(kWebpExifFlag | kWebpXmpFlag | (profile ? 0 : kWebpIccFlag)));
+        kept[extended] = char(kept[extended] & ~(WebpExifFlag | WebpXmpFlag | (profile ? 0 : WebpIccFlag)));
     return kept;
 }

@@ -20,8 +20,8 @@ PictureError PictureTooLarge(const QString& path)
     return PictureError(QStringLiteral("Das Bild „%1“ ist zu groß: erlaubt sind höchstens %2 Punkte je Seite "
                                        "und %3 Megapixel.")
                             .arg(path)
-                            .arg(kMaxPictureSide)
-                            .arg(kMaxPictureBytes / 4 >> 20)
+                            .arg(MaxPictureSide)
+                            .arg(MaxPictureBytes / 4 >> 20)
                             .toStdString());
 }
 
@@ -29,12 +29,12 @@ PictureError PictureFileTooLarge(const QString& path)
 {
     return PictureError(QStringLiteral("Die Datei „%1“ ist zu groß für ein Bild: erlaubt sind höchstens %2 MB.")
                             .arg(path)
-                            .arg(kMaxPictureFileBytes >> 20)
+                            .arg(MaxPictureFileBytes >> 20)
                             .toStdString());
 }
 
 void CheckPictureSize(const QString& path, qint64 width, qint64 height)
 {
-    if (width > kMaxPictureSide || height > kMaxPictureSide || width * height * 4 > kMaxPictureBytes)
+    if (width > MaxPictureSide || height > MaxPictureSide || width * height * 4 > MaxPictureBytes)
         throw PictureTooLarge(path);
 }

@@ -17,12 +17,12 @@ public:
 // of any use. The bounds are checked against the file's header before any
 // pixel memory is taken, so a damaged or hostile header cannot make the game
 // ask for gigabytes; they also keep every byte count well inside an int.
-inline constexpr int kMaxPictureSide = 16384;
-inline constexpr qint64 kMaxPictureBytes = qint64{256} << 20;  // decoded, at 4 bytes a pixel
+inline constexpr int MaxPictureSide = 16384;
+inline constexpr qint64 MaxPictureBytes = qint64{256} << 20;  // decoded, at 4 bytes a pixel
 
 // A picture's file is a fraction of its decoded size or about as large, so
 // one larger than the largest picture allowed holds something else.
-inline constexpr qint64 kMaxPictureFileBytes = kMaxPictureBytes;
+inline constexpr qint64 MaxPictureFileBytes = MaxPictureBytes;
 
 // The error of a picture that cannot be read, or is not there at all.
 PictureError UnreadablePicture(const QString& path);

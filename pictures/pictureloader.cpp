@@ -37,7 +37,7 @@ public:
             bytes_ = size();
             return;
         }
-        opened_.emplace(path, kMaxPictureFileBytes);
+        opened_.emplace(path, MaxPictureFileBytes);
         if (opened_->Result() == RegularFile::Outcome::TooLarge)
             throw PictureFileTooLarge(path);
         if (!opened_->IsOpen() || !open(opened_->Handle(), QIODevice::ReadOnly))
@@ -116,7 +116,7 @@ DecodedPicture LoadWithQt(QIODevice& file, const QByteArray& format, const QStri
     // Qt's own default ceiling is lower than ours; without this it would
     // refuse pictures that pass the check below. The ceiling is one for the
     // whole program, so it is set once, before any thread reads with it.
-    static const bool ceilingSet = (QImageReader::setAllocationLimit(int{kMaxPictureBytes >> 20}), true);
+    static const bool ceilingSet = (QImageReader::setAllocationLimit(int{MaxPictureBytes >> 20}), true);
     Q_UNUSED(ceilingSet);
     KnownKindReader reader(file, format);
     reader.setAutoTransform(true);
@@ -199,7 +199,7 @@ struct PictureKind {
     const char* format;
     const char* name;  // as the player knows it
 };
-constexpr PictureKind kKinds[] = {{"bmp", "bmp", "BMP"},    {"jpg", "jpeg", "JPEG"},  {"jpeg", "jpeg", "JPEG"},
+constexpr PictureKind Kinds[] = {{"bmp", "bmp", "BMP"},    {"jpg", "jpeg", "JPEG"},  {"jpeg", "jpeg", "JPEG"},
                                   {"png", "png", "PNG"},    {"gif", "gif", "GIF"},    {"webp", "webp", "WebP"},
                                   {"tif", "tiff", "TIFF"},  {"tiff", "tiff", "TIFF"}, {"heic", "heif", "HEIC"},
                                   {"heif", "heif", "HEIF"}, {"avif", "heif", "AVIF"}};
@@ -220,7 +220,7 @@ bool Readable(const PictureKind& kind)
 PictureError UnknownKind(const QString& path)
 {
     QStringList names;
-    for (const PictureKind& kind : kKinds)
+    for (const PictureKind& kind : Kinds)
         if (Readable(kind) && !names.contains(QLatin1StringView(kind.name)))
             names << QLatin1StringView(kind.name);
     return UnknownKindOfPicture(path, names);
@@ -305,7 +305,7 @@ private:
 DecodedPicture Decode(const QString& path, Showing showing)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
-    if (std::none_of(std::begin(kKinds), std::end(kKinds), [&](const PictureKind& kind) {
+    if (std::none_of(std::begin(Kinds), std::end(Kinds), [&](const PictureKind& kind) {
             return extension == QLatin1StringView(kind.extension) && Readable(kind);
         }))
         throw UnknownKind(path);
@@ -318,7 +318,7 @@ DecodedPicture Decode(const QString& path, Showing showing)
     if (format == "jpeg")
         return ReadJpeg(file, path,
                         [&](QSize stored, bool turned) { return CoveringEighths(stored, turned, showing); });
-    if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes)))
+    if (format == "bmp" && IsRleBmp(file.peek(BmpHeadBytes)))
         return {AsPreview(LoadRleBmp(file.ReadAll(), path), showing), {}};
     QtInput input(file, format, path);
     return LoadWithQt(input.Device(), format, path, showing, input.Sound(), input.Orientation());
@@ -340,7 +340,7 @@ QImage Load(const QString& path, Showing showing)
 QStringList PictureNameFilters()
 {
     QStringList filters;
-    for (const PictureKind& kind : kKinds)
+    for (const PictureKind& kind : Kinds)
         if (Readable(kind))
             filters << QStringLiteral("*.") + QLatin1StringView(kind.extension);
     return filters;
@@ -362,7 +362,7 @@ QSize PictureSize(const QString& path)
     const QByteArray format = FormatOf(file, path);
     if (format == "heif")
         return HeifSize(file.ReadAll(), path);
-    if (format == "bmp" && IsRleBmp(file.peek(kBmpHeadBytes))) {
+    if (format == "bmp" && IsRleBmp(file.peek(BmpHeadBytes))) {
         const QSize size = RleBmpSize(file.ReadAll());
         if (size.isEmpty())
             throw UnreadablePicture(path);

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int kFileHeaderBytes = 14;
-constexpr quint32 kRle8 = 1, kRle4 = 2;
+constexpr int FileHeaderBytes = 14;
+constexpr quint32 Rle8 = 1, Rle4 = 2;
 
 struct RleHeader {
     int width = 0;
@@ -25,17 +25,17 @@ std::optional<RleHeader> Header(QByteArrayView file)
 {
     const auto* bytes = reinterpret_cast<const uchar*>(file.data());
     const auto number = [&](qsizetype at) { return qFromLittleEndian<quint32>(bytes + at); };
-    if (!IsRleBmp(file) || file.size() < kFileHeaderBytes + 40)
+    if (!IsRleBmp(file) || file.size() < FileHeaderBytes + 40)
         return {};
     RleHeader header;
     const qint64 width = qint32(number(18)), height = qint32(number(22));
     header.bits = qFromLittleEndian<quint16>(bytes + 28);
     if (width <= 0 || height <= 0 || width > 1 << 30 || height > 1 << 30 ||
-        header.bits != (number(30) == kRle8 ? 8 : 4))
+        header.bits != (number(30) == Rle8 ? 8 : 4))
         return {};
     header.width = int(width);
     header.height = int(height);
-    const qsizetype paletteAt = kFileHeaderBytes + qsizetype{number(14)};
+    const qsizetype paletteAt = FileHeaderBytes + qsizetype{number(14)};
     const quint32 named = number(46);
     const qsizetype colours = named == 0 || named > 1u << header.bits ? 1 << header.bits : qsizetype{named};
     header.pixelsAt = number(10);
@@ -54,12 +54,12 @@ std::optional<RleHeader> Header(QByteArrayView file)
 
 bool IsRleBmp(QByteArrayView head)
 {
-    if (head.size() < kBmpHeadBytes || !head.startsWith("BM"))
+    if (head.size() < BmpHeadBytes || !head.startsWith("BM"))
         return false;
     const auto* bytes = reinterpret_cast<const uchar*>(head.data());
     const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
     // The old 12-byte header has no compression.
-    return qFromLittleEndian<quint32>(bytes + kFileHeaderBytes) >= 40 && (compression == kRle8 || compression == kRle4);
+    return qFromLittleEndian<quint32>(bytes + FileHeaderBytes) >= 40 && (compression == Rle8 || compression == Rle4);
 }
 
 QSize RleBmpSize(QByteArrayView file)

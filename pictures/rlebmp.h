@@ -9,7 +9,7 @@
 // 33 MB picture cost it two seconds.
 
 // How many of a BMP file's first bytes IsRleBmp looks at.
-inline constexpr int kBmpHeadBytes = 34;
+inline constexpr int BmpHeadBytes = 34;
 
 // Whether the BMP file beginning with `head` is compressed in runs.
 bool IsRleBmp(QByteArrayView head);

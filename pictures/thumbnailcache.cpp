@@ -27,20 +27,20 @@ namespace {
 // A large thumbnail takes a quarter of a megabyte decoded and less as a
 // file. Other programs write into the cache as well, so a file there may be
 // anything; one far beyond that size is not read at all.
-constexpr qint64 kMaxThumbnailBytes = qint64{1} << 20;
+constexpr qint64 MaxThumbnailBytes = qint64{1} << 20;
 
 // Qt's PNG writer spreads 0 to 100 over zlib's levels; this is level 1.
 // Written at the first preview, a thumbnail packed at the default level
 // would cost a fifth of the preview's time, for a file a fifth smaller.
-constexpr int kQuickCompression = 20;
+constexpr int QuickCompression = 20;
 
 // The cache tells which pictures the player looks at, so it is theirs alone.
-constexpr QFile::Permissions kOwnerFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr QFile::Permissions OwnerFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
-const QString kUriKey = QStringLiteral("Thumb::URI");
-const QString kMTimeKey = QStringLiteral("Thumb::MTime");
-const QString kWidthKey = QStringLiteral("Thumb::Image::Width");
-const QString kHeightKey = QStringLiteral("Thumb::Image::Height");
+const QString UriKey = QStringLiteral("Thumb::URI");
+const QString MTimeKey = QStringLiteral("Thumb::MTime");
+const QString WidthKey = QStringLiteral("Thumb::Image::Width");
+const QString HeightKey = QStringLiteral("Thumb::Image::Height");
 
 // What a thumbnail must record to belong to a picture as it is now.
 struct PictureStamp {
@@ -56,8 +56,8 @@ PictureStamp StampOf(const QFileInfo& picture)
 bool Belongs(const QImage& thumbnail, const PictureStamp& stamp)
 {
     bool isNumber = false;
-    const qint64 mtime = thumbnail.text(kMTimeKey).toLongLong(&isNumber);
-    return isNumber && mtime == stamp.mtime && thumbnail.text(kUriKey) == QLatin1String(stamp.uri);
+    const qint64 mtime = thumbnail.text(MTimeKey).toLongLong(&isNumber);
+    return isNumber && mtime == stamp.mtime && thumbnail.text(UriKey) == QLatin1String(stamp.uri);
 }
 
 // The thumbnail kept in `file` when it is a sound one of the picture as
@@ -66,7 +66,7 @@ QImage ReadThumbnail(const QString& file, const PictureStamp& stamp, int side)
 {
     // Only a file itself: a link could lead the game to read anything, a
     // pipe or a device hold it up or never end.
-    std::optional<QByteArray> bytes = RegularFile(file, kMaxThumbnailBytes, RegularFile::Links::Refuse).ReadAll();
+    std::optional<QByteArray> bytes = RegularFile(file, MaxThumbnailBytes, RegularFile::Links::Refuse).ReadAll();
     if (!bytes)
         return {};
     QBuffer raw(&*bytes);
@@ -121,9 +121,9 @@ QString FolderOf(ThumbnailCache::Size size)
 // made through a link.
 bool MakeOwnCache(const QString& cacheHome, ThumbnailCache::Size size)
 {
-    QDir().mkdir(cacheHome, kOwnerFolder);
+    QDir().mkdir(cacheHome, OwnerFolder);
     for (const QString& folder : {cacheHome + "/thumbnails", cacheHome + "/thumbnails/" + FolderOf(size)}) {
-        QDir().mkdir(folder, kOwnerFolder);
+        QDir().mkdir(folder, OwnerFolder);
         if (!IsOwnFolder(folder))
             return false;
     }
@@ -140,7 +140,7 @@ QImage ScaledToSide(const QImage& picture, int side)
 // writers record it; an empty size where it does not.
 QSize RecordedSize(const QImage& thumbnail)
 {
-    return {thumbnail.text(kWidthKey).toInt(), thumbnail.text(kHeightKey).toInt()};
+    return {thumbnail.text(WidthKey).toInt(), thumbnail.text(HeightKey).toInt()};
 }
 
 // Keeps `thumbnail` in `file`, with the picture's size where it is known.
@@ -150,17 +150,17 @@ void WriteThumbnail(const QString& file, QImage thumbnail, const QFileInfo& sour
                     QSize pictureSize = {})
 {
     if (!pictureSize.isEmpty()) {
-        thumbnail.setText(kWidthKey, QString::number(pictureSize.width()));
-        thumbnail.setText(kHeightKey, QString::number(pictureSize.height()));
+        thumbnail.setText(WidthKey, QString::number(pictureSize.width()));
+        thumbnail.setText(HeightKey, QString::number(pictureSize.height()));
     }
-    thumbnail.setText(kUriKey, QString::fromLatin1(stamp.uri));
-    thumbnail.setText(kMTimeKey, QString::number(stamp.mtime));
+    thumbnail.setText(UriKey, QString::fromLatin1(stamp.uri));
+    thumbnail.setText(MTimeKey, QString::number(stamp.mtime));
     thumbnail.setText(QStringLiteral("Thumb::Size"), QString::number(source.size()));
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setCompression(kQuickCompression);
+    writer.setCompression(QuickCompression);
     if (!writer.write(thumbnail))
         return;
     // A file of the game's own, made new (mkostemp opens it exclusively, for

@@ -63,14 +63,14 @@ QByteArray Bytes(std::initializer_list<int> values)
     return bytes;
 }
 
-constexpr int kBmpWidth = 5, kBmpHeight = 3;
+constexpr int BmpWidth = 5, BmpHeight = 3;
 
 // `row(y)` gives the pixel bytes of line y; lines are padded to 4 bytes.
 QByteArray Bmp(int bits, int compression, const std::vector<quint32>& palette, const std::function<QByteArray(int)>& row,
                bool topDown = false, const std::vector<quint32>& masks = {})
 {
     QByteArray pixels;
-    for (int y = 0; y < kBmpHeight; ++y) {
+    for (int y = 0; y < BmpHeight; ++y) {
         QByteArray line = row(y);
         if (compression == 0 || compression == 3)
             line.append((4 - line.size() % 4) % 4, '\0');
@@ -86,8 +86,8 @@ QByteArray Bmp(int bits, int compression, const std::vector<quint32>& palette, c
     qToLittleEndian<quint32>(headerBytes + pixels.size(), p + 2);
     qToLittleEndian<quint32>(headerBytes, p + 10);
     qToLittleEndian<quint32>(40, p + 14);
-    qToLittleEndian<qint32>(kBmpWidth, p + 18);
-    qToLittleEndian<qint32>(topDown ? -kBmpHeight : kBmpHeight, p + 22);
+    qToLittleEndian<qint32>(BmpWidth, p + 18);
+    qToLittleEndian<qint32>(topDown ? -BmpHeight : BmpHeight, p + 22);
     qToLittleEndian<quint16>(1, p + 26);
     qToLittleEndian<quint16>(bits, p + 28);
     qToLittleEndian<quint32>(compression, p + 30);
@@ -112,12 +112,12 @@ QByteArray CoreBmp()
     p[1] = 'M';
     qToLittleEndian<quint32>(26, p + 10);
     qToLittleEndian<quint32>(12, p + 14);
-    qToLittleEndian<quint16>(kBmpWidth, p + 18);
-    qToLittleEndian<quint16>(kBmpHeight, p + 20);
+    qToLittleEndian<quint16>(BmpWidth, p + 18);
+    qToLittleEndian<quint16>(BmpHeight, p + 20);
     qToLittleEndian<quint16>(1, p + 22);
     qToLittleEndian<quint16>(24, p + 24);
-    for (int y = 0; y < kBmpHeight; ++y) {
-        for (int x = 0; x < kBmpWidth; ++x)
+    for (int y = 0; y < BmpHeight; ++y) {
+        for (int x = 0; x < BmpWidth; ++x)
             bmp += Bytes({40 * x, 80 * y, 200});
         bmp.append(1, '\0');
     }
@@ -157,21 +157,21 @@ void BmpSeeds(const QDir& folder)
     Write(folder, "8bit.bmp", Bmp(8, 0, four, [](int y) { return Bytes({0, 1, 2, 3, y}); }));
     Write(folder, "24bit.bmp", Bmp(24, 0, {}, [](int y) {
               QByteArray line;
-              for (int x = 0; x < kBmpWidth; ++x)
+              for (int x = 0; x < BmpWidth; ++x)
                   line += Bytes({40 * x, 80 * y, 200});
               return line;
           }));
-    Write(folder, "24bit_topdown.bmp", Bmp(24, 0, {}, [](int y) { return QByteArray(3 * kBmpWidth, char(60 * y)); }, true));
+    Write(folder, "24bit_topdown.bmp", Bmp(24, 0, {}, [](int y) { return QByteArray(3 * BmpWidth, char(60 * y)); }, true));
     Write(folder, "32bit.bmp", Bmp(32, 0, {}, [](int y) {
               QByteArray line;
-              for (int x = 0; x < kBmpWidth; ++x)
+              for (int x = 0; x < BmpWidth; ++x)
                   line += Bytes({40 * x, 80 * y, 200, 0});
               return line;
           }));
     // 5-6-5 and 8-8-8-8 through colour masks.
-    Write(folder, "16bit_565.bmp", Bmp(16, 3, {}, [](int y) { return QByteArray(2 * kBmpWidth, char(0x1F << y)); }, false,
+    Write(folder, "16bit_565.bmp", Bmp(16, 3, {}, [](int y) { return QByteArray(2 * BmpWidth, char(0x1F << y)); }, false,
                                        {0xF800, 0x07E0, 0x001F}));
-    Write(folder, "32bit_masks.bmp", Bmp(32, 3, {}, [](int y) { return QByteArray(4 * kBmpWidth, char(0x55 * y)); }, false,
+    Write(folder, "32bit_masks.bmp", Bmp(32, 3, {}, [](int y) { return QByteArray(4 * BmpWidth, char(0x55 * y)); }, false,
                                          {0x00FF0000, 0x0000FF00, 0x000000FF}));
     // Run lengths: runs, an absolute stretch and line ends.
     Write(folder, "rle8.bmp",

@@ -31,8 +31,8 @@ __attribute__((noinline, no_sanitize("coverage"))) inline bool Opaque(const QRgb
 // Returns the image, null after an error.
 inline QImage FuzzPicture(const char* fileName, const uint8_t* data, size_t size)
 {
-    constexpr qint64 kMaxSide = 16384;
-    constexpr qint64 kMaxBytes = qint64{256} << 20;
+    constexpr qint64 MaxSide = 16384;
+    constexpr qint64 MaxBytes = qint64{256} << 20;
     const QString path = ScratchPath(QString::fromLatin1(fileName));
     PutFile(path, data, size);
     QImage image;
@@ -47,7 +47,7 @@ inline QImage FuzzPicture(const char* fileName, const uint8_t* data, size_t size
         Fail("neither a picture nor an error");
     if (image.format() != QImage::Format_RGB32)
         Fail("not RGB32:", QString::number(image.format()));
-    if (image.width() > kMaxSide || image.height() > kMaxSide || qint64(image.width()) * image.height() * 4 > kMaxBytes)
+    if (image.width() > MaxSide || image.height() > MaxSide || qint64(image.width()) * image.height() * 4 > MaxBytes)
         Fail("beyond the limits:", QString("%1 x %2").arg(image.width()).arg(image.height()));
     // RGB32 promises an opaque fourth byte; painting relies on it.
     for (int y = 0; y < image.height(); ++y) {

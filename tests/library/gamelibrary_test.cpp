@@ -56,7 +56,7 @@ private:
     int fd_;
 };
 
-const QByteArray kWorkedExample =
+const QByteArray WorkedExample =
     "[OPTIONS]\r\ngamename=Zoo\r\nuser=Lena\r\nfirstgame=07.12.26 12:40:05\r\nlastgame=08.12.26 09:15:44\r\n"
     "[Zoo-GAME]\r\nfilename=C:\\Bilder\\zoo.jpg\r\ndate=07.12.26 12:23\r\nrows=18\r\ncols=22\r\n"
     "grid=1\r\ncolor1=1\r\ncolor2=1\r\ncolor3=0\r\ncolor4=1\r\ncolor5=0\r\n"
@@ -68,7 +68,7 @@ const QByteArray kWorkedExample =
 TEST(GameLibrary, ReadsTheWorkedExample)
 {
     LibraryRig rig;
-    rig.Write(kWorkedExample);
+    rig.Write(WorkedExample);
     const SettingsReading resumed = rig.library.ReadSettings({}, {});
     EXPECT_EQ(resumed.userName, "Lena");
     EXPECT_EQ(resumed.gameName, "Zoo");
@@ -140,14 +140,14 @@ TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
     ASSERT_TRUE(QFile::link(rig.folder.path(), rig.folder.filePath("verknuepft")));
     ASSERT_TRUE(QFile::link("plimmerlo.ini", rig.folder.filePath("spiele.ini")));
     const QString paths[] = {rig.path, rig.folder.filePath("verknuepft/spiele.ini")};
-    constexpr int kGamesEach = 30;
+    constexpr int GamesEach = 30;
     pid_t children[2];
     for (int copy = 0; copy < 2; ++copy) {
         children[copy] = fork();
         if (children[copy] == 0) {
             GameLibrary library(paths[copy], rig.clock);
             Arrangement arrangement;
-            for (int game = 0; game < kGamesEach; ++game) {
+            for (int game = 0; game < GamesEach; ++game) {
                 arrangement.rows = 8 + game % 90;
                 try {
                     library.SaveGame(QString("Spiel %1-%2").arg(copy).arg(game), arrangement);
@@ -165,9 +165,9 @@ TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
     }
     EXPECT_TRUE(QFileInfo(rig.folder.filePath("spiele.ini")).isSymLink());
     const QStringList names = rig.library.GameNames().value_or(QStringList());
-    ASSERT_EQ(names.size(), 2 * kGamesEach);
+    ASSERT_EQ(names.size(), 2 * GamesEach);
     for (int copy = 0; copy < 2; ++copy)
-        for (int game = 0; game < kGamesEach; ++game) {
+        for (int game = 0; game < GamesEach; ++game) {
             const SettingsReading read = rig.library.ReadSettings(QString("Spiel %1-%2").arg(copy).arg(game), {});
             EXPECT_EQ(read.arrangement.rows, 8 + game % 90);
             EXPECT_EQ(read.arrangement.date, "07.12.26 12:23");
@@ -179,14 +179,14 @@ TEST(GameLibrary, TwoRunningCopiesKeepEachOthersSaves)
 TEST(GameLibrary, GamesOfAFileThePlayerCannotWriteAreCarriedIntoTheirOwn)
 {
     LibraryRig rig;
-    WriteFile(rig.folder.filePath("plimmerlo.ini"), kWorkedExample);
+    WriteFile(rig.folder.filePath("plimmerlo.ini"), WorkedExample);
     const auto closed = [](const QString&) { return false; };
     GameLibrary library(SettingsPlaceFor(rig.folder.filePath("Plimmerlo"), rig.folder.filePath("config"), closed), rig.clock);
     EXPECT_EQ(library.ReadSettings({}, {}).gameName, "Zoo");
     library.SaveGame("Park", {});
     library.EraseGame("(Standard)"); // from then on the player's file is the one
     EXPECT_EQ(library.GameNames(), QStringList({"Park", "Zoo"}));
-    EXPECT_EQ(rig.Bytes(), kWorkedExample);
+    EXPECT_EQ(rig.Bytes(), WorkedExample);
 }
 
 TEST(GameLibrary, NamesAreComparedAndKeptInTheFormTheyAreStored)

@@ -5,7 +5,7 @@
 
 namespace {
 
-const QByteArray kMixedFile = "top=before any section\r\n"
+const QByteArray MixedFile = "top=before any section\r\n"
                               "[Zoo-GAME]\r\n"
                               "Rows=18\r\n"
                               "  cols =  22  \r\n"
@@ -48,7 +48,7 @@ QByteArray Utf16(const QString& text)
 
 TEST(SettingsDocument, ReadsValuesAsStored)
 {
-    const SettingsDocument ini(kMixedFile);
+    const SettingsDocument ini(MixedFile);
     const char* const missing = "<default>";
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"Zoo-GAME", "rows", "18"},

@@ -46,12 +46,12 @@ namespace {
 // size is no multiple of the block size: swapped channels, rows or halves
 // show, and the samples taken in the middle of blocks are free of JPEG's
 // blurring at the edges.
-constexpr int kWidth = 67, kHeight = 35;
-constexpr QRgb kQuadrants[] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(20, 40, 128),
+constexpr int DrawnWidth = 67, DrawnHeight = 35;
+constexpr QRgb QuadrantColours[] = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(20, 40, 128),
                                qRgb(240, 230, 60)};
-constexpr QPoint kSamples[] = {{16, 8}, {48, 8}, {16, 24}, {48, 24}};
+constexpr QPoint Samples[] = {{16, 8}, {48, 8}, {16, 24}, {48, 24}};
 
-QRgb Drawn(int x, int y) { return kQuadrants[(x >= 32) + 2 * (y >= 16)]; }
+QRgb Drawn(int x, int y) { return QuadrantColours[(x >= 32) + 2 * (y >= 16)]; }
 
 enum class Kind { Rgb, Gray, Progressive, Restarts, ScanPerComponent, AdobeCmyk, PlainCmyk, AdobeYcck };
 
@@ -87,9 +87,9 @@ QByteArray EncodeJpeg(Kind kind)
         if (kind == Kind::PlainCmyk)
             info.write_Adobe_marker = FALSE;
     };
-    return WriteJpeg(kWidth, kHeight, gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB, 95, adjust,
+    return WriteJpeg(DrawnWidth, DrawnHeight, gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB, 95, adjust,
                      [&](int y, JSAMPLE* line) {
-                         for (int x = 0; x < kWidth; ++x) {
+                         for (int x = 0; x < DrawnWidth; ++x) {
                              const QRgb rgb = Drawn(x, y);
                              if (gray)
                                  line[x] = JSAMPLE(qGray(rgb));
@@ -178,9 +178,9 @@ protected:
 
 QImage Quadrants()
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
+    QImage image(DrawnWidth, DrawnHeight, QImage::Format_RGB32);
+    for (int y = 0; y < DrawnHeight; ++y)
+        for (int x = 0; x < DrawnWidth; ++x)
             image.setPixel(x, y, Drawn(x, y));
     return image;
 }
@@ -188,9 +188,9 @@ QImage Quadrants()
 void ExpectOpaqueRgb32(const QImage& image)
 {
     ASSERT_EQ(image.format(), QImage::Format_RGB32);
-    ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x)
+    ASSERT_EQ(image.size(), QSize(DrawnWidth, DrawnHeight));
+    for (int y = 0; y < DrawnHeight; ++y)
+        for (int x = 0; x < DrawnWidth; ++x)
             ASSERT_EQ(qAlpha(image.pixel(x, y)), 255) << x << "," << y;
 }
 
@@ -227,7 +227,7 @@ TEST_F(PictureLoader, DecodesEveryKindOfJpegToItsColours)
         SCOPED_TRACE(c.name);
         const QImage image = LoadPicture(Put(QString::fromUtf8(c.name), c.bytes));
         ExpectOpaqueRgb32(image);
-        for (QPoint at : kSamples) {
+        for (QPoint at : Samples) {
             const QRgb drawn = Drawn(at.x(), at.y()), got = image.pixel(at);
             const int gray = qGray(drawn);
             const QRgb want = c.gray ? qRgb(gray, gray, gray) : drawn;
@@ -259,11 +259,11 @@ TEST_F(PictureLoader, ReadsBmpsStoredTopDown)
     // height in the header says.
     QByteArray bmp = Bmp(Quadrants());
     const qint32 offset = qFromLittleEndian<qint32>(bmp.constData() + 10);
-    const int stride = int((bmp.size() - offset) / kHeight);
+    const int stride = int((bmp.size() - offset) / DrawnHeight);
     QByteArray topDown = bmp.left(offset);
-    for (int row = kHeight - 1; row >= 0; --row)
+    for (int row = DrawnHeight - 1; row >= 0; --row)
         topDown += bmp.mid(offset + row * stride, stride);
-    const QImage image = LoadPicture(Put("oben.bmp", ClaimingBmp(topDown, kWidth, -kHeight)));
+    const QImage image = LoadPicture(Put("oben.bmp", ClaimingBmp(topDown, DrawnWidth, -DrawnHeight)));
     ExpectOpaqueRgb32(image);
     EXPECT_EQ(image, Quadrants());
 }
@@ -453,7 +453,7 @@ TEST_F(PictureLoader, StandsPhotosUprightByTheirOrientation)
     // Where the stored picture's first row and first column lie in the
     // upright one, as EXIF defines each orientation: stored (c, r) is
     // upright (x, y).
-    const int w = kWidth, h = kHeight;
+    const int w = DrawnWidth, h = DrawnHeight;
     const std::function<QPoint(int c, int r)> upright[] = {
         [](int c, int r) { return QPoint(c, r); },
         [=](int c, int r) { return QPoint(w - 1 - c, r); },
@@ -479,7 +479,7 @@ TEST_F(PictureLoader, StandsPhotosUprightByTheirOrientation)
         const QString path = Put(QString("foto%1.jpg").arg(orientation), jpeg);
         const QImage image = LoadPicture(path);
         ExpectOpaqueRgb32(image);
-        for (QPoint at : kSamples)
+        for (QPoint at : Samples)
             EXPECT_LE(std::abs(qRed(image.pixel(at)) - qRed(Drawn(at.x(), at.y()))) + std::abs(qBlue(image.pixel(at)) - qBlue(Drawn(at.x(), at.y()))), 12)
                 << at.x() << "," << at.y();
         EXPECT_EQ(LoadPreview(path, QSize(17, 17)).size(), QSize(17, 9));
@@ -487,7 +487,7 @@ TEST_F(PictureLoader, StandsPhotosUprightByTheirOrientation)
 }
 
 // A GIF of two 2 x 2 frames, the first red (200, 0, 0), the second blue.
-const QByteArray kTwoFrameGif(
+const QByteArray TwoFrameGif(
     "GIF89a\x02\0\x02\0\xF0\0\0\xC8\0\0\0\0\xC8"
     "\x2C\0\0\0\0\x02\0\x02\0\0\x08\x0B\0\x01\0\x04\0\x10\0\x40\0\x01\x01\0"
     "\x2C\0\0\0\0\x02\0\x02\0\0\x08\x0B\0\x03\0\x0C\0\x30\0\xC0\0\x01\x01\0;",
@@ -505,10 +505,10 @@ TEST_F(PictureLoader, ReadsTheOtherUsualKinds)
         ASSERT_TRUE(PictureNameFilters().contains(QString("*.") + format));
         const QImage image = LoadPicture(Put(QString("bild.") + format, bytes));
         ExpectOpaqueRgb32(image);
-        for (QPoint at : kSamples)
+        for (QPoint at : Samples)
             EXPECT_EQ(image.pixel(at), drawn.pixel(at));
     }
-    const QImage gif = LoadPicture(Put("zwei.gif", kTwoFrameGif));
+    const QImage gif = LoadPicture(Put("zwei.gif", TwoFrameGif));
     EXPECT_EQ(gif.size(), QSize(2, 2));
     EXPECT_EQ(gif.pixel(1, 1), qRgb(200, 0, 0));
     const QImage halves = LoadPicture(Put("haelften.gif", TwoColourGif(64, 64)));
@@ -527,7 +527,7 @@ TEST_F(PictureLoader, ShowsPicturesWithoutWhatTheyCarryBesides)
         ASSERT_TRUE(Quadrants().save(&buffer, format, 100));
     }
     QByteArray extended("VP8X\x0A\0\0\0\x04\0\0\0", 12);  // carries XMP
-    for (int side : {kWidth - 1, kHeight - 1})
+    for (int side : {DrawnWidth - 1, DrawnHeight - 1})
         extended.append(char(side)).append(2, '\0');
     extended += webp.mid(12) + "XMP " + QByteArray(4, '\0') + QByteArray(1 << 20, 'x');
     qToLittleEndian<quint32>(1 << 20, extended.data() + extended.size() - (1 << 20) - 4);
@@ -536,7 +536,7 @@ TEST_F(PictureLoader, ShowsPicturesWithoutWhatTheyCarryBesides)
     for (const QString& path : {Put("text.png", WithTextChunks(png, 40, 7 << 20)), Put("xmp.webp", webp)}) {
         const QImage image = LoadPicture(path);
         ExpectOpaqueRgb32(image);
-        EXPECT_EQ(image.pixel(kSamples[3]), Drawn(kSamples[3].x(), kSamples[3].y())) << path.toStdString();
+        EXPECT_EQ(image.pixel(Samples[3]), Drawn(Samples[3].x(), Samples[3].y())) << path.toStdString();
         EXPECT_TRUE(image.textKeys().isEmpty());
     }
 }
@@ -646,8 +646,8 @@ TEST_F(PictureLoader, ShowsPhotosInTheColoursTheirProfileDescribes)
     for (const QImage& image : kinds) {
         ExpectOpaqueRgb32(image);
         for (int quadrant = 0; quadrant < 4; ++quadrant) {
-            const QRgb got = image.pixel(kSamples[quadrant]), want = kQuadrants[quadrant];
-            EXPECT_LE(Off(got, kinds[0].pixel(kSamples[quadrant])), 3);
+            const QRgb got = image.pixel(Samples[quadrant]), want = QuadrantColours[quadrant];
+            EXPECT_LE(Off(got, kinds[0].pixel(Samples[quadrant])), 3);
             // Each the same hue: its strongest channel stays the strongest.
             EXPECT_EQ(std::max({qRed(got), qGreen(got), qBlue(got)}) == qRed(got), std::max({qRed(want), qGreen(want), qBlue(want)}) == qRed(want)) << std::hex << got;
         }
@@ -672,9 +672,9 @@ TEST_F(PictureLoader, StandsAPngUprightByItsExif)
     const QString path = Put("hoch.png", png.insert(8 + 25, chunk));  // after the header chunk
     const QImage image = LoadPicture(path);
     ExpectOpaqueRgb32(image);
-    for (QPoint at : kSamples)
+    for (QPoint at : Samples)
         EXPECT_EQ(image.pixel(at), Drawn(at.x(), at.y()));
-    EXPECT_EQ(PictureSize(path), QSize(kWidth, kHeight));
+    EXPECT_EQ(PictureSize(path), QSize(DrawnWidth, DrawnHeight));
     EXPECT_EQ(LoadPreview(path, QSize(17, 17)).size(), QSize(17, 9));
 }
 
@@ -686,7 +686,7 @@ TEST_F(PictureLoader, ReadsHeicAndAvifUprightInTheirColoursAndPreviewsFromTheirT
     QImage drawn(256, 128, QImage::Format_RGB32);
     QPainter painter(&drawn);
     for (int i = 0; i < 4; ++i)
-        painter.fillRect(i % 2 * 128, i / 2 * 64, 128, 64, QColor(kQuadrants[i]));
+        painter.fillRect(i % 2 * 128, i / 2 * 64, 128, 64, QColor(QuadrantColours[i]));
     painter.end();
     const auto near = [](QRgb seen, QRgb wanted) {
         return std::abs(qRed(seen) - qRed(wanted)) + std::abs(qGreen(seen) - qGreen(wanted)) +
@@ -709,12 +709,12 @@ TEST_F(PictureLoader, ReadsHeicAndAvifUprightInTheirColoursAndPreviewsFromTheirT
         const QImage thumbnail = LoadPreview(path, QSize(60, 60));
         EXPECT_EQ(thumbnail.size(), QSize(64, 32));
         EXPECT_TRUE(near(thumbnail.pixel(10, 10), thumbnailColour));
-        EXPECT_TRUE(near(LoadPreview(path, QSize(100, 100)).pixel(10, 10), kQuadrants[0]));
+        EXPECT_TRUE(near(LoadPreview(path, QSize(100, 100)).pixel(10, 10), QuadrantColours[0]));
 
         const QString turned = Put(QString("gedreht_") + name, WriteHeif(drawn, compression, 90, heif_orientation_rotate_90_cw));
         EXPECT_EQ(PictureSize(turned), QSize(128, 256));
         const QImage upright = LoadPicture(turned);  // turned clockwise: the top left goes to the top right
-        EXPECT_TRUE(near(upright.pixel(96, 64), kQuadrants[0]) && near(upright.pixel(32, 192), kQuadrants[3]));
+        EXPECT_TRUE(near(upright.pixel(96, 64), QuadrantColours[0]) && near(upright.pixel(32, 192), QuadrantColours[3]));
 
         const QString cut = Put(QString("halb_") + name, bytes.left(bytes.size() * 3 / 4));
         EXPECT_EQ(ErrorOf(cut), "Das Bild „" + cut.toStdString() + "“ kann nicht gelesen werden.");

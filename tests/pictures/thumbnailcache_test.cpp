@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr QSize kBox(206, 170);  // about the chooser's preview area
-constexpr int kOwnerGroupOther = 0xF0FF;
+constexpr QSize Box(206, 170);  // about the chooser's preview area
+constexpr int OwnerGroupOther = 0xF0FF;
 
 // A black photo, and a magenta thumbnail where a test plants one.
 struct Rig {
@@ -44,25 +44,25 @@ struct Rig {
 TEST(ThumbnailCache, KeepsAThumbnailForTheOwnerAndTakesItWhileItBelongsAndCovers)
 {
     Rig rig;
-    EXPECT_FALSE(rig.ShowsPlanted(kBox));
+    EXPECT_FALSE(rig.ShowsPlanted(Box));
     const QImage kept(rig.thumbnail);
     EXPECT_EQ(kept.width(), 256);
     EXPECT_EQ(kept.text("Thumb::URI"), rig.uri);
     EXPECT_EQ(kept.text("Thumb::MTime").toLongLong(), QFileInfo(rig.picture).lastModified().toSecsSinceEpoch());
-    EXPECT_EQ(QFileInfo(rig.thumbnail).permissions() & kOwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_EQ(QFileInfo(QFileInfo(rig.thumbnail).path()).permissions() & kOwnerGroupOther,
+    EXPECT_EQ(QFileInfo(rig.thumbnail).permissions() & OwnerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(QFileInfo(QFileInfo(rig.thumbnail).path()).permissions() & OwnerGroupOther,
               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     rig.Plant({256, 171});
-    EXPECT_TRUE(rig.ShowsPlanted(kBox));
+    EXPECT_TRUE(rig.ShowsPlanted(Box));
     EXPECT_FALSE(rig.ShowsPlanted({400, 300}));  // it would be blown up
     // Text that would inflate to 280 MB goes; the thumbnail's own stays.
     WriteFile(rig.thumbnail, WithTextChunks(FileBytes(rig.thumbnail), 40, 7 << 20));
-    EXPECT_TRUE(rig.ShowsPlanted(kBox));
+    EXPECT_TRUE(rig.ShowsPlanted(Box));
     QFile file(rig.picture);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
                 file.setFileTime(QDateTime::currentDateTime().addDays(1), QFileDevice::FileModificationTime));
-    EXPECT_FALSE(rig.ShowsPlanted(kBox));  // stale, and replaced
+    EXPECT_FALSE(rig.ShowsPlanted(Box));  // stale, and replaced
     EXPECT_LT(qBlue(QImage(rig.thumbnail).pixel(128, 80)), 128);
 }
 
@@ -74,7 +74,7 @@ TEST(ThumbnailCache, AnythingWrongWithTheCacheFallsBackToDecoding)
     WriteFile(cut.thumbnail, FileBytes(cut.thumbnail).left(300));
     WriteFile(unwritable.folder.filePath("cache"), "kein Ordner");
     for (const Rig* rig : {&tooLarge, &cut, &unwritable})
-        EXPECT_FALSE(rig->ShowsPlanted(kBox));
+        EXPECT_FALSE(rig->ShowsPlanted(Box));
 }
 
 TEST(ThumbnailCache, ReplacesWhatLiesAtTheThumbnailsPlaceAndWritesNothingElsewhere)
@@ -90,7 +90,7 @@ TEST(ThumbnailCache, ReplacesWhatLiesAtTheThumbnailsPlaceAndWritesNothingElsewhe
                 QFile::link(elsewhere.path(), linkedFolder.folder.filePath("cache/thumbnails/large")));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe.thumbnail).constData(), 0600), 0);
     for (const Rig* rig : {&linked, &dangling, &pipe, &linkedFolder})
-        EXPECT_TRUE(!rig->ShowsPlanted(kBox) && QImage(rig->thumbnail).width() == (rig == &linkedFolder ? 0 : 256));
+        EXPECT_TRUE(!rig->ShowsPlanted(Box) && QImage(rig->thumbnail).width() == (rig == &linkedFolder ? 0 : 256));
     EXPECT_EQ(FileBytes(elsewhere.filePath("brief.txt")), "Liebe Oma");
     EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::System), QStringList("brief.txt"));
 }

@@ -69,13 +69,13 @@ const QByteArray ParkGame = "[Park-GAME]\r\nfilename=park.jpg\r\ndate=01.05.26 0
 // ID keeps the way back to root. Run as an ordinary user, it changes nothing.
 class AsOrdinaryUser {
 public:
-    static constexpr uid_t kNobody = 65534;
+    static constexpr uid_t Nobody = 65534;
 
     AsOrdinaryUser()
     {
         if (geteuid() != 0)
             return;
-        dropped_ = setresgid(kNobody, kNobody, 0) == 0 && setresuid(kNobody, kNobody, 0) == 0;
+        dropped_ = setresgid(Nobody, Nobody, 0) == 0 && setresuid(Nobody, Nobody, 0) == 0;
         if (!dropped_)
             Restore();
     }

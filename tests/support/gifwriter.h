@@ -28,7 +28,7 @@ inline QByteArray Gif(int width, int height, const std::vector<QRgb>& palette, c
     word(width);
     word(height);
     gif.append('\0').append(char(8));  // no table of its own; 8-bit codes, sent 9 bits wide
-    constexpr int kClear = 256, kEnd = 257, kCodesPerClear = 250;
+    constexpr int ClearCode = 256, EndCode = 257, CodesPerClear = 250;
     QByteArray data;
     quint32 bits = 0;
     int held = 0;
@@ -38,11 +38,11 @@ inline QByteArray Gif(int width, int height, const std::vector<QRgb>& palette, c
             data.append(char(bits & 0xFF));
     };
     for (int i = 0; i < width * height; ++i) {
-        if (i % kCodesPerClear == 0)
-            put(kClear);
+        if (i % CodesPerClear == 0)
+            put(ClearCode);
         put(index(i % width, i / width));
     }
-    put(kEnd);
+    put(EndCode);
     if (held > 0)
         data.append(char(bits & 0xFF));
     for (qsizetype at = 0; at < data.size(); at += 255) {

@@ -37,6 +37,6 @@ inline QByteArray WithTextChunks(const QByteArray& png, int count, int inflated)
     chunk += body;
     chunk.resize(chunk.size() + 4);
     qToBigEndian(PngCrc(body), chunk.data() + chunk.size() - 4);
-    constexpr qsizetype kAfterHeader = 8 + 8 + 13 + 4;  // signature, then the header chunk
-    return png.left(kAfterHeader) + chunk.repeated(count) + png.mid(kAfterHeader);
+    constexpr qsizetype AfterHeader = 8 + 8 + 13 + 4;  // signature, then the header chunk
+    return png.left(AfterHeader) + chunk.repeated(count) + png.mid(AfterHeader);
 }
