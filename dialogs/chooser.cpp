@@ -112,6 +112,7 @@ Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs,
     setWindowTitle("Ein Plimmerlo-Spiel Auswählen");
     setWindowFlags(DialogFlags());
     setFixedSize(456, 360);
+    UseDesignLook(*this);
     CreateControls();
 }
 
