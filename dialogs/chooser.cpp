@@ -124,6 +124,7 @@ Chooser::Chooser(GameLibrary& library, const Clock& clock, UserDialogs& dialogs,
     setWindowTitle("Ein Plimmerlo-Spiel Auswählen");
     setWindowFlags(DialogFlags());
     setFixedSize(456, 360);
+    UseDesignLook(*this);
     CreateControls();
 }
 

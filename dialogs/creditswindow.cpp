@@ -15,6 +15,7 @@ CreditsWindow::CreditsWindow(const QWidget* game)
     // it neither keeps the program running nor outlives the game's window.
     setWindowFlags(WindowKit::DialogFlags(Qt::Window));
     setAttribute(Qt::WA_QuitOnClose, false);
+    WindowKit::UseDesignLook(*this);
     setToolTip("Klick auf das Bild und ich verschwinde wieder");
 
     auto* picture = new QLabel(this);

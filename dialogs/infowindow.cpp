@@ -35,6 +35,7 @@ InfoWindow::InfoWindow(OpenHomePage openHomePage, QWidget* parent)
     setWindowTitle("Info - 01.12.2001");
     setWindowFlags(WindowKit::DialogFlags());
     setFixedSize(450, 323);
+    WindowKit::UseDesignLook(*this);
     WindowKit::SetColor(this, QPalette::Window, QColor(224, 224, 224));
 
     picture_ = new QLabel(this);

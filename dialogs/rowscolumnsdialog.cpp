@@ -76,8 +76,7 @@ RowsColumnsDialog::RowsColumnsDialog(QWidget* parent) : QDialog(parent)
     setObjectName("TableForm");
     setWindowTitle("Spalten & Zeilen Einstellen ...");
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    // The design's font whatever the desktop's, as in the game's other designed windows.
-    setFont(WindowKit::DesignFont());
+    WindowKit::UseDesignLook(*this);
     setFixedSize(364, 228);
 
     QFrame* gridPanel = RaisedPanel(this, "PaintPanel", {0, 0, 288, 228});

@@ -96,7 +96,7 @@ QLabel* TextLabel(QWidget* parent, const char* name, const char* text, bool head
     label->setObjectName(name);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont font("MS Sans Serif");
+    QFont font = WindowKit::DesignFont();
     font.setPixelSize(heading ? 16 : 13);
     font.setBold(heading);
     label->setFont(font);
@@ -127,6 +127,7 @@ RulesWindow::RulesWindow(const QWidget* game)
     // A window of its own, so the game comes in front of it when clicked;
     // it neither keeps the program running nor outlives the game's window.
     setAttribute(Qt::WA_QuitOnClose, false);
+    WindowKit::UseDesignLook(*this);
     resize(ClientSize);
 
     auto* scrollBox = new QScrollArea(this);

@@ -24,8 +24,36 @@ QFont DesignFont()
 {
     QFont font("MS Sans Serif");
     font.setPixelSize(11);
+    // Every property the design's own, so none comes from the desktop's font.
+    font.setResolveMask(QFont::AllPropertiesResolved);
     return font;
 }
+
+namespace {
+
+// Qt's light Fusion palette, the colours the windows show on a desktop that
+// sets none of its own.
+QPalette DesignPalette()
+{
+    const QColor panel(239, 239, 239);
+    const QColor mid = panel.darker(130);
+    const QColor shadow = panel.darker(150).darker(135);
+    QPalette palette(Qt::black, panel, panel.lighter(150), panel.darker(150), mid, Qt::black, Qt::white);
+    palette.setColor(QPalette::Midlight, mid.lighter(110));
+    palette.setColor(QPalette::Shadow, shadow);
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::Dark})
+        palette.setColor(QPalette::Disabled, role, QColor(190, 190, 190));
+    palette.setColor(QPalette::Disabled, QPalette::Base, panel);
+    palette.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    // Every role fixed, those left at Qt's defaults too (selected text, links).
+    palette.setResolveMask(~QPalette::ResolveMask(0));
+    return palette;
+}
+
+} // namespace
 
 void UseDesignFont(QApplication& app)
 {
@@ -33,6 +61,12 @@ void UseDesignFont(QApplication& app)
     QFont::insertSubstitution("Arial", "Liberation Sans");
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     app.setFont(DesignFont());
+}
+
+void UseDesignLook(QWidget& window)
+{
+    window.setPalette(DesignPalette());
+    window.setFont(DesignFont());
 }
 
 Qt::WindowFlags DialogFlags(Qt::WindowType type)

@@ -20,6 +20,14 @@ namespace WindowKit {
 QFont DesignFont();
 void UseDesignFont(QApplication& app);
 
+// Gives one of the game's own windows the look it is designed in, whatever
+// the desktop's colours and font: light panels with dark text in every colour
+// role its controls draw with, and the design font. Both are set on the window
+// itself, as a platform theme may set the application's font and colours
+// after start; its controls inherit them, the message boxes it opens (windows
+// of their own) do not and follow the desktop.
+void UseDesignLook(QWidget& window);
+
 // A fixed border with a title and a close button, but no minimise or
 // maximise; `type` Qt::Window makes it a window of its own rather than a
 // dialog of another window.

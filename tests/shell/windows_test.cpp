@@ -182,3 +182,28 @@ TEST(Windows, LinksOpenTheMakersPages)
     rig.Action("menu_games")->trigger();
     EXPECT_EQ(rig.dialogs.messages, QStringList{"Mit dieser Bild-Datei ist kein Grafikprogramm verknüpft.Das Programm informierte."});
 }
+
+// As a platform theme may do once the windows are made; the menus follow it.
+TEST(Windows, OwnWindowsKeepTheirLookOnADarkDesktopWithALargeFont)
+{
+    WindowRig rig;
+    QWidgetList windows;
+    rig.dialogs.onModal = [&](QDialog& dialog) { windows << &dialog; return int(QDialog::Rejected); };
+    for (const char* command : {"menu_rules", "menu_who", "menu_info", "menu_loadgame", "menu_table"})
+        rig.Action(command)->trigger();
+    windows << Shown<RulesWindow>() << Shown<CreditsWindow>();
+    QCoreApplication::processEvents(); // the rules' layout
+    QList<QImage> designed;
+    for (QWidget* window : windows)
+        designed << window->grab().toImage();
+    const QPalette desktopPalette = QApplication::palette();
+    const QFont desktopFont = QApplication::font();
+    QApplication::setPalette(QPalette(QColor(50, 50, 50)));
+    QApplication::setFont(QFont("DejaVu Sans", 12));
+    QCoreApplication::processEvents(); // the widgets learn of them
+    EXPECT_EQ(rig.form->menuBar()->palette().color(QPalette::Window), QColor(50, 50, 50));
+    for (QWidget* window : windows)
+        EXPECT_EQ(window->grab().toImage(), designed.takeFirst()) << qPrintable(window->objectName());
+    QApplication::setPalette(desktopPalette);
+    QApplication::setFont(desktopFont);
+}
