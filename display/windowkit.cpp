@@ -155,11 +155,12 @@ QMargins FrameAnnounced(const QWidget& window)
     xcb_send_event(connection, false, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    // The window manager answers at once; one that does not is not waited for long.
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    // The window manager answers within a millisecond or so; one that does
+    // not is not waited for long.
+    for (int attempt = 0; attempt < 100; ++attempt) {
         if (const auto frame = FrameExtents(connection, id, extents))
             return *frame;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return {};
 }

@@ -206,12 +206,14 @@ void MainWindow::LoadBackground()
 {
     const StoredPicture stored = FindStoredPicture(current_.arrangement.picture);
     current_.arrangement.picture = stored.name;
-    ShowPicture(LoadBackgroundPicture(stored, PictureRoom(*this) * playField_->DevicePixelsAPoint()));
+    // Asked of the window manager once: it answers in a round trip.
+    const QSize room = PictureRoom(*this);
+    ShowPicture(LoadBackgroundPicture(stored, room * playField_->DevicePixelsAPoint()), room);
 }
 
-void MainWindow::ShowPicture(QImage picture)
+void MainWindow::ShowPicture(QImage picture, QSize room)
 {
-    playField_->SetPicture(std::move(picture), PictureRoom(*this));
+    playField_->SetPicture(std::move(picture), room);
     layout()->activate();
     if (isVisible())
         CenterOnScreen();
@@ -226,7 +228,7 @@ void MainWindow::LoadBackgroundOrBlack()
         // on the black picture of a missing file rather than not at all. The
         // name stays, so a save keeps the player's picture.
         dialogs_.ShowError(this, QString::fromUtf8(error.what()));
-        ShowPicture(MissingPicture());
+        ShowPicture(MissingPicture(), PictureRoom(*this));
     }
 }
 

@@ -70,7 +70,8 @@ private:
     void KeyUp(int key);
 
     void LoadBackground();
-    void ShowPicture(QImage picture);
+    // `room` as PictureRoom tells it.
+    void ShowPicture(QImage picture, QSize room);
     // At start-up and for stored games an unreadable picture must not stop
     // the game: it is reported and the black picture stands in.
     void LoadBackgroundOrBlack();
