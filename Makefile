@@ -9,7 +9,7 @@ SANITIZE_BUILD ?= build-sanitize
 # Building and running the game. WebP and TIFF pictures, and the native
 # platform of a Wayland desktop, are plugins Qt loads when it runs; a CMYK
 # photo without a colour profile is shown through Ghostscript's press profile.
-RUN_PACKAGES  := cmake ninja-build g++ qt6-base-dev libxcb1-dev libjpeg62-turbo-dev libheif-dev liblcms2-dev \
+RUN_PACKAGES  := cmake ninja-build g++ qt6-base-dev libxcb1-dev libfontconfig-dev libjpeg62-turbo-dev libheif-dev liblcms2-dev \
                  fonts-liberation2 qt6-translations-l10n qt6-image-formats-plugins qt6-wayland libgs-common
 # A Debian package: cpack computes its dependencies with dpkg-shlibdeps.
 PACKAGE_PACKAGES := $(RUN_PACKAGES) dpkg-dev file
