@@ -27,22 +27,14 @@ namespace {
 // and refused when it is no regular file or too large for any picture.
 class PictureFile : public QFile {
 public:
-    explicit PictureFile(const QString& path)
+    // The program's own pictures go through its artwork reader: a name
+    // beginning with ':' is a file name like any other here.
+    explicit PictureFile(const QString& path) : opened_(path, MaxPictureFileBytes)
     {
-        // The program's own pictures, compiled into it.
-        if (path.startsWith(u':')) {
-            setFileName(path);
-            if (!open(QIODevice::ReadOnly))
-                throw UnreadablePicture(path);
-            bytes_ = size();
-            return;
-        }
-        opened_.emplace(path, MaxPictureFileBytes);
-        if (opened_->Result() == RegularFile::Outcome::TooLarge)
+        if (opened_.Result() == RegularFile::Outcome::TooLarge)
             throw PictureFileTooLarge(path);
-        if (!opened_->IsOpen() || !open(opened_->Handle(), QIODevice::ReadOnly))
+        if (!opened_.IsOpen() || !open(opened_.Handle(), QIODevice::ReadOnly))
             throw UnreadablePicture(path);
-        bytes_ = opened_->Size();
     }
     ~PictureFile() override { close(); }
     PictureFile(const PictureFile&) = delete;
@@ -50,11 +42,10 @@ public:
 
     // The whole file, as many bytes as it held when it was opened, should it
     // grow meanwhile.
-    QByteArray ReadAll() { return read(bytes_); }
+    QByteArray ReadAll() { return read(opened_.Size()); }
 
 private:
-    std::optional<RegularFile> opened_;
-    qint64 bytes_ = 0;
+    RegularFile opened_;
 };
 
 // Rounded up, as libjpeg sizes its scaled output.
