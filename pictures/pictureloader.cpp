@@ -197,11 +197,13 @@ constexpr PictureKind Kinds[] = {{"bmp", "bmp", "BMP"},    {"jpg", "jpeg", "JPEG
 
 // Whether this installation can read pictures of the kind: JPEGs and
 // run-length BMPs the game reads itself, HEIFs where libheif has the
-// decoder, the rest where Qt has a reader.
+// decoder, BMPs and PNGs always (Qt Gui's own readers), the rest where Qt
+// has a plugin. Qt loads every plugin to tell its list, so the game's own
+// picture does not ask for it.
 bool Readable(const PictureKind& kind)
 {
     const QByteArrayView format(kind.format), name(kind.name);
-    if (format == "jpeg")
+    if (format == "jpeg" || format == "bmp" || format == "png")
         return true;
     if (format == "heif")
         return name == "AVIF" ? CanDecodeAvif() : name == "HEIC" ? CanDecodeHeic() : CanDecodeHeic() || CanDecodeAvif();

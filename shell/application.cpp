@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "artwork.h"
+#include "barstyle.h"
 #include "windowkit.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ void SetUpApplication(QApplication& app)
     // every window caption.
     app.setApplicationName("GR Plimmerlo");
     app.setWindowIcon(ArtworkIcon(":/appicon/plimmerlo-48.png"));
+    QApplication::setStyle(new BarStyle(QApplication::style()));
     WindowKit::UseDesignFont(app);
     // Qt's own dialogs (the file dialog) speak German like the rest of the game.
     auto* translator = new QTranslator(&app);

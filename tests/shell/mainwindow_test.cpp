@@ -3,11 +3,14 @@
 #include "webaddresses.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <QtEndian>
 
 TEST(MainWindow, StartsWithTheBlackFallbackWhenThePictureIsMissing)
 {
@@ -43,6 +46,28 @@ TEST(MainWindow, SizesItselfToTheDefaultPicture)
     // 22 x 18 on 535 x 330: 18-pixel cells, centred, frame added right and below.
     EXPECT_EQ(rig.CellSize(), 18);
     EXPECT_EQ(rig.Find("GamePanel")->geometry(), QRect(69, 3, 400, 328));
+}
+
+TEST(MainWindow, StartsAndTakesABmpWithoutLoadingEveryImagePlugin)
+{
+    WindowRig rig;
+    // Written by hand, as Qt's writer would load the plugins itself: a grey
+    // 600 x 400 BMP of 24 bits a pixel.
+    QByteArray bmp(54, '\0');
+    bmp[0] = 'B', bmp[1] = 'M', bmp[14] = 40, bmp[26] = 1, bmp[28] = 24, bmp[10] = 54;
+    qToLittleEndian<qint32>(600, bmp.data() + 18);
+    qToLittleEndian<qint32>(400, bmp.data() + 22);
+    bmp += QByteArray(600 * 3 * 400, '\x50');
+    QFile picture(rig.folder.filePath("grau.bmp"));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly) && picture.write(bmp) == bmp.size());
+    picture.close();
+    rig.ChoosePicture(picture.fileName());
+    EXPECT_EQ(rig.form->Background().pixel(599, 399), qRgb(0x50, 0x50, 0x50));
+    QFile maps("/proc/self/maps");
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(maps.readAll().contains("/imageformats/"));
+    // The bars' overflow arrow is read once it is drawn.
+    EXPECT_FALSE(QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).isNull());
 }
 
 TEST(MainWindow, MenuCaptionsShortcutsAndIcons)
