@@ -1,5 +1,7 @@
 #include "picturechecks.h"
 
+#include "rlebmp.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -186,27 +188,29 @@ bool IsWebpFrameChunk(const char* type)
 
 }  // namespace
 
-bool BmpHoldsItsPixels(QByteArrayView file)
+std::optional<qint64> BmpPixelsEnd(QByteArrayView head)
 {
-    if (file.size() < BmpFileHeader + 4 || !file.startsWith("BM"))
-        return false;
-    const char* bytes = file.data();
+    if (head.size() < BmpHeadBytes || !head.startsWith("BM"))
+        return std::nullopt;
+    const char* bytes = head.data();
     const quint32 header = Little<quint32>(bytes + BmpFileHeader);
     const bool os2 = header == Os2Header;
-    if ((!os2 && (header < SmallestHeader || header > LargestHeader)) || BmpFileHeader + header > file.size())
-        return false;
+    if (!os2 && (header < SmallestHeader || header > LargestHeader))
+        return std::nullopt;
     const qint64 width = os2 ? Little<qint16>(bytes + 18) : Little<qint32>(bytes + 18);
     const qint64 height = std::abs(os2 ? qint64{Little<qint16>(bytes + 20)} : qint64{Little<qint32>(bytes + 22)});
     const int bits = Little<quint16>(bytes + (os2 ? 24 : 28));
     const quint32 compression = os2 ? Uncompressed : Little<quint32>(bytes + 30);
     if (compression != Uncompressed && compression != BitFields && compression != AlphaBitFields)
-        return false;
+        return std::nullopt;
     if (width <= 0 || height <= 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
-        return false;
+        return std::nullopt;
     // Each line padded to whole 32-bit words.
     const qint64 line = (width * bits + 31) / 32 * 4;
     const qint64 pixelsAt = Little<quint32>(bytes + 10);
-    return pixelsAt >= BmpFileHeader + header && pixelsAt + height * line <= file.size();
+    if (pixelsAt < BmpFileHeader + header)
+        return std::nullopt;
+    return pixelsAt + height * line;
 }
 
 bool GifFirstFrameWhole(QIODevice& device)

@@ -11,10 +11,11 @@
 // headers that describe pixels the file does not hold, GIFs cut short, and
 // PNG text that inflates without bound.
 
-// Whether the headers of a BMP file that is not compressed in runs describe
-// lines that all lie within the file. Qt's reader takes any header for a
-// sound one and leaves lines the file lacks as whatever the memory held.
-bool BmpHoldsItsPixels(QByteArrayView file);
+// Where the lines of a BMP file that is not compressed in runs end, told by
+// its first BmpHeadBytes bytes; nothing where its headers are unsound. Qt's
+// reader takes any header for a sound one and leaves lines the file lacks
+// as whatever the memory held, so a file must reach that far.
+std::optional<qint64> BmpPixelsEnd(QByteArrayView head);
 
 // Whether the first frame of the GIF in `gif` lies within its screen and
 // is whole in the file, with everything before it of a sensible size. Qt's

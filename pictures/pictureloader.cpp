@@ -43,6 +43,7 @@ public:
     // The whole file, as many bytes as it held when it was opened, should it
     // grow meanwhile.
     QByteArray ReadAll() { return read(opened_.Size()); }
+    qint64 OpenedSize() const { return opened_.Size(); }
 
 private:
     RegularFile opened_;
@@ -98,46 +99,6 @@ public:
         setAutoDetectImageFormat(false);
     }
 };
-
-// The other kinds, through Qt's readers; `sound` and `orientation` (a
-// PNG's EXIF one, which Qt's reader does not apply) as QtInput found them.
-DecodedPicture LoadWithQt(QIODevice& file, const QByteArray& format, const QString& path, Showing showing, bool sound,
-                  int orientation)
-{
-    // Qt's own default ceiling is lower than ours; without this it would
-    // refuse pictures that pass the check below. The ceiling is one for the
-    // whole program, so it is set once, before any thread reads with it.
-    static const bool ceilingSet = (QImageReader::setAllocationLimit(int{MaxPictureBytes >> 20}), true);
-    Q_UNUSED(ceilingSet);
-    KnownKindReader reader(file, format);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    // A BMP's lines stored top down give a negative height.
-    if (size.width() <= 0 || size.height() == 0)
-        throw UnreadablePicture(path);
-    const qint64 height = std::abs(qint64{size.height()});
-    CheckPictureSize(path, size.width(), height);
-    if (!sound)
-        throw UnreadablePicture(path);
-    const QSize picture(size.width(), int(height));
-    // Most readers decode the whole picture and then scale it, so the
-    // limits above still hold for what they take.
-    const bool turned =
-        reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) || orientation >= 5;
-    if (const int eighths = CoveringEighths(picture, turned, showing); eighths < 8)
-        reader.setScaledSize(Eighths(picture, eighths));
-    QImage image;
-    if (!reader.read(&image))
-        throw UnreadablePicture(path);
-    image.convertTo(QImage::Format_RGB32);
-    // Qt's readers tell the profile a PNG, WebP or TIFF carries, and leave
-    // the pixels as they are. An sRGB one needs nothing done.
-    QByteArray icc;
-    if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace::SRgb)
-        icc = image.colorSpace().iccProfile();
-    image.setColorSpace(QColorSpace());
-    return {Upright(std::move(image), orientation), icc};
-}
 
 QImage LoadRleBmp(const QByteArray& bytes, const QString& path)
 {
@@ -257,9 +218,8 @@ public:
     QtInput(PictureFile& file, const QByteArray& format, const QString& path) : device_(&file)
     {
         if (format == "bmp") {
-            bytes_ = file.ReadAll();
-            sound_ = BmpHoldsItsPixels(bytes_);
-            ReadFromBytes();
+            bmpEnd_ = BmpPixelsEnd(file.peek(BmpHeadBytes));
+            sound_ = bmpEnd_ && *bmpEnd_ <= file.OpenedSize();
         } else if (format == "png" || format == "webp") {
             std::optional<QByteArray> essentials =
                 format == "png" ? PngEssentials(file, PngText::Drop) : WebpEssentials(file);
@@ -278,6 +238,9 @@ public:
 
     QIODevice& Device() { return *device_; }
     bool Sound() const { return sound_; }
+    // Whether the reader had all it read: a BMP's lines are read from its
+    // file, which could have been cut short since it was checked.
+    bool ReadWhole() const { return !bmpEnd_ || device_->pos() >= *bmpEnd_; }
     int Orientation() const { return orientation_; }
 
 private:
@@ -292,8 +255,47 @@ private:
     QBuffer buffer_;
     QIODevice* device_;
     bool sound_ = true;
+    std::optional<qint64> bmpEnd_;
     int orientation_ = 1;
 };
+
+// The other kinds, through Qt's readers.
+DecodedPicture LoadWithQt(QtInput& input, const QByteArray& format, const QString& path, Showing showing)
+{
+    // Qt's own default ceiling is lower than ours; without this it would
+    // refuse pictures that pass the check below. The ceiling is one for the
+    // whole program, so it is set once, before any thread reads with it.
+    static const bool ceilingSet = (QImageReader::setAllocationLimit(int{MaxPictureBytes >> 20}), true);
+    Q_UNUSED(ceilingSet);
+    KnownKindReader reader(input.Device(), format);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    // A BMP's lines stored top down give a negative height.
+    if (size.width() <= 0 || size.height() == 0)
+        throw UnreadablePicture(path);
+    const qint64 height = std::abs(qint64{size.height()});
+    CheckPictureSize(path, size.width(), height);
+    if (!input.Sound())
+        throw UnreadablePicture(path);
+    const QSize picture(size.width(), int(height));
+    // Most readers decode the whole picture and then scale it, so the
+    // limits above still hold for what they take.
+    const bool turned =
+        reader.transformation().testFlag(QImageIOHandler::TransformationRotate90) || input.Orientation() >= 5;
+    if (const int eighths = CoveringEighths(picture, turned, showing); eighths < 8)
+        reader.setScaledSize(Eighths(picture, eighths));
+    QImage image;
+    if (!reader.read(&image) || !input.ReadWhole())
+        throw UnreadablePicture(path);
+    image.convertTo(QImage::Format_RGB32);
+    // Qt's readers tell the profile a PNG, WebP or TIFF carries, and leave
+    // the pixels as they are. An sRGB one needs nothing done.
+    QByteArray icc;
+    if (image.colorSpace().isValid() && image.colorSpace() != QColorSpace::SRgb)
+        icc = image.colorSpace().iccProfile();
+    image.setColorSpace(QColorSpace());
+    return {Upright(std::move(image), input.Orientation()), icc};
+}
 
 DecodedPicture Decode(const QString& path, Showing showing)
 {
@@ -314,7 +316,7 @@ DecodedPicture Decode(const QString& path, Showing showing)
     if (format == "bmp" && IsRleBmp(file.peek(BmpHeadBytes)))
         return {AsPreview(LoadRleBmp(file.ReadAll(), path), showing), {}};
     QtInput input(file, format, path);
-    return LoadWithQt(input.Device(), format, path, showing, input.Sound(), input.Orientation());
+    return LoadWithQt(input, format, path, showing);
 }
 
 // The colours are turned into sRGB once the picture has its shown size,
